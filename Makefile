@@ -1,0 +1,42 @@
+# Front door for newcomers: every target installs what is missing first.
+#   make run    build everything and start the program
+#   make test   build both trees and run every test
+#   make bench  run the benchmarks
+BUILD      ?= build
+NATIVE     := $(BUILD)/native
+WIN        := $(BUILD)/win
+JOBS       ?= $(shell nproc)
+CMAKE_GEN  := -G Ninja -DCMAKE_BUILD_TYPE=Release
+
+.PHONY: all deps native win test test-native test-win run bench clean
+
+all: native win
+
+deps:
+	@scripts/install-deps.sh
+
+native: deps
+	@cmake -S . -B $(NATIVE) $(CMAKE_GEN) >/dev/null
+	@cmake --build $(NATIVE) -j $(JOBS)
+
+win: deps
+	@cmake -S . -B $(WIN) $(CMAKE_GEN) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake >/dev/null
+	@cmake --build $(WIN) -j $(JOBS)
+
+test-native: native
+	@ctest --test-dir $(NATIVE) --output-on-failure -j $(JOBS)
+
+test-win: win
+	@status=0; ctest --test-dir $(WIN) --output-on-failure -j $(JOBS) || status=$$?; \
+	 $(WIN)/wine-run --stop; exit $$status
+
+test: test-native test-win
+
+run: native win
+	@scripts/run.sh $(BUILD)
+
+bench: native
+	@scripts/bench.sh $(NATIVE)
+
+clean:
+	rm -rf $(BUILD)
