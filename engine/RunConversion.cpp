@@ -1,0 +1,84 @@
+#include "RunConversion.h"
+
+#include <new>
+
+#include "IndexFile.h"
+#include "TemplateFilling.h"
+#include "TextToHtml.h"
+
+namespace {
+
+RunOutcome Failure(platform::FileFailure failure, std::uint64_t pagesWritten) {
+    RunOutcome outcome;
+    outcome.kind = RunOutcome::FileError;
+    outcome.file = std::move(failure.path);
+    outcome.reason = std::move(failure.reason);
+    outcome.pagesWritten = pagesWritten;
+    return outcome;
+}
+
+}  // namespace
+
+std::string OutputFolder(const std::string& outputPath) {
+    if (!outputPath.empty() && outputPath.back() == platform::kPathSeparator)
+        return outputPath.substr(0, outputPath.size() - 1);
+    return outputPath;
+}
+
+std::string PagePath(const std::string& outputFolder, const std::string& outputName,
+                     long long number) {
+    return outputFolder + platform::kPathSeparator + outputName + std::to_string(number) + ".htm";
+}
+
+RunOutcome RunConversion(const ConversionJob& job, const std::string& programFolder,
+                         const ConfirmOverwrite& confirmOverwrite, const RunProgress& progress) {
+    std::string templateText;
+    if (platform::FileResult failure = LoadTemplate(programFolder, job.templateName, templateText))
+        return Failure(std::move(*failure), 0);
+
+    const std::string outputFolder = OutputFolder(job.outputPath);
+    const std::string homeLink = MakeHomeLink(job.homeTitle, job.homeUrl);
+    // The counter is the run's own and wide enough never to wrap: the page after
+    // 2147483647 is 2147483648.
+    long long currentNumber = job.startNumber;
+    std::uint64_t pagesWritten = 0;
+
+    for (std::size_t index = 0; index < job.inputFiles.size(); ++index) {
+        const std::string& inputFile = job.inputFiles[index];
+        if (progress)
+            progress(index, inputFile);
+        std::string pagePath = PagePath(outputFolder, job.outputName, currentNumber);
+        try {
+            std::string text;
+            if (platform::FileResult failure = ReadTextFile(inputFile, text))
+                return Failure(std::move(*failure), pagesWritten);
+            const HeadAndBody parts = SplitHeadAndBody(text);
+            const std::string page = BuildPage(templateText, parts.head, parts.body, job.keywords,
+                                               job.description, homeLink);
+
+            if (FileExists(pagePath) && !(confirmOverwrite && confirmOverwrite(pagePath))) {
+                RunOutcome stopped;
+                stopped.kind = RunOutcome::StoppedByUser;
+                stopped.file = pagePath;
+                stopped.pagesWritten = pagesWritten;
+                return stopped;
+            }
+            if (platform::FileResult failure = platform::WriteFileReplacing(pagePath, page))
+                return Failure(std::move(*failure), pagesWritten);
+            ++currentNumber;
+            ++pagesWritten;
+
+            if (job.createIndex) {
+                if (platform::FileResult failure = AppendIndexEntry(outputFolder, pagePath, parts.head))
+                    return Failure(std::move(*failure), pagesWritten);
+            }
+        } catch (const std::bad_alloc&) {
+            // A page too big for memory ends the run like any other file that
+            // cannot be written, instead of tearing down the caller.
+            return Failure(platform::FileFailure{pagePath, platform::OutOfMemoryReason()}, pagesWritten);
+        }
+    }
+    RunOutcome finished;
+    finished.pagesWritten = pagesWritten;
+    return finished;
+}

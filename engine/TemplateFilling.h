@@ -1,0 +1,27 @@
+#pragma once
+// Pages are copies of one HTML template whose five placeholders are filled in.
+#include <string>
+#include <string_view>
+
+#include "PlatformFiles.h"
+
+// Reads programFolder + templateName (nothing inserted between them) by the
+// reading rule.
+platform::FileResult LoadTemplate(const std::string& programFolder, const std::string& templateName,
+                                  std::string& templateText);
+
+// "<a href=" + homeUrl + ">" + homeTitle + "</a>", nothing quoted or escaped.
+std::string MakeHomeLink(std::string_view homeTitle, std::string_view homeUrl);
+
+// Replaces, in this order, "$head", "$keyword", "$description", "$website" and
+// "$body". Later steps see what earlier ones inserted; the body, inserted last,
+// keeps any placeholder word it holds.
+std::string FillTemplate(std::string_view templateText, std::string_view head, std::string_view body,
+                         std::string_view keywords, std::string_view description,
+                         std::string_view homeLink);
+
+// FillTemplate with MakeHtmlBody(rawBody) as the body, without ever holding the
+// marked-up body on its own: the run's way to build a page.
+std::string BuildPage(std::string_view templateText, std::string_view head, std::string_view rawBody,
+                      std::string_view keywords, std::string_view description,
+                      std::string_view homeLink);
