@@ -1,0 +1,18 @@
+#include "CFont.h"
+
+IMPLEMENT_DYNAMIC(CFont, CGdiObject)
+
+BOOL CFont::CreateFontIndirect(const LOGFONTA* font)
+{
+    return font != nullptr && Attach(::CreateFontIndirectA(font));
+}
+
+BOOL CFont::CreateFontIndirect(const LOGFONTW* font)
+{
+    return font != nullptr && Attach(::CreateFontIndirectW(font));
+}
+
+BOOL CFont::GetLogFont(LOGFONTA* font) const
+{
+    return GetObject(sizeof(LOGFONTA), font) == sizeof(LOGFONTA);
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <windows.h>
+
+// Points, sizes and rectangles as values with the few operations window code
+// keeps writing by hand. They are layout-compatible with POINT, SIZE and RECT,
+// so they pass straight to the API.
+
+class CPoint : public POINT {
+public:
+    CPoint() : POINT{0, 0} {}
+    CPoint(int px, int py) : POINT{px, py} {}
+    CPoint(POINT p) : POINT(p) {}
+    // A point packed in a message's LPARAM (signed 16-bit coordinates).
+    explicit CPoint(LPARAM packed)
+        : POINT{static_cast<short>(LOWORD(packed)), static_cast<short>(HIWORD(packed))} {}
+
+    void Offset(int dx, int dy) { x += dx; y += dy; }
+    bool operator==(const POINT& o) const { return x == o.x && y == o.y; }
+    bool operator!=(const POINT& o) const { return !(*this == o); }
+};
+
+class CSize : public SIZE {
+public:
+    CSize() : SIZE{0, 0} {}
+    CSize(int width, int height) : SIZE{width, height} {}
+    CSize(SIZE s) : SIZE(s) {}
+    bool operator==(const SIZE& o) const { return cx == o.cx && cy == o.cy; }
+    bool operator!=(const SIZE& o) const { return !(*this == o); }
+};
+
+class CRect : public RECT {
+public:
+    CRect() : RECT{0, 0, 0, 0} {}
+    CRect(int l, int t, int r, int b) : RECT{l, t, r, b} {}
+    CRect(const RECT& r) : RECT(r) {}
+    CRect(POINT topLeft, SIZE size)
+        : RECT{topLeft.x, topLeft.y, topLeft.x + size.cx, topLeft.y + size.cy} {}
+
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+    CSize Size() const { return CSize(Width(), Height()); }
+    CPoint TopLeft() const { return CPoint(left, top); }
+    CPoint BottomRight() const { return CPoint(right, bottom); }
+    CPoint CenterPoint() const { return CPoint((left + right) / 2, (top + bottom) / 2); }
+    bool IsRectEmpty() const { return ::IsRectEmpty(this) != FALSE; }
+    bool PtInRect(POINT p) const { return ::PtInRect(this, p) != FALSE; }
+
+    void SetRect(int l, int t, int r, int b) { left = l; top = t; right = r; bottom = b; }
+    void OffsetRect(int dx, int dy) { ::OffsetRect(this, dx, dy); }
+    void InflateRect(int dx, int dy) { ::InflateRect(this, dx, dy); }
+    void DeflateRect(int dx, int dy) { ::InflateRect(this, -dx, -dy); }
+    void DeflateRect(int l, int t, int r, int b) { left += l; top += t; right -= r; bottom -= b; }
+    void NormalizeRect()
+    {
+        if (left > right) { const LONG v = left; left = right; right = v; }
+        if (top > bottom) { const LONG v = top; top = bottom; bottom = v; }
+    }
+
+    bool operator==(const RECT& o) const { return ::EqualRect(this, &o) != FALSE; }
+    bool operator!=(const RECT& o) const { return !(*this == o); }
+    operator LPRECT() { return this; }
+    operator LPCRECT() const { return this; }
+};
