@@ -2,8 +2,12 @@
 // sharing, and the system's own message texts.
 #include <gtest/gtest.h>
 
+#ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
 #define NOMINMAX
+#endif
 #include <windows.h>
 
 #include "IndexFile.h"
