@@ -1,0 +1,33 @@
+#include "CEdit.h"
+
+IMPLEMENT_DYNAMIC(CEdit, CWnd)
+
+BOOL CEdit::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
+{
+    return CreateEx(WS_EX_CLIENTEDGE, "EDIT", "", style | WS_CHILD, rect, parent, id);
+}
+
+void CEdit::SetSel(int start, int end, BOOL noScroll)
+{
+    SendMessage(EM_SETSEL, static_cast<WPARAM>(start), end);
+    if (!noScroll)
+        SendMessage(EM_SCROLLCARET);
+}
+
+void CEdit::GetSel(int& start, int& end) const
+{
+    DWORD s = 0;
+    DWORD e = 0;
+    SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
+    start = static_cast<int>(s);
+    end = static_cast<int>(e);
+}
+
+void CEdit::ReplaceSel(LPCSTR text, BOOL canUndo)
+{
+    SendMessage(EM_REPLACESEL, static_cast<WPARAM>(canUndo), reinterpret_cast<LPARAM>(text));
+}
+
+void CEdit::LimitText(int maxChars) { SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(maxChars)); }
+int CEdit::GetLineCount() const { return static_cast<int>(SendMessage(EM_GETLINECOUNT)); }
+BOOL CEdit::SetReadOnly(BOOL readOnly) { return static_cast<BOOL>(SendMessage(EM_SETREADONLY, readOnly)); }

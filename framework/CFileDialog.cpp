@@ -1,0 +1,94 @@
+#include "CFileDialog.h"
+
+#include <commdlg.h>
+
+#include <cstring>
+
+#include "CWnd.h"
+
+CString AfxJoinPath(const CString& folder, const CString& name)
+{
+    if (folder.empty())
+        return name;
+    // A drive's root comes back as "C:\"; joining must not double its backslash.
+    if (folder.back() == '\\' || folder.back() == '/')
+        return folder + name;
+    return folder + "\\" + name;
+}
+
+CFileDialog::CFileDialog(BOOL openFileDialog, LPCSTR defaultExtension, LPCSTR fileName, DWORD flags,
+                         LPCSTR filter, CWnd* parent)
+    : m_bOpenFileDialog(openFileDialog), m_pParentWnd(parent)
+{
+    if (filter) {
+        m_strFilter = filter;
+        for (char& c : m_strFilter)
+            if (c == '|')
+                c = '\0';
+        // Two terminators end the list, whatever the caller's text ended with.
+        m_strFilter.push_back('\0');
+    }
+    if (defaultExtension)
+        m_strDefaultExtension = defaultExtension;
+
+    m_fileBuffer.assign(MAX_PATH, '\0');
+    if (fileName)
+        strncpy(m_fileBuffer.data(), fileName, MAX_PATH - 1);
+
+    m_ofn.lStructSize = sizeof(m_ofn);
+    m_ofn.Flags = flags | OFN_EXPLORER;
+    m_ofn.lpstrFilter = m_strFilter.empty() ? nullptr : m_strFilter.c_str();
+    m_ofn.nFilterIndex = 1;
+    m_ofn.lpstrDefExt = m_strDefaultExtension.empty() ? nullptr : m_strDefaultExtension.c_str();
+}
+
+INT_PTR CFileDialog::DoModal()
+{
+    // The flags may have changed since construction; size the buffer for them.
+    const DWORD wanted = (m_ofn.Flags & OFN_ALLOWMULTISELECT) ? kMultiSelectBufferChars : MAX_PATH;
+    if (m_fileBuffer.size() < wanted)
+        m_fileBuffer.resize(wanted, '\0');
+    m_ofn.lpstrFile = m_fileBuffer.data();
+    m_ofn.nMaxFile = static_cast<DWORD>(m_fileBuffer.size());
+
+    HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : ::GetActiveWindow();
+    if (owner)
+        owner = ::GetAncestor(owner, GA_ROOT);
+    m_ofn.hwndOwner = owner;
+
+    m_dwError = 0;
+    const BOOL chosen = m_bOpenFileDialog ? ::GetOpenFileNameA(&m_ofn) : ::GetSaveFileNameA(&m_ofn);
+    if (!chosen) {
+        m_dwError = ::CommDlgExtendedError();
+        return IDCANCEL;
+    }
+    return IDOK;
+}
+
+std::vector<CString> CFileDialog::GetPathNames() const
+{
+    std::vector<CString> paths;
+    const char* buffer = m_fileBuffer.data();
+    const char* end = buffer + m_fileBuffer.size();
+    if (!buffer[0])
+        return paths;
+    const CString first(buffer, strnlen(buffer, m_fileBuffer.size()));
+    const char* next = buffer + first.size() + 1;
+    // One file: the buffer holds its full path. Several: the folder, then the names.
+    if (!(m_ofn.Flags & OFN_ALLOWMULTISELECT) || next >= end || !*next) {
+        paths.push_back(first);
+        return paths;
+    }
+    while (next < end && *next) {
+        const CString name(next, strnlen(next, static_cast<size_t>(end - next)));
+        paths.push_back(AfxJoinPath(first, name));
+        next += name.size() + 1;
+    }
+    return paths;
+}
+
+CString CFileDialog::GetPathName() const
+{
+    const std::vector<CString> paths = GetPathNames();
+    return paths.empty() ? CString() : paths.front();
+}

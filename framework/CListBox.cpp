@@ -1,0 +1,143 @@
+#include "CListBox.h"
+
+IMPLEMENT_DYNAMIC(CListBox, CWnd)
+
+BOOL CListBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
+{
+    return CreateEx(WS_EX_CLIENTEDGE, "LISTBOX", nullptr, style | WS_CHILD, rect, parent, id);
+}
+
+int CListBox::GetCount() const { return static_cast<int>(SendMessage(LB_GETCOUNT)); }
+
+int CListBox::AddString(LPCSTR text)
+{
+    return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
+}
+
+int CListBox::InsertString(int index, LPCSTR text)
+{
+    return static_cast<int>(
+        SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text)));
+}
+
+int CListBox::DeleteString(UINT index) { return static_cast<int>(SendMessage(LB_DELETESTRING, index)); }
+void CListBox::ResetContent() { SendMessage(LB_RESETCONTENT); }
+
+int CListBox::GetText(int index, LPSTR buffer) const
+{
+    return static_cast<int>(
+        SendMessage(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer)));
+}
+
+void CListBox::GetText(int index, CString& text) const
+{
+    text = GetText(index);
+}
+
+CString CListBox::GetText(int index) const
+{
+    const int length = GetTextLen(index);
+    if (length == LB_ERR)
+        return CString();
+    CString text(static_cast<size_t>(length) + 1, '\0');
+    const int copied = GetText(index, &text[0]);
+    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+int CListBox::GetTextLen(int index) const
+{
+    return static_cast<int>(SendMessage(LB_GETTEXTLEN, static_cast<WPARAM>(index)));
+}
+
+int CListBox::FindString(int startAfter, LPCSTR prefix) const
+{
+    return static_cast<int>(SendMessage(LB_FINDSTRING, static_cast<WPARAM>(startAfter),
+                                        reinterpret_cast<LPARAM>(prefix)));
+}
+
+int CListBox::FindStringExact(int startAfter, LPCSTR text) const
+{
+    return static_cast<int>(SendMessage(LB_FINDSTRINGEXACT, static_cast<WPARAM>(startAfter),
+                                        reinterpret_cast<LPARAM>(text)));
+}
+
+int CListBox::SelectString(int startAfter, LPCSTR prefix)
+{
+    return static_cast<int>(SendMessage(LB_SELECTSTRING, static_cast<WPARAM>(startAfter),
+                                        reinterpret_cast<LPARAM>(prefix)));
+}
+
+DWORD_PTR CListBox::GetItemData(int index) const
+{
+    return static_cast<DWORD_PTR>(SendMessage(LB_GETITEMDATA, static_cast<WPARAM>(index)));
+}
+
+int CListBox::SetItemData(int index, DWORD_PTR data)
+{
+    return static_cast<int>(
+        SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(data)));
+}
+
+int CListBox::GetItemRect(int index, LPRECT rect) const
+{
+    return static_cast<int>(
+        SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(rect)));
+}
+
+int CListBox::GetTopIndex() const { return static_cast<int>(SendMessage(LB_GETTOPINDEX)); }
+
+int CListBox::SetTopIndex(int index)
+{
+    return static_cast<int>(SendMessage(LB_SETTOPINDEX, static_cast<WPARAM>(index)));
+}
+
+UINT CListBox::ItemFromPoint(CPoint point, BOOL& outside) const
+{
+    const DWORD result =
+        static_cast<DWORD>(SendMessage(LB_ITEMFROMPOINT, 0, MAKELPARAM(point.x, point.y)));
+    outside = HIWORD(result) != 0;
+    return LOWORD(result);
+}
+
+int CListBox::GetCurSel() const { return static_cast<int>(SendMessage(LB_GETCURSEL)); }
+
+int CListBox::SetCurSel(int index)
+{
+    return static_cast<int>(SendMessage(LB_SETCURSEL, static_cast<WPARAM>(index)));
+}
+
+int CListBox::GetSel(int index) const
+{
+    return static_cast<int>(SendMessage(LB_GETSEL, static_cast<WPARAM>(index)));
+}
+
+int CListBox::SetSel(int index, BOOL select)
+{
+    return static_cast<int>(SendMessage(LB_SETSEL, static_cast<WPARAM>(select), index));
+}
+
+int CListBox::GetSelCount() const { return static_cast<int>(SendMessage(LB_GETSELCOUNT)); }
+
+int CListBox::GetSelItems(int maxItems, LPINT indexes) const
+{
+    return static_cast<int>(
+        SendMessage(LB_GETSELITEMS, static_cast<WPARAM>(maxItems), reinterpret_cast<LPARAM>(indexes)));
+}
+
+std::vector<int> CListBox::GetSelItems() const
+{
+    const int count = GetSelCount();
+    if (count <= 0)
+        return {};
+    std::vector<int> indexes(static_cast<size_t>(count));
+    const int got = GetSelItems(count, indexes.data());
+    indexes.resize(static_cast<size_t>(got > 0 ? got : 0));
+    return indexes;
+}
+
+int CListBox::SelItemRange(BOOL select, int first, int last)
+{
+    return static_cast<int>(SendMessage(LB_SELITEMRANGEEX, static_cast<WPARAM>(select ? first : last),
+                                        select ? last : first));
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <vector>
+
+#include "CWnd.h"
+
+// A list box control. Indexes are 0-based; LB_ERR (-1) reports a failure.
+class CListBox : public CWnd {
+    DECLARE_DYNAMIC(CListBox)
+public:
+    BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
+
+    int GetCount() const;
+    int AddString(LPCSTR text);
+    int InsertString(int index, LPCSTR text);
+    int DeleteString(UINT index);
+    void ResetContent();
+    int GetText(int index, LPSTR buffer) const;
+    void GetText(int index, CString& text) const;
+    CString GetText(int index) const;
+    int GetTextLen(int index) const;
+    int FindString(int startAfter, LPCSTR prefix) const;
+    int FindStringExact(int startAfter, LPCSTR text) const;
+    int SelectString(int startAfter, LPCSTR prefix);
+    DWORD_PTR GetItemData(int index) const;
+    int SetItemData(int index, DWORD_PTR data);
+    int GetItemRect(int index, LPRECT rect) const;
+    int GetTopIndex() const;
+    int SetTopIndex(int index);
+    // The nearest item to `point` (client coordinates); `outside` tells whether
+    // the point lies beyond the items.
+    UINT ItemFromPoint(CPoint point, BOOL& outside) const;
+
+    // Single-selection list boxes.
+    int GetCurSel() const;
+    int SetCurSel(int index);
+    // Multiple-selection list boxes.
+    int GetSel(int index) const;
+    int SetSel(int index, BOOL select = TRUE);
+    int GetSelCount() const;
+    int GetSelItems(int maxItems, LPINT indexes) const;
+    std::vector<int> GetSelItems() const;
+    int SelItemRange(BOOL select, int first, int last);
+};

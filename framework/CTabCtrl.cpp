@@ -1,0 +1,83 @@
+#include "CTabCtrl.h"
+
+IMPLEMENT_DYNAMIC(CTabCtrl, CWnd)
+
+BOOL CTabCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
+{
+    return CreateEx(0, WC_TABCONTROLA, nullptr, style | WS_CHILD, rect, parent, id);
+}
+
+int CTabCtrl::GetItemCount() const { return static_cast<int>(SendMessage(TCM_GETITEMCOUNT)); }
+
+LONG CTabCtrl::InsertItem(UINT mask, int index, LPCSTR text, int image, LPARAM param)
+{
+    TCITEMA item{};
+    item.mask = mask;
+    item.pszText = const_cast<LPSTR>(text);
+    item.iImage = image;
+    item.lParam = param;
+    return InsertItem(index, &item);
+}
+
+LONG CTabCtrl::InsertItem(int index, LPCSTR text)
+{
+    return InsertItem(TCIF_TEXT, index, text, 0, 0);
+}
+
+LONG CTabCtrl::InsertItem(int index, TCITEMA* item)
+{
+    return static_cast<LONG>(
+        SendMessage(TCM_INSERTITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item)));
+}
+
+BOOL CTabCtrl::GetItem(int index, TCITEMA* item) const
+{
+    return static_cast<BOOL>(
+        SendMessage(TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item)));
+}
+
+BOOL CTabCtrl::SetItem(int index, TCITEMA* item)
+{
+    return static_cast<BOOL>(
+        SendMessage(TCM_SETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item)));
+}
+
+BOOL CTabCtrl::DeleteItem(int index)
+{
+    return static_cast<BOOL>(SendMessage(TCM_DELETEITEM, static_cast<WPARAM>(index)));
+}
+
+BOOL CTabCtrl::DeleteAllItems() { return static_cast<BOOL>(SendMessage(TCM_DELETEALLITEMS)); }
+
+BOOL CTabCtrl::GetItemRect(int index, LPRECT rect) const
+{
+    return static_cast<BOOL>(
+        SendMessage(TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(rect)));
+}
+
+int CTabCtrl::GetCurSel() const { return static_cast<int>(SendMessage(TCM_GETCURSEL)); }
+
+int CTabCtrl::SetCurSel(int index)
+{
+    return static_cast<int>(SendMessage(TCM_SETCURSEL, static_cast<WPARAM>(index)));
+}
+
+int CTabCtrl::GetCurFocus() const { return static_cast<int>(SendMessage(TCM_GETCURFOCUS)); }
+void CTabCtrl::SetCurFocus(int index) { SendMessage(TCM_SETCURFOCUS, static_cast<WPARAM>(index)); }
+int CTabCtrl::GetRowCount() const { return static_cast<int>(SendMessage(TCM_GETROWCOUNT)); }
+
+int CTabCtrl::HitTest(TCHITTESTINFO* info) const
+{
+    return static_cast<int>(SendMessage(TCM_HITTEST, 0, reinterpret_cast<LPARAM>(info)));
+}
+
+void CTabCtrl::AdjustRect(BOOL larger, LPRECT rect) const
+{
+    SendMessage(TCM_ADJUSTRECT, static_cast<WPARAM>(larger), reinterpret_cast<LPARAM>(rect));
+}
+
+CSize CTabCtrl::SetItemSize(CSize size)
+{
+    const DWORD old = static_cast<DWORD>(SendMessage(TCM_SETITEMSIZE, 0, MAKELPARAM(size.cx, size.cy)));
+    return CSize(LOWORD(old), HIWORD(old));
+}
