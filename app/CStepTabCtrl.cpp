@@ -1,0 +1,77 @@
+#include "CStepTabCtrl.h"
+
+const MessageMap& CStepTabCtrl::GetMessageMap() const
+{
+    static const MessageMap map(CTabCtrl::GetMessageMap(), {
+        OnMessage<WM_LBUTTONDOWN>(&CStepTabCtrl::OnLButtonDown),
+    });
+    return map;
+}
+
+CStepTabCtrl::CStepTabCtrl() = default;
+
+CStepTabCtrl::~CStepTabCtrl() = default;
+
+BOOL CStepTabCtrl::AddPage(LPCSTR name, CDialog* page, UINT templateId)
+{
+    if (m_nPageCount >= kMaxPages)
+        return FALSE;
+    m_pageNames[m_nPageCount] = name;
+    m_pages[m_nPageCount] = page;
+    m_pageTemplateIds[m_nPageCount] = templateId;
+    ++m_nPageCount;
+    return TRUE;
+}
+
+void CStepTabCtrl::CreatePages()
+{
+    // Tab and the dialog keys travel through this control into the pages.
+    ModifyStyleEx(0, WS_EX_CONTROLPARENT);
+    for (int i = 0; i < m_nPageCount; ++i) {
+        // A page whose template cannot be created still gets its button.
+        m_pages[i]->Create(LOWORD(m_pageTemplateIds[i]), this);
+        InsertItem(TCIF_TEXT, i, m_pageNames[i], 0, 0);
+    }
+    for (int i = 0; i < m_nPageCount; ++i) {
+        if (m_pages[i]->m_hWnd)
+            m_pages[i]->ShowWindow(i == 0 ? SW_SHOW : SW_HIDE);
+    }
+    PositionPages();
+}
+
+void CStepTabCtrl::PositionPages()
+{
+    CRect client;
+    GetClientRect(&client);
+    CRect button;
+    GetItemRect(0, &button);
+    const int left = button.left;
+    const int top = button.bottom + 1;
+    const int width = client.right - button.left - 2;
+    const int height = client.bottom - button.bottom - 3;
+    for (int i = 0; i < m_nPageCount; ++i) {
+        if (!m_pages[i]->m_hWnd)
+            continue;
+        m_pages[i]->SetWindowPos(HWND_TOP, left, top, width, height,
+                                 i == 0 ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
+    }
+}
+
+void CStepTabCtrl::OnLButtonDown(UINT flags, CPoint point)
+{
+    // The control selects the clicked button first, telling the owner
+    // (TCN_SELCHANGING, TCN_SELCHANGE) before it returns.
+    CTabCtrl::OnLButtonDown(flags, point);
+
+    const int focused = GetCurFocus();
+    if (focused == m_nCurrentPage)
+        return;
+    // No focused button (or one the pages know nothing of): keep the page.
+    if (focused < 0 || focused >= m_nPageCount)
+        return;
+    if (m_pages[m_nCurrentPage]->m_hWnd)
+        m_pages[m_nCurrentPage]->ShowWindow(SW_HIDE);
+    m_nCurrentPage = GetCurFocus();
+    if (m_pages[m_nCurrentPage]->m_hWnd)
+        m_pages[m_nCurrentPage]->ShowWindow(SW_SHOW);
+}
