@@ -32,3 +32,25 @@
 #define IDC_START_NUMBER     1015
 #define IDC_HOME_TITLE       1026
 #define IDC_HOME_URL         1027
+
+// ---- The about box ---------------------------------------------------------------
+#define IDD_ABOUTBOX         100
+#define IDS_ABOUTBOX         101   // text of the system menu item that opens it
+#define IDM_ABOUTBOX         0x0010  // its command id (system commands keep the low four bits free)
+#define IDI_ABOUT            143   // the picture in the about box
+
+// ---- The wizard window -----------------------------------------------------------
+#define IDD_WIZARD           102
+#define IDC_STEPS            1000  // the step buttons, hosting the three pages
+#define IDC_START            1018
+#define IDC_BANNER           1019  // the banner of the step in front
+#define IDC_LINK_WEBSITE     1028
+#define IDC_LINK_EMAIL       1029
+
+// The program's icon: window, taskbar, minimised window, drag image.
+#define IDR_MAINFRAME        128
+
+// Banner of each step, 400 x 60, 24 bits; drawn by res/art/make_art.sh.
+#define IDB_BANNER_STEP1     130
+#define IDB_BANNER_STEP2     131
+#define IDB_BANNER_STEP3     132
