@@ -1,0 +1,47 @@
+#include "CTemplatePage.h"
+
+#include <shellapi.h>
+
+#include "AfxMessageBox.h"
+#include "CDataExchange.h"
+#include "PlatformFiles.h"
+#include "resource.h"
+
+const MessageMap& CTemplatePage::GetMessageMap() const
+{
+    static const MessageMap map(CDialog::GetMessageMap(), {
+        OnCommand(BN_CLICKED, IDC_VIEW, &CTemplatePage::OnView),
+    });
+    return map;
+}
+
+CTemplatePage::CTemplatePage(CWnd* parent) : CDialog(IDD_TEMPLATE_PAGE, parent)
+{
+}
+
+void CTemplatePage::DoDataExchange(CDataExchange* dx)
+{
+    CDialog::DoDataExchange(dx);
+    DDX_CBString(dx, IDC_TEMPLATE_NAME, templateName);
+    DDX_Text(dx, IDC_DESCRIPTION, description);
+    DDX_Text(dx, IDC_KEYWORDS, keywords);
+    DDX_Control(dx, IDC_VIEW, m_btnView);
+}
+
+BOOL CTemplatePage::CollectValues()
+{
+    return UpdateData(TRUE);
+}
+
+void CTemplatePage::OnView()
+{
+    CollectValues();
+    // The run reads the template from the program folder, so that is where the
+    // look has to come from too; the current folder may be anywhere.
+    const CString path = platform::ProgramFolder() + templateName;
+    const HINSTANCE result =
+        ::ShellExecuteA(m_hWnd, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    // The shell answers a number above 32 when it managed to start something.
+    if (reinterpret_cast<INT_PTR>(result) <= 32)
+        AfxMessageBox("::ShellExecute failed to open this link!", MB_OK);
+}
