@@ -164,6 +164,10 @@ private:
     // Helpers.
     void EndHover();
     void EnsureTooltip();
+    // Brings the tooltip's one tool in line with m_strTooltip.
+    void ApplyTooltipText();
+    // Disabling: the focus moves on when it was on the button (or was lost with it).
+    void MoveFocusOn();
     void Repaint(BOOL repaint);
     void DropCapturedBackground();
     void PaintParentBackground(CDC* dc);
@@ -177,6 +181,8 @@ private:
     // Slot 0 (hot) or 1 (normal) for the current state; `hasNormal` says whether
     // slot 1 holds an image of the kind being drawn.
     int ChooseSlot(BOOL hasNormal) const;
+    void ReleaseIconSlots(BOOL destroy);
+    void ReleaseBitmapSlots(BOOL destroy);
     // Fills an icon slot with `icon`, reading its size.
     static void FillIconSlot(IconSlot& slot, HICON icon);
     // Fills a bitmap slot with `bitmap` and a mask built from its `transparent` pixels.
@@ -197,6 +203,8 @@ private:
     HWND m_hMenuTarget = nullptr;
     BOOL m_bMenuShowing = FALSE;
     char m_szLinkTarget[LinkTargetSize] = {};
+    CString m_strTooltip;
+    BOOL m_bTooltipActive = FALSE;
 
     COLORREF m_colors[ColorCount] = {};
     IconSlot m_icons[2];
