@@ -156,8 +156,15 @@ PlantedFile::PlantedFile(const std::string& source, const std::string& target) :
 
 PlantedFile::~PlantedFile()
 {
-    if (m_bPlanted)
-        DeleteFileA(m_path.c_str());
+    if (!m_bPlanted)
+        return;
+    // A loader that wrongly ran the planted copy holds it open; let go of it,
+    // so it does not stay beside the program for every later run.
+    while (HMODULE loaded = GetModuleHandleA(m_path.c_str())) {
+        if (!FreeLibrary(loaded))
+            break;
+    }
+    DeleteFileA(m_path.c_str());
 }
 
 TempFolder::TempFolder()
