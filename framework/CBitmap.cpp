@@ -6,7 +6,7 @@ IMPLEMENT_DYNAMIC(CBitmap, CGdiObject)
 
 BOOL CBitmap::LoadBitmap(HINSTANCE module, LPCSTR name)
 {
-    return Attach(::LoadBitmapA(module, name));
+    return AttachCreated(::LoadBitmapA(module, name));
 }
 
 BOOL CBitmap::LoadBitmap(UINT id)
@@ -17,12 +17,12 @@ BOOL CBitmap::LoadBitmap(UINT id)
 
 BOOL CBitmap::CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits)
 {
-    return Attach(::CreateBitmap(width, height, planes, bitsPerPixel, bits));
+    return AttachCreated(::CreateBitmap(width, height, planes, bitsPerPixel, bits));
 }
 
 BOOL CBitmap::CreateCompatibleBitmap(HDC dc, int width, int height)
 {
-    return Attach(::CreateCompatibleBitmap(dc, width, height));
+    return AttachCreated(::CreateCompatibleBitmap(dc, width, height));
 }
 
 BOOL CBitmap::CreateDIBSection32(HDC dc, int width, int height, DWORD** bits)
@@ -35,7 +35,7 @@ BOOL CBitmap::CreateDIBSection32(HDC dc, int width, int height, DWORD** bits)
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* pixels = nullptr;
-    if (!Attach(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0)))
+    if (!AttachCreated(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0)))
         return FALSE;
     if (bits != nullptr)
         *bits = static_cast<DWORD*>(pixels);

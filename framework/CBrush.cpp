@@ -9,15 +9,15 @@ CBrush::CBrush(COLORREF colour)
 
 BOOL CBrush::CreateSolidBrush(COLORREF colour)
 {
-    return Attach(::CreateSolidBrush(colour));
+    return AttachCreated(::CreateSolidBrush(colour));
 }
 
 BOOL CBrush::CreatePatternBrush(HBITMAP pattern)
 {
-    return Attach(::CreatePatternBrush(pattern));
+    return AttachCreated(::CreatePatternBrush(pattern));
 }
 
 BOOL CBrush::CreateHatchBrush(int style, COLORREF colour)
 {
-    return Attach(::CreateHatchBrush(style, colour));
+    return AttachCreated(::CreateHatchBrush(style, colour));
 }

@@ -45,6 +45,8 @@ HDC CDC::Detach()
 
 BOOL CDC::CreateCompatibleDC(HDC reference)
 {
+    if (m_hDC != nullptr)
+        return FALSE;
     return Attach(::CreateCompatibleDC(reference), true);
 }
 

@@ -4,12 +4,12 @@ IMPLEMENT_DYNAMIC(CFont, CGdiObject)
 
 BOOL CFont::CreateFontIndirect(const LOGFONTA* font)
 {
-    return font != nullptr && Attach(::CreateFontIndirectA(font));
+    return font != nullptr && AttachCreated(::CreateFontIndirectA(font));
 }
 
 BOOL CFont::CreateFontIndirect(const LOGFONTW* font)
 {
-    return font != nullptr && Attach(::CreateFontIndirectW(font));
+    return font != nullptr && AttachCreated(::CreateFontIndirectW(font));
 }
 
 BOOL CFont::GetLogFont(LOGFONTA* font) const

@@ -31,6 +31,15 @@ BOOL CGdiObject::Attach(HGDIOBJ handle)
     return TRUE;
 }
 
+BOOL CGdiObject::AttachCreated(HGDIOBJ handle)
+{
+    if (Attach(handle))
+        return TRUE;
+    if (handle != nullptr)
+        ::DeleteObject(handle);
+    return FALSE;
+}
+
 HGDIOBJ CGdiObject::Detach()
 {
     return std::exchange(m_hObject, nullptr);

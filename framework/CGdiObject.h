@@ -20,6 +20,9 @@ public:
 
     // Takes ownership of `handle`; fails when this wrapper already holds one.
     BOOL Attach(HGDIOBJ handle);
+    // Takes a freshly created object, or deletes it when this wrapper already
+    // holds one, so a failed Create never leaks.
+    BOOL AttachCreated(HGDIOBJ handle);
     // Gives ownership back to the caller.
     HGDIOBJ Detach();
     BOOL DeleteObject();

@@ -27,6 +27,8 @@ CImageList& CImageList::operator=(CImageList&& other) noexcept
 
 BOOL CImageList::Create(int cx, int cy, UINT flags, int initial, int grow)
 {
+    if (m_hImageList != nullptr)
+        return FALSE;
     return Attach(::ImageList_Create(cx, cy, flags, initial, grow));
 }
 

@@ -9,5 +9,5 @@ CPen::CPen(int style, int width, COLORREF colour)
 
 BOOL CPen::CreatePen(int style, int width, COLORREF colour)
 {
-    return Attach(::CreatePen(style, width, colour));
+    return AttachCreated(::CreatePen(style, width, colour));
 }
