@@ -73,7 +73,8 @@ HWND CallHtmlHelp(HWND caller, LPCSTR file, UINT command, DWORD_PTR data)
 {
     if (g_pfnHtmlHelp)
         return g_pfnHtmlHelp(caller, file, command, data);
-    // Failed stays failed: no load and no look-up is tried again.
+    // Failed stays failed: no load and no look-up is tried again (a look-up in
+    // no module at all would search the program's own exports).
     if (g_bHtmlHelpFailed)
         return nullptr;
 
