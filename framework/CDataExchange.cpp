@@ -144,6 +144,9 @@ void DDX_CBString(CDataExchange* dx, int id, CString& value)
         return;
     }
     if (::SendMessageA(control, CB_SELECTSTRING, static_cast<WPARAM>(-1),
-                       reinterpret_cast<LPARAM>(value.c_str())) == CB_ERR)
+                       reinterpret_cast<LPARAM>(value.c_str())) == CB_ERR) {
+        // An entry left selected from before would disagree with the text.
+        ::SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
         ::SetWindowTextA(control, value.c_str());
+    }
 }

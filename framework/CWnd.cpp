@@ -69,7 +69,7 @@ CWnd::CWnd() = default;
 
 CWnd::~CWnd()
 {
-    if (!m_hWnd)
+    if (!m_hWnd || FromHandlePermanent(m_hWnd) != this)
         return;
     const HWND hwnd = m_hWnd;
     const bool owned = m_bOwnsWindow;
@@ -120,13 +120,19 @@ bool CWnd::Attach(HWND hwnd)
         return false;
     m_hWnd = hwnd;
     // A temporary wrapper made earlier would now disagree with the real object.
-    TempMap().erase(hwnd);
+    auto& temps = TempMap();
+    const auto temp = temps.find(hwnd);
+    if (temp != temps.end()) {
+        temp->second->m_hWnd = nullptr;  // it must not touch the window on its way out
+        temps.erase(temp);
+    }
     return true;
 }
 
 void CWnd::Detach()
 {
-    if (m_hWnd)
+    // Only our own link: a temporary wrapper has none to remove.
+    if (m_hWnd && FromHandlePermanent(m_hWnd) == this)
         ::RemoveWindowSubclass(m_hWnd, SubclassProc, kSubclassId);
     m_hWnd = nullptr;
     m_bOwnsWindow = false;

@@ -1,0 +1,525 @@
+#include "GuiHarness.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <sstream>
+
+#include "CMenu.h"
+#include "CWnd.h"
+
+namespace gui {
+
+namespace {
+
+bool IsDialogClass(HWND hwnd)
+{
+    return ClassName(hwnd) == "#32770";
+}
+
+std::vector<HWND> ThreadDialogs()
+{
+    std::vector<HWND> found;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM out) -> BOOL {
+            if (::IsWindowVisible(hwnd) && IsDialogClass(hwnd))
+                reinterpret_cast<std::vector<HWND>*>(out)->push_back(hwnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+std::vector<HWND> Children(HWND parent)
+{
+    std::vector<HWND> children;
+    for (HWND c = ::GetWindow(parent, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
+        children.push_back(c);
+    return children;
+}
+
+// The file dialog's controls (the common dialog numbers them).
+constexpr int kFileTypeCombo = 0x470;  // cmb1
+constexpr int kFileNameCombo = 0x47C;  // cmb13
+constexpr int kFileNameEdit = 0x480;   // edt1
+
+HWND FileNameBox(HWND dialog)
+{
+    if (HWND combo = ::GetDlgItem(dialog, kFileNameCombo))
+        return combo;
+    return ::GetDlgItem(dialog, kFileNameEdit);
+}
+
+bool IsFileDialog(HWND dialog)
+{
+    return FileNameBox(dialog) != nullptr && ::GetDlgItem(dialog, kFileTypeCombo) != nullptr;
+}
+
+thread_local MessageBoxAnswerer* t_answerer = nullptr;
+thread_local FileDialogDriver* t_driver = nullptr;
+
+}  // namespace
+
+std::string WindowText(HWND hwnd)
+{
+    // W form: texts come back whole also across processes.
+    const int length = ::GetWindowTextLengthW(hwnd);
+    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = ::GetWindowTextW(hwnd, &wide[0], length + 1);
+    wide.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+    if (wide.empty())
+        return std::string();
+    const int bytes = ::WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(bytes), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, &text[0], bytes, nullptr, nullptr);
+    text.resize(static_cast<size_t>(bytes - 1));
+    return text;
+}
+
+std::string ClassName(HWND hwnd)
+{
+    char name[256] = {};
+    ::GetClassNameA(hwnd, name, sizeof(name));
+    return name;
+}
+
+// ---- pumping ----------------------------------------------------------------------------
+
+void FlushEvents()
+{
+    MSG msg;
+    // A few rounds: handling one message often posts the next.
+    for (int round = 0; round < 3; ++round) {
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                ::PostQuitMessage(static_cast<int>(msg.wParam));
+                return;
+            }
+            // As a modal loop would: PreTranslateMessage up the chain, then the
+            // dialog manager of the top-level dialog.
+            const HWND root = msg.hwnd ? ::GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+            bool eaten = AfxWalkPreTranslateTree(root, &msg) != FALSE;
+            if (!eaten && root && IsDialogClass(root))
+                eaten = ::IsDialogMessageA(root, &msg) != FALSE;
+            if (!eaten) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageA(&msg);
+            }
+            CWnd::DeleteTempMap();
+            CMenu::DeleteTempMap();
+        }
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& condition, DWORD limitMs)
+{
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        FlushEvents();
+        if (condition())
+            return true;
+        if (::GetTickCount() - start > limitMs)
+            return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+// ---- message log -------------------------------------------------------------------------
+
+::testing::AssertionResult MessageLog::Matches(const std::vector<std::string>& expected) const
+{
+    if (m_entries == expected)
+        return ::testing::AssertionSuccess();
+    std::ostringstream out;
+    out << "message sequence differs\n  expected (" << expected.size() << "):\n";
+    for (const auto& e : expected)
+        out << "    " << e << "\n";
+    out << "  got (" << m_entries.size() << "):\n";
+    for (const auto& e : m_entries)
+        out << "    " << e << "\n";
+    return ::testing::AssertionFailure() << out.str();
+}
+
+// ---- pixels --------------------------------------------------------------------------------
+
+DibCanvas::DibCanvas(int width, int height) : m_width(width), m_height(height)
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down: row 0 is the top
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    m_dc = ::CreateCompatibleDC(nullptr);
+    m_bitmap = ::CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    m_bits = static_cast<DWORD*>(bits);
+    m_oldBitmap = ::SelectObject(m_dc, m_bitmap);
+}
+
+DibCanvas::~DibCanvas()
+{
+    ::SelectObject(m_dc, m_oldBitmap);
+    ::DeleteObject(m_bitmap);
+    ::DeleteDC(m_dc);
+}
+
+void DibCanvas::Fill(COLORREF colour)
+{
+    const HBRUSH brush = ::CreateSolidBrush(colour);
+    RECT all{0, 0, m_width, m_height};
+    ::FillRect(m_dc, &all, brush);
+    ::DeleteObject(brush);
+}
+
+void DibCanvas::PrintWindow(HWND hwnd)
+{
+    ::SendMessageA(hwnd, WM_PRINT, reinterpret_cast<WPARAM>(m_dc),
+                   PRF_CLIENT | PRF_NONCLIENT | PRF_CHILDREN | PRF_ERASEBKGND);
+}
+
+COLORREF DibCanvas::Pixel(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= m_width || y >= m_height)
+        return CLR_INVALID;
+    ::GdiFlush();
+    const DWORD v = m_bits[static_cast<size_t>(y) * static_cast<size_t>(m_width) + static_cast<size_t>(x)];
+    return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+}
+
+bool DibCanvas::SaveBmp(const std::string& path) const
+{
+    ::GdiFlush();
+    const int rowBytes = (m_width * 3 + 3) & ~3;
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof(info);
+    info.biWidth = m_width;
+    info.biHeight = m_height;  // bottom-up, as BMP files usually are
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biSizeImage = static_cast<DWORD>(rowBytes * m_height);
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + info.biSizeImage;
+    FILE* out = std::fopen(path.c_str(), "wb");
+    if (!out)
+        return false;
+    std::fwrite(&file, sizeof(file), 1, out);
+    std::fwrite(&info, sizeof(info), 1, out);
+    std::vector<unsigned char> row(static_cast<size_t>(rowBytes), 0);
+    for (int y = m_height - 1; y >= 0; --y) {
+        for (int x = 0; x < m_width; ++x) {
+            const DWORD v = m_bits[static_cast<size_t>(y) * static_cast<size_t>(m_width) + static_cast<size_t>(x)];
+            row[static_cast<size_t>(x) * 3 + 0] = static_cast<unsigned char>(v & 0xFF);
+            row[static_cast<size_t>(x) * 3 + 1] = static_cast<unsigned char>((v >> 8) & 0xFF);
+            row[static_cast<size_t>(x) * 3 + 2] = static_cast<unsigned char>((v >> 16) & 0xFF);
+        }
+        std::fwrite(row.data(), 1, row.size(), out);
+    }
+    return std::fclose(out) == 0;
+}
+
+bool CaptureScreen(HWND hwnd, DibCanvas& canvas)
+{
+    RECT rect;
+    if (!::GetWindowRect(hwnd, &rect))
+        return false;
+    const HDC screen = ::GetDC(nullptr);
+    const BOOL copied = ::BitBlt(canvas.Dc(), 0, 0, rect.right - rect.left, rect.bottom - rect.top,
+                                 screen, rect.left, rect.top, SRCCOPY);
+    ::ReleaseDC(nullptr, screen);
+    return copied != FALSE;
+}
+
+// ---- message boxes ---------------------------------------------------------------------------
+
+MessageBoxAnswerer::MessageBoxAnswerer()
+{
+    t_answerer = this;
+    m_timer = ::SetTimer(nullptr, 0, 20, &MessageBoxAnswerer::Tick);
+}
+
+MessageBoxAnswerer::~MessageBoxAnswerer()
+{
+    ::KillTimer(nullptr, m_timer);
+    if (t_answerer == this)
+        t_answerer = nullptr;
+}
+
+void CALLBACK MessageBoxAnswerer::Tick(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (t_answerer)
+        t_answerer->Look();
+}
+
+void MessageBoxAnswerer::Look()
+{
+    static thread_local std::vector<HWND> answered;
+    answered.erase(std::remove_if(answered.begin(), answered.end(),
+                                  [](HWND h) { return !::IsWindow(h); }),
+                   answered.end());
+    if (m_answers.empty())
+        return;
+    for (HWND box : ThreadDialogs()) {
+        if (IsFileDialog(box) || !::IsWindowEnabled(box))
+            continue;
+        if (std::find(answered.begin(), answered.end(), box) != answered.end())
+            continue;
+        SeenBox seen;
+        seen.caption = WindowText(box);
+        seen.owner = ::GetWindow(box, GW_OWNER);
+        seen.ownerDisabled = seen.owner && !::IsWindowEnabled(seen.owner);
+        HWND answerButton = nullptr;
+        for (HWND child : Children(box)) {
+            const std::string cls = ClassName(child);
+            const LONG style = static_cast<LONG>(::GetWindowLongPtrA(child, GWL_STYLE));
+            if (cls == "Button") {
+                if (!(style & WS_VISIBLE))
+                    continue;
+                const int id = ::GetDlgCtrlID(child);
+                seen.buttons.push_back(id);
+                if ((style & 0x0F) == BS_DEFPUSHBUTTON)
+                    seen.defaultButton = id;
+                if (id == m_answers.front())
+                    answerButton = child;
+            } else if (cls == "Static") {
+                if ((style & SS_TYPEMASK) == SS_ICON) {
+                    if (::SendMessageA(child, STM_GETICON, 0, 0))
+                        seen.hasIcon = true;
+                } else if (seen.text.empty()) {
+                    seen.text = WindowText(child);
+                }
+            }
+        }
+        const int answer = m_answers.front();
+        m_answers.erase(m_answers.begin());
+        m_seen.push_back(seen);
+        answered.push_back(box);
+        ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(answerButton));
+        return;
+    }
+}
+
+// ---- file dialogs ------------------------------------------------------------------------------
+
+FileDialogDriver::FileDialogDriver()
+{
+    t_driver = this;
+    m_timer = ::SetTimer(nullptr, 0, 20, &FileDialogDriver::Tick);
+}
+
+FileDialogDriver::~FileDialogDriver()
+{
+    ::KillTimer(nullptr, m_timer);
+    if (t_driver == this)
+        t_driver = nullptr;
+}
+
+void FileDialogDriver::Choose(std::vector<std::string> entries)
+{
+    Script script;
+    script.entries = std::move(entries);
+    m_scripts.push_back(script);
+}
+
+void FileDialogDriver::Cancel()
+{
+    Script script;
+    script.cancel = true;
+    m_scripts.push_back(script);
+}
+
+void CALLBACK FileDialogDriver::Tick(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (t_driver)
+        t_driver->Look();
+}
+
+void FileDialogDriver::Look()
+{
+    if (m_scripts.empty())
+        return;
+    Script& script = m_scripts.front();
+    if (script.dialog && !::IsWindow(script.dialog)) {
+        // The dialog closed before the script ran out (it refused an entry, say).
+        m_scripts.erase(m_scripts.begin());
+        return;
+    }
+    if (!script.dialog) {
+        for (HWND dialog : ThreadDialogs()) {
+            if (IsFileDialog(dialog) && ::IsWindowEnabled(dialog)) {
+                script.dialog = dialog;
+                break;
+            }
+        }
+        if (!script.dialog)
+            return;
+        SeenFileDialog seen;
+        seen.caption = WindowText(script.dialog);
+        seen.owner = ::GetWindow(script.dialog, GW_OWNER);
+        const HWND types = ::GetDlgItem(script.dialog, kFileTypeCombo);
+        const int count = static_cast<int>(::SendMessageW(types, CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            const int length = static_cast<int>(::SendMessageW(types, CB_GETLBTEXTLEN, i, 0));
+            std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+            ::SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&wide[0]));
+            wide.resize(static_cast<size_t>(length));
+            seen.filters.emplace_back(wide.begin(), wide.end());
+        }
+        seen.selectedFilter = static_cast<int>(::SendMessageW(types, CB_GETCURSEL, 0, 0));
+        m_seen.push_back(seen);
+    }
+    if (!::IsWindowEnabled(script.dialog))
+        return;  // a box of the dialog's own is up
+    const HWND dialog = script.dialog;
+    if (script.cancel || script.next >= script.entries.size()) {
+        const bool cancel = script.cancel;
+        m_scripts.erase(m_scripts.begin());
+        if (cancel)
+            ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDCANCEL)));
+        return;
+    }
+    const std::string& entry = script.entries[script.next++];
+    ::SetWindowTextA(FileNameBox(dialog), entry.c_str());
+    const bool last = script.next >= script.entries.size();
+    if (last)
+        m_scripts.erase(m_scripts.begin());
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
+}
+
+// ---- real input ---------------------------------------------------------------------------------
+
+void ClickAt(HWND hwnd, POINT client)
+{
+    const HWND root = ::GetAncestor(hwnd, GA_ROOT);
+    ::SetForegroundWindow(root);
+    FlushEvents();
+    POINT screen = client;
+    ::ClientToScreen(hwnd, &screen);
+    ::SetCursorPos(screen.x, screen.y);
+    FlushEvents();
+    INPUT input[2] = {};
+    input[0].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].type = INPUT_MOUSE;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, input, sizeof(INPUT));
+    FlushEvents();
+}
+
+void PressKey(WORD virtualKey)
+{
+    INPUT input[2] = {};
+    input[0].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = virtualKey;
+    input[1].type = INPUT_KEYBOARD;
+    input[1].ki.wVk = virtualKey;
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, input, sizeof(INPUT));
+    FlushEvents();
+}
+
+// ---- dialog templates ---------------------------------------------------------------------------
+
+DialogTemplate::DialogTemplate(DWORD style, short cx, short cy, const char* caption)
+{
+    style |= DS_SETFONT;
+    Word(LOWORD(style));
+    Word(HIWORD(style));
+    Word(0);  // extended style
+    Word(0);
+    m_countAt = m_data.size();
+    Word(0);  // item count, filled in by Add
+    Word(0);  // x
+    Word(0);  // y
+    Word(static_cast<WORD>(cx));
+    Word(static_cast<WORD>(cy));
+    Word(0);  // no menu
+    Word(0);  // standard dialog class
+    Text(caption);
+    Word(8);
+    Text("MS Sans Serif");
+}
+
+DialogTemplate& DialogTemplate::Add(const char* className, const char* text, WORD id, DWORD style,
+                                    short x, short y, short cx, short cy, DWORD exStyle)
+{
+    Align();
+    style |= WS_CHILD | WS_VISIBLE;
+    Word(LOWORD(style));
+    Word(HIWORD(style));
+    Word(LOWORD(exStyle));
+    Word(HIWORD(exStyle));
+    Word(static_cast<WORD>(x));
+    Word(static_cast<WORD>(y));
+    Word(static_cast<WORD>(cx));
+    Word(static_cast<WORD>(cy));
+    Word(id);
+    Text(className);
+    Text(text);
+    Word(0);  // no creation data
+    m_data[m_countAt] = ++m_count;
+    return *this;
+}
+
+const DLGTEMPLATE* DialogTemplate::Get()
+{
+    return reinterpret_cast<const DLGTEMPLATE*>(m_data.data());
+}
+
+void DialogTemplate::Align()
+{
+    if (m_data.size() % 2)
+        m_data.push_back(0);
+}
+
+void DialogTemplate::Word(WORD w)
+{
+    m_data.push_back(w);
+}
+
+void DialogTemplate::Text(const char* s)
+{
+    for (; *s; ++s)
+        m_data.push_back(static_cast<unsigned char>(*s));
+    m_data.push_back(0);
+}
+
+// ---- files ---------------------------------------------------------------------------------------
+
+TempFolder::TempFolder(const std::string& name)
+{
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, temp);
+    m_path = std::string(temp) + "tessiva-" + name + "-" + std::to_string(::GetCurrentProcessId());
+    ::CreateDirectoryA(m_path.c_str(), nullptr);
+}
+
+TempFolder::~TempFolder()
+{
+    for (const auto& file : m_files)
+        ::DeleteFileA(file.c_str());
+    ::RemoveDirectoryA(m_path.c_str());
+}
+
+std::string TempFolder::Write(const std::string& name, const std::string& content)
+{
+    const std::string path = m_path + "\\" + name;
+    const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+        ::CloseHandle(file);
+        if (std::find(m_files.begin(), m_files.end(), path) == m_files.end())
+            m_files.push_back(path);
+    }
+    return path;
+}
+
+}  // namespace gui

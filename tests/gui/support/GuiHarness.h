@@ -1,0 +1,198 @@
+#pragma once
+
+// Shared harness for the window tests that run under Wine. Everything here works
+// on real windows of the test's own thread, with real messages.
+//
+//   FlushEvents()                 pump every pending message (X events included)
+//   PumpUntil(pred)               pump until pred() holds; false if it never did
+//                                 (the outcome never depends on speed: the limit
+//                                 only turns a hang into a failure)
+//   MessageLog log;               log.Add("parent WM_COMMAND"); ...
+//     EXPECT_TRUE(log.Matches({"child BN_CLICKED", "parent BN_CLICKED"}));
+//                                 on a mismatch both lists are printed
+//   DibCanvas canvas(w, h);       32-bit DIB-section memory DC
+//     canvas.PrintWindow(hwnd);   WM_PRINT of a window into it
+//     canvas.Pixel(x, y)          exact COLORREF (read inside solid fills only)
+//   MessageBoxAnswerer boxes;     answers the next message boxes of this thread
+//     boxes.Answer(IDNO);         queue answers, one per box, in order
+//     ... code that shows a box ...
+//     boxes.Seen()[0].text / .caption / .buttons / .defaultButton / .hasIcon
+//   FileDialogDriver files;       drives the next open-file dialogs of this thread
+//     files.Choose({folder, "\"b.txt\" \"c.txt\""});  one string per OK press;
+//     files.Cancel();             typing a folder and OK changes to that folder
+//     files.Seen()[0].filters     the filter names the dialog offered
+//   ClickAt(hwnd, clientPoint)    a real left click through SendInput
+//   PressKey(VK_RIGHT)            a real key press through SendInput
+//   DialogTemplate                a dialog template built in memory for tests
+//   TempFolder                    a fresh folder under %TEMP% with files in it
+//
+// Message boxes and file dialogs are found by a thread timer that ticks inside
+// their modal loops; production code carries no test switches.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace gui {
+
+void FlushEvents();
+bool PumpUntil(const std::function<bool()>& condition, DWORD limitMs = 10000);
+
+// ---- message log ----------------------------------------------------------------
+class MessageLog {
+public:
+    void Add(std::string entry) { m_entries.push_back(std::move(entry)); }
+    void Clear() { m_entries.clear(); }
+    const std::vector<std::string>& Entries() const { return m_entries; }
+    ::testing::AssertionResult Matches(const std::vector<std::string>& expected) const;
+
+private:
+    std::vector<std::string> m_entries;
+};
+
+// ---- pixels -------------------------------------------------------------------------
+class DibCanvas {
+public:
+    DibCanvas(int width, int height);
+    ~DibCanvas();
+    DibCanvas(const DibCanvas&) = delete;
+    DibCanvas& operator=(const DibCanvas&) = delete;
+
+    HDC Dc() const { return m_dc; }
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    void Fill(COLORREF colour);
+    // The window with its frame and children, as it paints itself (WM_PRINT).
+    void PrintWindow(HWND hwnd);
+    COLORREF Pixel(int x, int y) const;
+    // Writes the picture as a 24-bit BMP file.
+    bool SaveBmp(const std::string& path) const;
+
+private:
+    int m_width;
+    int m_height;
+    HDC m_dc = nullptr;
+    HBITMAP m_bitmap = nullptr;
+    HGDIOBJ m_oldBitmap = nullptr;
+    DWORD* m_bits = nullptr;
+};
+
+// Copies what the screen shows of `hwnd` (its window rectangle) into a canvas.
+bool CaptureScreen(HWND hwnd, DibCanvas& canvas);
+
+// ---- message boxes -----------------------------------------------------------------
+struct SeenBox {
+    std::string caption;
+    std::string text;
+    std::vector<int> buttons;  // ids (IDOK, IDYES...) in window order
+    int defaultButton = 0;     // the button drawn as default (BS_DEFPUSHBUTTON)
+    bool hasIcon = false;
+    bool ownerDisabled = false;  // the owner window was disabled while the box was up
+    HWND owner = nullptr;
+};
+
+class MessageBoxAnswerer {
+public:
+    MessageBoxAnswerer();
+    ~MessageBoxAnswerer();
+    MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
+    MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
+
+    void Answer(int buttonId) { m_answers.push_back(buttonId); }
+    const std::vector<SeenBox>& Seen() const { return m_seen; }
+    size_t Pending() const { return m_answers.size(); }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+    void Look();
+
+    UINT_PTR m_timer = 0;
+    std::vector<int> m_answers;
+    std::vector<SeenBox> m_seen;
+};
+
+// ---- file dialogs -----------------------------------------------------------------------
+struct SeenFileDialog {
+    std::string caption;
+    std::vector<std::string> filters;  // the names in the file-type box
+    int selectedFilter = -1;
+    HWND owner = nullptr;
+};
+
+class FileDialogDriver {
+public:
+    FileDialogDriver();
+    ~FileDialogDriver();
+    FileDialogDriver(const FileDialogDriver&) = delete;
+    FileDialogDriver& operator=(const FileDialogDriver&) = delete;
+
+    // For the next dialog: type each text into the file-name box and press OK.
+    void Choose(std::vector<std::string> entries);
+    void Cancel();
+    const std::vector<SeenFileDialog>& Seen() const { return m_seen; }
+    size_t Pending() const { return m_scripts.size(); }
+
+private:
+    struct Script {
+        bool cancel = false;
+        std::vector<std::string> entries;
+        size_t next = 0;
+        HWND dialog = nullptr;
+    };
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+    void Look();
+
+    UINT_PTR m_timer = 0;
+    std::vector<Script> m_scripts;
+    std::vector<SeenFileDialog> m_seen;
+};
+
+// ---- real input ---------------------------------------------------------------------------
+// Brings the top-level window of `hwnd` to the front and clicks at `client`
+// (client coordinates of hwnd) with the left button.
+void ClickAt(HWND hwnd, POINT client);
+void PressKey(WORD virtualKey);
+
+// ---- dialog templates in memory ---------------------------------------------------------
+class DialogTemplate {
+public:
+    // Size in dialog units; font "MS Sans Serif" 8.
+    DialogTemplate(DWORD style, short cx, short cy, const char* caption = "");
+    DialogTemplate& Add(const char* className, const char* text, WORD id, DWORD style, short x,
+                        short y, short cx, short cy, DWORD exStyle = 0);
+    const DLGTEMPLATE* Get();
+
+private:
+    void Align();
+    void Word(WORD w);
+    void Text(const char* s);
+    std::vector<WORD> m_data;
+    size_t m_countAt;
+    WORD m_count = 0;
+};
+
+// ---- files -------------------------------------------------------------------------------
+class TempFolder {
+public:
+    explicit TempFolder(const std::string& name);
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::string& Path() const { return m_path; }
+    // Creates (or replaces) a file in the folder; answers its full path.
+    std::string Write(const std::string& name, const std::string& content = "text\r\n");
+
+private:
+    std::string m_path;
+    std::vector<std::string> m_files;
+};
+
+std::string WindowText(HWND hwnd);
+std::string ClassName(HWND hwnd);
+
+}  // namespace gui
