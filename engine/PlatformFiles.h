@@ -2,9 +2,13 @@
 // The engine's only contact with the file system: a handful of calls, implemented
 // once over Win32 (PlatformFilesWin32.cpp) and once over POSIX
 // (PlatformFilesPosix.cpp). Every failure comes back with the system's own wording.
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "OutputBuffer.h"
 
 namespace platform {
 
@@ -21,12 +25,49 @@ struct FileFailure {
 // Empty on success.
 using FileResult = std::optional<FileFailure>;
 
-// Opens the file read-only and unshared, takes its length and reads that many bytes.
-FileResult ReadWholeFile(const std::string& path, std::string& bytes);
+// A file's bytes in a buffer that is not cleared before the read fills it.
+class ByteBuffer {
+public:
+    std::string_view View() const { return std::string_view(m_data.get(), m_size); }
+    char* Resize(std::size_t size);  // old contents are not kept
+    void Shorten(std::size_t size) { if (size < m_size) m_size = size; }
 
-// Writes the bytes into a new file beside `path` and then puts it in place of
-// `path`, so that a failed write leaves neither a half-written file nor a lost old
-// one. A failure names `path`.
+private:
+    struct Release {
+        std::size_t mapped;  // bytes of a platform mapping, 0 for the heap
+        void operator()(char* data) const;
+    };
+    std::unique_ptr<char, Release> m_data;
+    std::size_t m_size = 0;
+};
+
+// Opens the file read-only and unshared, takes its length and reads that many bytes.
+FileResult ReadWholeFile(const std::string& path, ByteBuffer& bytes);
+
+// A page on its way to disk: its bytes go into a new file beside `path`, which
+// takes the place of `path` only once complete. So a failed write leaves neither
+// a half-written page nor a lost old one. Failures name `path`.
+class ReplacingFile : public ByteSink {
+public:
+    ReplacingFile() = default;
+    ~ReplacingFile() override;  // a file beside that was not committed is removed
+    ReplacingFile(const ReplacingFile&) = delete;
+    ReplacingFile& operator=(const ReplacingFile&) = delete;
+
+    FileResult Open(const std::string& path);
+    bool Put(const char* data, std::size_t size) override;  // false from the first failure on
+    FileResult Commit();
+
+private:
+    void Discard();
+
+    std::string m_path;
+    std::string m_side;
+    std::intptr_t m_handle = -1;  // a descriptor or a HANDLE, by platform
+    unsigned long m_error = 0;    // the first write failure's system code
+};
+
+// Open, one Put and Commit.
 FileResult WriteFileReplacing(const std::string& path, std::string_view bytes);
 
 // Adds the bytes at the end of the file, creating it when missing. All or nothing:

@@ -4,8 +4,10 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <new>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #if defined(__APPLE__)
@@ -74,7 +76,36 @@ std::string SideFileName(const std::string& target) {
 
 }  // namespace
 
-FileResult ReadWholeFile(const std::string& path, std::string& bytes) {
+// Large texts get their own mapping, with a hint for large pages: filling 200 MB
+// of fresh memory then costs a hundred page faults instead of fifty thousand.
+constexpr std::size_t kMapFrom = std::size_t(4) << 20;
+
+void ByteBuffer::Release::operator()(char* data) const {
+    if (mapped != 0)
+        ::munmap(data, mapped);
+    else
+        delete[] data;
+}
+
+char* ByteBuffer::Resize(std::size_t size) {
+    m_data.reset();
+    m_size = 0;
+    if (size >= kMapFrom) {
+        void* mapping = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (mapping == MAP_FAILED)
+            throw std::bad_alloc();
+#ifdef MADV_HUGEPAGE
+        ::madvise(mapping, size, MADV_HUGEPAGE);
+#endif
+        m_data = std::unique_ptr<char, Release>(static_cast<char*>(mapping), Release{size});
+    } else {
+        m_data = std::unique_ptr<char, Release>(new char[size + 1], Release{0});  // never zero bytes
+    }
+    m_size = size;
+    return m_data.get();
+}
+
+FileResult ReadWholeFile(const std::string& path, ByteBuffer& bytes) {
     Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (!file.IsOpen())
         return Failed(path, errno);
@@ -86,51 +117,100 @@ FileResult ReadWholeFile(const std::string& path, std::string& bytes) {
     // Pipes and devices have no length to take: read those until their end.
     const bool knownLength = S_ISREG(info.st_mode);
     std::size_t capacity = knownLength ? static_cast<std::size_t>(info.st_size) : 65536;
-    bytes.resize(capacity);
+    char* data = bytes.Resize(capacity);
     std::size_t filled = 0;
     for (;;) {
         if (filled == capacity) {
             if (knownLength)
                 break;
+            ByteBuffer larger;
+            char* more = larger.Resize(capacity * 2);
+            std::memcpy(more, data, filled);
+            bytes = std::move(larger);
+            data = more;
             capacity *= 2;
-            bytes.resize(capacity);
         }
-        const ssize_t got = ::read(file.Get(), &bytes[filled], capacity - filled);
+        const ssize_t got = ::read(file.Get(), data + filled, capacity - filled);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
             const int error = errno;
-            bytes.clear();
+            bytes.Shorten(0);
             return Failed(path, error);
         }
         if (got == 0)
             break;  // the file shrank while we read it, or the stream ended
         filled += static_cast<std::size_t>(got);
     }
-    bytes.resize(filled);
+    bytes.Shorten(filled);
+    return std::nullopt;
+}
+
+ReplacingFile::~ReplacingFile() {
+    Discard();
+}
+
+void ReplacingFile::Discard() {
+    if (m_handle >= 0) {
+        ::close(static_cast<int>(m_handle));
+        m_handle = -1;
+    }
+    if (!m_side.empty()) {
+        ::unlink(m_side.c_str());
+        m_side.clear();
+    }
+}
+
+FileResult ReplacingFile::Open(const std::string& path) {
+    Discard();
+    m_path = path;
+    m_error = 0;
+    m_side = SideFileName(path);
+    const int fd = ::open(m_side.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        const int error = errno;
+        m_side.clear();
+        return Failed(path, error);
+    }
+    m_handle = fd;
+    // A replaced page keeps the permissions its owner gave it.
+    struct stat old {};
+    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+        ::fchmod(fd, old.st_mode & 07777);
+    return std::nullopt;
+}
+
+bool ReplacingFile::Put(const char* data, std::size_t size) {
+    if (m_handle < 0 || m_error != 0)
+        return false;
+    m_error = static_cast<unsigned long>(WriteAll(static_cast<int>(m_handle), data, size));
+    return m_error == 0;
+}
+
+FileResult ReplacingFile::Commit() {
+    if (m_handle < 0)
+        return Failed(m_path, EBADF);
+    int error = static_cast<int>(m_error);
+    const int closeError = ::close(static_cast<int>(m_handle)) == 0 ? 0 : errno;
+    m_handle = -1;
+    if (error == 0)
+        error = closeError;
+    if (error == 0 && ::rename(m_side.c_str(), m_path.c_str()) != 0)
+        error = errno;
+    if (error != 0) {
+        Discard();
+        return Failed(m_path, error);
+    }
+    m_side.clear();
     return std::nullopt;
 }
 
 FileResult WriteFileReplacing(const std::string& path, std::string_view bytes) {
-    const std::string side = SideFileName(path);
-    Descriptor file(::open(side.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-    if (!file.IsOpen())
-        return Failed(path, errno);
-    // A replaced page keeps the permissions its owner gave it.
-    struct stat old {};
-    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode))
-        ::fchmod(file.Get(), old.st_mode & 07777);
-    int error = WriteAll(file.Get(), bytes.data(), bytes.size());
-    const int closeError = file.Close();
-    if (error == 0)
-        error = closeError;
-    if (error == 0 && ::rename(side.c_str(), path.c_str()) != 0)
-        error = errno;
-    if (error != 0) {
-        ::unlink(side.c_str());
-        return Failed(path, error);
-    }
-    return std::nullopt;
+    ReplacingFile file;
+    if (FileResult failure = file.Open(path))
+        return failure;
+    file.Put(bytes.data(), bytes.size());
+    return file.Commit();
 }
 
 FileResult AppendToFile(const std::string& path, std::string_view bytes) {

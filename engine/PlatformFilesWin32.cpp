@@ -89,7 +89,18 @@ std::string SideFileName(const std::string& target) {
 
 }  // namespace
 
-FileResult ReadWholeFile(const std::string& path, std::string& bytes) {
+void ByteBuffer::Release::operator()(char* data) const {
+    delete[] data;
+}
+
+char* ByteBuffer::Resize(std::size_t size) {
+    m_data.reset();
+    m_data = std::unique_ptr<char, Release>(new char[size + 1], Release{0});  // never zero bytes
+    m_size = size;
+    return m_data.get();
+}
+
+FileResult ReadWholeFile(const std::string& path, ByteBuffer& bytes) {
     Handle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file.IsOpen())
@@ -97,44 +108,90 @@ FileResult ReadWholeFile(const std::string& path, std::string& bytes) {
     LARGE_INTEGER length{};
     if (!GetFileSizeEx(file.Get(), &length))
         return Failed(path, GetLastError());
-    if (static_cast<unsigned long long>(length.QuadPart) > bytes.max_size())
+    if (static_cast<unsigned long long>(length.QuadPart) >= SIZE_MAX / 2)
         return Failed(path, ERROR_NOT_ENOUGH_MEMORY);
-    bytes.resize(static_cast<std::size_t>(length.QuadPart));
+    const std::size_t size = static_cast<std::size_t>(length.QuadPart);
+    char* data = bytes.Resize(size);
     std::size_t filled = 0;
-    while (filled < bytes.size()) {
-        const std::size_t left = bytes.size() - filled;
+    while (filled < size) {
+        const std::size_t left = size - filled;
         const DWORD chunk = left < kPiece ? static_cast<DWORD>(left) : kPiece;
         DWORD got = 0;
-        if (!ReadFile(file.Get(), &bytes[filled], chunk, &got, nullptr)) {
+        if (!ReadFile(file.Get(), data + filled, chunk, &got, nullptr)) {
             const DWORD error = GetLastError();
-            bytes.clear();
+            bytes.Shorten(0);
             return Failed(path, error);
         }
         if (got == 0)
             break;  // the file shrank while we read it
         filled += got;
     }
-    bytes.resize(filled);
+    bytes.Shorten(filled);
+    return std::nullopt;
+}
+
+ReplacingFile::~ReplacingFile() {
+    Discard();
+}
+
+void ReplacingFile::Discard() {
+    if (m_handle != -1) {
+        CloseHandle(reinterpret_cast<HANDLE>(m_handle));
+        m_handle = -1;
+    }
+    if (!m_side.empty()) {
+        DeleteFileA(m_side.c_str());
+        m_side.clear();
+    }
+}
+
+FileResult ReplacingFile::Open(const std::string& path) {
+    Discard();
+    m_path = path;
+    m_error = 0;
+    m_side = SideFileName(path);
+    const HANDLE file = CreateFileA(m_side.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        m_side.clear();
+        return Failed(path, error);
+    }
+    m_handle = reinterpret_cast<std::intptr_t>(file);
+    return std::nullopt;
+}
+
+bool ReplacingFile::Put(const char* data, std::size_t size) {
+    if (m_handle == -1 || m_error != 0)
+        return false;
+    m_error = WriteAll(reinterpret_cast<HANDLE>(m_handle), data, size);
+    return m_error == ERROR_SUCCESS;
+}
+
+FileResult ReplacingFile::Commit() {
+    if (m_handle == -1)
+        return Failed(m_path, ERROR_INVALID_HANDLE);
+    DWORD error = m_error;
+    const DWORD closeError = CloseHandle(reinterpret_cast<HANDLE>(m_handle)) ? ERROR_SUCCESS : GetLastError();
+    m_handle = -1;
+    if (error == ERROR_SUCCESS)
+        error = closeError;
+    if (error == ERROR_SUCCESS && !MoveFileExA(m_side.c_str(), m_path.c_str(), MOVEFILE_REPLACE_EXISTING))
+        error = GetLastError();
+    if (error != ERROR_SUCCESS) {
+        Discard();
+        return Failed(m_path, error);
+    }
+    m_side.clear();
     return std::nullopt;
 }
 
 FileResult WriteFileReplacing(const std::string& path, std::string_view bytes) {
-    const std::string side = SideFileName(path);
-    Handle file(CreateFileA(side.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsOpen())
-        return Failed(path, GetLastError());
-    DWORD error = WriteAll(file.Get(), bytes.data(), bytes.size());
-    const DWORD closeError = file.Close();
-    if (error == ERROR_SUCCESS)
-        error = closeError;
-    if (error == ERROR_SUCCESS && !MoveFileExA(side.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
-        error = GetLastError();
-    if (error != ERROR_SUCCESS) {
-        DeleteFileA(side.c_str());
-        return Failed(path, error);
-    }
-    return std::nullopt;
+    ReplacingFile file;
+    if (FileResult failure = file.Open(path))
+        return failure;
+    file.Put(bytes.data(), bytes.size());
+    return file.Commit();
 }
 
 FileResult AppendToFile(const std::string& path, std::string_view bytes) {

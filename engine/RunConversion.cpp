@@ -42,6 +42,9 @@ RunOutcome RunConversion(const ConversionJob& job, const std::string& programFol
     // 2147483647 is 2147483648.
     long long currentNumber = job.startNumber;
     std::uint64_t pagesWritten = 0;
+    // Pages go to disk through one buffer, whatever their size.
+    platform::ReplacingFile noPageYet;
+    OutputBuffer out(noPageYet);
 
     for (std::size_t index = 0; index < job.inputFiles.size(); ++index) {
         const std::string& inputFile = job.inputFiles[index];
@@ -49,12 +52,10 @@ RunOutcome RunConversion(const ConversionJob& job, const std::string& programFol
             progress(index, inputFile);
         std::string pagePath = PagePath(outputFolder, job.outputName, currentNumber);
         try {
-            std::string text;
+            platform::ByteBuffer text;
             if (platform::FileResult failure = ReadTextFile(inputFile, text))
                 return Failure(std::move(*failure), pagesWritten);
-            const HeadAndBody parts = SplitHeadAndBody(text);
-            const std::string page = BuildPage(templateText, parts.head, parts.body, job.keywords,
-                                               job.description, homeLink);
+            const HeadAndBody parts = SplitHeadAndBody(text.View());
 
             if (FileExists(pagePath) && !(confirmOverwrite && confirmOverwrite(pagePath))) {
                 RunOutcome stopped;
@@ -63,7 +64,15 @@ RunOutcome RunConversion(const ConversionJob& job, const std::string& programFol
                 stopped.pagesWritten = pagesWritten;
                 return stopped;
             }
-            if (platform::FileResult failure = platform::WriteFileReplacing(pagePath, page))
+            // The page goes out in pieces as it is built, into a file beside its
+            // place; it replaces an existing page only once it is complete.
+            platform::ReplacingFile page;
+            if (platform::FileResult failure = page.Open(pagePath))
+                return Failure(std::move(*failure), pagesWritten);
+            out.Redirect(page);
+            WritePage(templateText, parts.head, parts.body, job.keywords, job.description, homeLink, out);
+            out.Finish();
+            if (platform::FileResult failure = page.Commit())
                 return Failure(std::move(*failure), pagesWritten);
             ++currentNumber;
             ++pagesWritten;

@@ -6,7 +6,9 @@
 
 namespace {
 
-// Steps one to four; the body, which is large, goes in last and only once.
+constexpr std::string_view kBody = "$body";
+
+// Steps one to four; the body, which is large, goes in last.
 std::string FillAllButBody(std::string_view templateText, std::string_view head,
                            std::string_view keywords, std::string_view description,
                            std::string_view homeLink) {
@@ -33,15 +35,30 @@ std::string MakeHomeLink(std::string_view homeTitle, std::string_view homeUrl) {
 std::string FillTemplate(std::string_view templateText, std::string_view head, std::string_view body,
                          std::string_view keywords, std::string_view description,
                          std::string_view homeLink) {
+    return ReplaceAll(FillAllButBody(templateText, head, keywords, description, homeLink), kBody, body);
+}
+
+void WritePage(std::string_view templateText, std::string_view head, std::string_view rawBody,
+               std::string_view keywords, std::string_view description, std::string_view homeLink,
+               OutputBuffer& out) {
     const std::string page = FillAllButBody(templateText, head, keywords, description, homeLink);
-    return ReplaceAll(page, "$body", body);
+    const std::string_view text = page;
+    std::size_t from = 0;
+    for (const std::size_t at : FindOccurrences(text, kBody)) {
+        out.Append(text.substr(from, at - from));
+        WriteHtmlBody(rawBody, out);
+        from = at + kBody.size();
+    }
+    out.Append(text.substr(from));
 }
 
 std::string BuildPage(std::string_view templateText, std::string_view head, std::string_view rawBody,
                       std::string_view keywords, std::string_view description,
                       std::string_view homeLink) {
-    const std::string page = FillAllButBody(templateText, head, keywords, description, homeLink);
-    if (page.find("$body") == std::string::npos)
-        return page;  // no need to look at the body at all
-    return ReplaceAll(page, "$body", HtmlBody(rawBody));
+    std::string page;
+    StringSink sink(page);
+    OutputBuffer buffer(sink, 64 * 1024);
+    WritePage(templateText, head, rawBody, keywords, description, homeLink, buffer);
+    buffer.Finish();
+    return page;
 }

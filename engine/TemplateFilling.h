@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "OutputBuffer.h"
 #include "PlatformFiles.h"
 
 // Reads programFolder + templateName (nothing inserted between them) by the
@@ -20,8 +21,13 @@ std::string FillTemplate(std::string_view templateText, std::string_view head, s
                          std::string_view keywords, std::string_view description,
                          std::string_view homeLink);
 
-// FillTemplate with MakeHtmlBody(rawBody) as the body, without ever holding the
-// marked-up body on its own: the run's way to build a page.
+// FillTemplate with MakeHtmlBody(rawBody) as the body, written piece by piece:
+// the marked-up body never exists whole, so a page costs no memory of its size.
+void WritePage(std::string_view templateText, std::string_view head, std::string_view rawBody,
+               std::string_view keywords, std::string_view description, std::string_view homeLink,
+               OutputBuffer& out);
+
+// WritePage into a string.
 std::string BuildPage(std::string_view templateText, std::string_view head, std::string_view rawBody,
                       std::string_view keywords, std::string_view description,
                       std::string_view homeLink);

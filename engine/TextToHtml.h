@@ -1,9 +1,10 @@
 #pragma once
 // A text file becomes a head (its first line) and a body (the rest), and the body
 // is marked up with the fewest changes: pairs of spaces and line ends.
-#include <cstddef>
 #include <string>
 #include <string_view>
+
+#include "OutputBuffer.h"
 
 // Views into the text that was split; they live as long as that text.
 struct HeadAndBody {
@@ -21,16 +22,5 @@ HeadAndBody SplitHeadAndBody(std::string_view text);
 // else changes.
 std::string MakeHtmlBody(std::string_view body);
 
-// The marked-up body without building it: its size is known before a byte is
-// written, so a page can be assembled in one buffer of the right size.
-class HtmlBody {
-public:
-    explicit HtmlBody(std::string_view body);
-    std::size_t size() const { return m_size; }
-    // Writes size() bytes at out and returns the end of what it wrote.
-    char* WriteTo(char* out) const;
-
-private:
-    std::string_view m_body;
-    std::size_t m_size;
-};
+// The same mark-up, written into an output buffer in one pass over the body.
+void WriteHtmlBody(std::string_view body, OutputBuffer& out);
