@@ -63,6 +63,13 @@ void CStepTabCtrl::OnLButtonDown(UINT flags, CPoint point)
     // (TCN_SELCHANGING, TCN_SELCHANGE) before it returns.
     CTabCtrl::OnLButtonDown(flags, point);
 
+    // A click on the button that is already selected leaves the focus where the
+    // arrow keys may have moved it; the pressed button is the one meant.
+    TCHITTESTINFO hit{point, 0};
+    const int pressed = HitTest(&hit);
+    if (pressed >= 0 && pressed != GetCurFocus())
+        SetCurFocus(pressed);
+
     const int focused = GetCurFocus();
     if (focused == m_nCurrentPage)
         return;

@@ -414,6 +414,15 @@ void ClickAt(HWND hwnd, POINT client)
 
 void PressKey(WORD virtualKey)
 {
+    // Keys go to the focus of the foreground window: make the focus's window that.
+    if (const HWND focus = ::GetFocus()) {
+        const HWND root = ::GetAncestor(focus, GA_ROOT);
+        if (::GetForegroundWindow() != root) {
+            ::SetForegroundWindow(root);
+            FlushEvents();
+            ::SetFocus(focus);
+        }
+    }
     INPUT input[2] = {};
     input[0].type = INPUT_KEYBOARD;
     input[0].ki.wVk = virtualKey;
