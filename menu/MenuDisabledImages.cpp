@@ -18,25 +18,6 @@ constexpr DWORD ropBrushWhereSourceClear = 0x00B8074A;  // PSDPxax
 constexpr COLORREF black = RGB(0, 0, 0);
 constexpr COLORREF white = RGB(255, 255, 255);
 
-// A one-bit DIB section with a black (0) and white (1) colour table.
-HBITMAP CreateMonochromeSection(HDC dc, int width, int height)
-{
-    struct {
-        BITMAPINFOHEADER header;
-        RGBQUAD colours[2];
-    } info{};
-    info.header.biSize = sizeof(BITMAPINFOHEADER);
-    info.header.biWidth = width;
-    info.header.biHeight = height;
-    info.header.biPlanes = 1;
-    info.header.biBitCount = 1;
-    info.header.biCompression = BI_RGB;
-    info.colours[1] = RGBQUAD{255, 255, 255, 0};
-    void* bits = nullptr;
-    return ::CreateDIBSection(dc, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits,
-                              nullptr, 0);
-}
-
 }  // namespace
 
 BOOL GlyphMenu::IconToBitmap(CDC* dc, CImageList* list, int index, CBitmap& out)
@@ -118,8 +99,11 @@ void GlyphMenu::DitherDisabled(HDC dc, int x, int y, int width, int height, HBIT
     CDC memory;
     CDC monochrome;
     CBitmap section;
+    // A monochrome bitmap sorts colours by the source's background colour; a
+    // one-bit DIB section would match them to black or white by brightness
+    // instead, and light shapes would vanish.
     if (!memory.CreateCompatibleDC(dc) || !monochrome.CreateCompatibleDC(memory.GetSafeHdc()) ||
-        !section.Attach(CreateMonochromeSection(monochrome, width, height)))
+        !section.CreateBitmap(width, height, 1, 1, nullptr))
         return;
     {
         ScopedSelect selectSection(monochrome, section);
