@@ -1,0 +1,478 @@
+#include "ControlsHarness.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <set>
+
+namespace ctl {
+
+// ---- host dialog ------------------------------------------------------------------------
+
+HostDialog::HostDialog(gui::DialogTemplate& dialogTemplate, int x, int y)
+{
+    if (CreateIndirect(dialogTemplate.Get(), nullptr)) {
+        ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        ::ShowWindow(m_hWnd, SW_SHOW);
+        ::SetForegroundWindow(m_hWnd);
+        gui::FlushEvents();
+    }
+}
+
+HostDialog::~HostDialog()
+{
+    if (m_hWnd)
+        ::DestroyWindow(m_hWnd);
+    gui::FlushEvents();
+    if (m_background)
+        ::DeleteObject(m_background);
+}
+
+const MessageMap& HostDialog::GetMessageMap() const
+{
+    static const MessageMap map(CDialog::GetMessageMap(), {
+        OnCtlColor(&HostDialog::OnColour),
+    });
+    return map;
+}
+
+bool HostDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    const bool handled = CDialog::OnWndMsg(message, wParam, lParam, result);
+    // Unhandled here means the control's reflected handler let it through and no
+    // entry of this dialog's own took it: the dialog's own handling hears it.
+    if (message == WM_COMMAND && !handled)
+        commands.emplace_back(LOWORD(wParam), HIWORD(wParam));
+    return handled;
+}
+
+int HostDialog::CountCommands(int id, int code) const
+{
+    int count = 0;
+    for (const auto& command : commands)
+        if (command.first == id && command.second == code)
+            ++count;
+    return count;
+}
+
+void HostDialog::SetBackground(COLORREF colour)
+{
+    if (m_background)
+        ::DeleteObject(m_background);
+    m_background = colour == CLR_INVALID ? nullptr : ::CreateSolidBrush(colour);
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+HBRUSH HostDialog::OnColour(CDC*, CWnd*, UINT type)
+{
+    if (type == CTLCOLOR_DLG && m_background)
+        return m_background;
+    return reinterpret_cast<HBRUSH>(Default());
+}
+
+// ---- real input ---------------------------------------------------------------------------
+
+namespace {
+
+void SendMouse(DWORD flags, LONG dx = 0, LONG dy = 0)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    input.mi.dx = dx;
+    input.mi.dy = dy;
+    ::SendInput(1, &input, sizeof(INPUT));
+}
+
+}  // namespace
+
+void MoveMouseToScreen(POINT screen)
+{
+    // Absolute coordinates run from 0 to 65535 across the primary screen and
+    // are scaled back rounding down: round up here to land on the pixel asked for.
+    const int width = ::GetSystemMetrics(SM_CXSCREEN);
+    const int height = ::GetSystemMetrics(SM_CYSCREEN);
+    const LONG dx = static_cast<LONG>((screen.x * 65536 + width - 1) / width);
+    const LONG dy = static_cast<LONG>((screen.y * 65536 + height - 1) / height);
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, dx, dy);
+    gui::PumpUntil([&] {
+        POINT now{};
+        ::GetCursorPos(&now);
+        return now.x == screen.x && now.y == screen.y;
+    }, 2000);
+    // Where the rounding missed, the pointer is put on the pixel itself.
+    POINT now{};
+    ::GetCursorPos(&now);
+    if (now.x != screen.x || now.y != screen.y)
+        ::SetCursorPos(screen.x, screen.y);
+    gui::FlushEvents();
+}
+
+void MoveMouseTo(HWND hwnd, POINT client)
+{
+    POINT screen = client;
+    ::ClientToScreen(hwnd, &screen);
+    MoveMouseToScreen(screen);
+}
+
+void MouseDown()
+{
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    gui::FlushEvents();
+}
+
+void MouseUp()
+{
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    gui::FlushEvents();
+}
+
+void DoubleClick()
+{
+    // All four at once: they carry the same time, well inside the double-click time.
+    INPUT input[4] = {};
+    const DWORD flags[4] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN,
+                            MOUSEEVENTF_LEFTUP};
+    for (int i = 0; i < 4; ++i) {
+        input[i].type = INPUT_MOUSE;
+        input[i].mi.dwFlags = flags[i];
+    }
+    ::SendInput(4, input, sizeof(INPUT));
+    gui::FlushEvents();
+}
+
+// ---- drawing ---------------------------------------------------------------------------------
+
+RECT ClientRect(HWND hwnd)
+{
+    RECT rect{};
+    ::GetClientRect(hwnd, &rect);
+    return rect;
+}
+
+void DrawThroughParent(HWND button, gui::DibCanvas& canvas, UINT state, COLORREF fill)
+{
+    canvas.Fill(fill);
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_BUTTON;
+    item.CtlID = static_cast<UINT>(::GetDlgCtrlID(button));
+    item.itemAction = ODA_DRAWENTIRE;
+    item.itemState = state;
+    item.hwndItem = button;
+    item.hDC = canvas.Dc();
+    item.rcItem = ClientRect(button);
+    ::SendMessageA(::GetParent(button), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+    ::GdiFlush();
+}
+
+std::string Describe(const Box& box)
+{
+    if (box.Empty())
+        return "(empty)";
+    char text[80];
+    std::snprintf(text, sizeof(text), "(%d,%d)-(%d,%d)", box.left, box.top, box.right,
+                  box.bottom);
+    return text;
+}
+
+namespace {
+
+template <class Match>
+Box Find(const gui::DibCanvas& canvas, const RECT& area, Match match)
+{
+    Box box;
+    bool any = false;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x) {
+            if (!match(canvas.Pixel(x, y)))
+                continue;
+            if (!any) {
+                box.left = box.right = x;
+                box.top = box.bottom = y;
+                any = true;
+            }
+            box.left = std::min(box.left, x);
+            box.right = std::max(box.right, x);
+            box.top = std::min(box.top, y);
+            box.bottom = std::max(box.bottom, y);
+        }
+    return box;
+}
+
+}  // namespace
+
+Box FindColour(const gui::DibCanvas& canvas, COLORREF colour, const RECT& area)
+{
+    return Find(canvas, area, [colour](COLORREF c) { return c == colour; });
+}
+
+Box FindOtherThan(const gui::DibCanvas& canvas, COLORREF colour, const RECT& area)
+{
+    return Find(canvas, area, [colour](COLORREF c) { return c != colour; });
+}
+
+int CountColour(const gui::DibCanvas& canvas, COLORREF colour, const RECT& area)
+{
+    int count = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            if (canvas.Pixel(x, y) == colour)
+                ++count;
+    return count;
+}
+
+std::string Hex(COLORREF colour)
+{
+    char text[16];
+    std::snprintf(text, sizeof(text), "#%02X%02X%02X", GetRValue(colour), GetGValue(colour),
+                  GetBValue(colour));
+    return text;
+}
+
+int CountThreadWindows(const char* className)
+{
+    struct Search {
+        const char* name;
+        int count;
+    } search{className, 0};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            if (::lstrcmpiA(gui::ClassName(hwnd).c_str(), s->name) == 0)
+                ++s->count;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.count;
+}
+
+// ---- handle counter -------------------------------------------------------------------------
+
+namespace {
+
+struct Counts {
+    std::set<HANDLE> objects;
+    std::set<HDC> memoryDCs;
+    std::multiset<HDC> windowDCs;
+    std::set<HANDLE> icons;
+    std::size_t created = 0;
+};
+Counts* counts = nullptr;
+
+template <typename Function>
+Function Real(const char* dll, const char* name)
+{
+    return reinterpret_cast<Function>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA(dll), name)));
+}
+#define GDI(name) (Real<decltype(&::name)>("gdi32.dll", #name))
+#define USER(name) (Real<decltype(&::name)>("user32.dll", #name))
+
+template <class H>
+H Track(std::set<HANDLE> Counts::*set, H handle)
+{
+    if (counts && handle) {
+        (counts->*set).insert(reinterpret_cast<HANDLE>(handle));
+        ++counts->created;
+    }
+    return handle;
+}
+
+template <class H>
+void Untrack(std::set<HANDLE> Counts::*set, H handle)
+{
+    if (counts)
+        (counts->*set).erase(reinterpret_cast<HANDLE>(handle));
+}
+
+HFONT WINAPI HookCreateFontIndirectA(const LOGFONTA* f) { return Track(&Counts::objects, GDI(CreateFontIndirectA)(f)); }
+HFONT WINAPI HookCreateFontIndirectW(const LOGFONTW* f) { return Track(&Counts::objects, GDI(CreateFontIndirectW)(f)); }
+HBRUSH WINAPI HookCreateSolidBrush(COLORREF c) { return Track(&Counts::objects, GDI(CreateSolidBrush)(c)); }
+HBRUSH WINAPI HookCreatePatternBrush(HBITMAP b) { return Track(&Counts::objects, GDI(CreatePatternBrush)(b)); }
+HPEN WINAPI HookCreatePen(int s, int w, COLORREF c) { return Track(&Counts::objects, GDI(CreatePen)(s, w, c)); }
+HBITMAP WINAPI HookCreateCompatibleBitmap(HDC dc, int cx, int cy)
+{
+    return Track(&Counts::objects, GDI(CreateCompatibleBitmap)(dc, cx, cy));
+}
+HBITMAP WINAPI HookCreateBitmap(int cx, int cy, UINT planes, UINT bits, const void* data)
+{
+    return Track(&Counts::objects, GDI(CreateBitmap)(cx, cy, planes, bits, data));
+}
+HBITMAP WINAPI HookCreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits,
+                                    HANDLE section, DWORD offset)
+{
+    return Track(&Counts::objects, GDI(CreateDIBSection)(dc, info, usage, bits, section, offset));
+}
+BOOL WINAPI HookDeleteObject(HGDIOBJ object)
+{
+    const BOOL deleted = GDI(DeleteObject)(object);
+    if (deleted)
+        Untrack(&Counts::objects, object);
+    return deleted;
+}
+HDC WINAPI HookCreateCompatibleDC(HDC dc)
+{
+    const HDC created = GDI(CreateCompatibleDC)(dc);
+    if (created && counts)
+        counts->memoryDCs.insert(created);
+    return created;
+}
+BOOL WINAPI HookDeleteDC(HDC dc)
+{
+    const BOOL deleted = GDI(DeleteDC)(dc);
+    if (deleted && counts)
+        counts->memoryDCs.erase(dc);
+    return deleted;
+}
+HDC WINAPI HookGetDC(HWND window)
+{
+    const HDC dc = USER(GetDC)(window);
+    if (dc && counts)
+        counts->windowDCs.insert(dc);
+    return dc;
+}
+int WINAPI HookReleaseDC(HWND window, HDC dc)
+{
+    const int released = USER(ReleaseDC)(window, dc);
+    if (released && counts) {
+        const auto found = counts->windowDCs.find(dc);
+        if (found != counts->windowDCs.end())
+            counts->windowDCs.erase(found);
+    }
+    return released;
+}
+HICON WINAPI HookCopyIcon(HICON icon) { return Track(&Counts::icons, USER(CopyIcon)(icon)); }
+HICON WINAPI HookCreateIconIndirect(PICONINFO info)
+{
+    return Track(&Counts::icons, USER(CreateIconIndirect)(info));
+}
+HANDLE WINAPI HookLoadImageA(HINSTANCE module, LPCSTR name, UINT type, int cx, int cy, UINT flags)
+{
+    const HANDLE image = USER(LoadImageA)(module, name, type, cx, cy, flags);
+    if (flags & LR_SHARED)
+        return image;
+    if (type == IMAGE_BITMAP)
+        return Track(&Counts::objects, image);
+    return Track(&Counts::icons, image);
+}
+BOOL WINAPI HookDestroyIcon(HICON icon)
+{
+    const BOOL destroyed = USER(DestroyIcon)(icon);
+    if (destroyed)
+        Untrack(&Counts::icons, icon);
+    return destroyed;
+}
+BOOL WINAPI HookDestroyCursor(HCURSOR cursor)
+{
+    const BOOL destroyed = USER(DestroyCursor)(cursor);
+    if (destroyed)
+        Untrack(&Counts::icons, cursor);
+    return destroyed;
+}
+BOOL WINAPI HookGetIconInfo(HICON icon, PICONINFO info)
+{
+    // The two bitmaps it hands out belong to the caller.
+    const BOOL got = USER(GetIconInfo)(icon, info);
+    if (got) {
+        Track(&Counts::objects, info->hbmColor);
+        Track(&Counts::objects, info->hbmMask);
+    }
+    return got;
+}
+
+struct Hook {
+    const char* name;
+    void* replacement;
+};
+
+const Hook hooks[] = {
+    {"CreateFontIndirectA", reinterpret_cast<void*>(&HookCreateFontIndirectA)},
+    {"CreateFontIndirectW", reinterpret_cast<void*>(&HookCreateFontIndirectW)},
+    {"CreateSolidBrush", reinterpret_cast<void*>(&HookCreateSolidBrush)},
+    {"CreatePatternBrush", reinterpret_cast<void*>(&HookCreatePatternBrush)},
+    {"CreatePen", reinterpret_cast<void*>(&HookCreatePen)},
+    {"CreateCompatibleBitmap", reinterpret_cast<void*>(&HookCreateCompatibleBitmap)},
+    {"CreateBitmap", reinterpret_cast<void*>(&HookCreateBitmap)},
+    {"CreateDIBSection", reinterpret_cast<void*>(&HookCreateDIBSection)},
+    {"DeleteObject", reinterpret_cast<void*>(&HookDeleteObject)},
+    {"CreateCompatibleDC", reinterpret_cast<void*>(&HookCreateCompatibleDC)},
+    {"DeleteDC", reinterpret_cast<void*>(&HookDeleteDC)},
+    {"GetDC", reinterpret_cast<void*>(&HookGetDC)},
+    {"ReleaseDC", reinterpret_cast<void*>(&HookReleaseDC)},
+    {"CopyIcon", reinterpret_cast<void*>(&HookCopyIcon)},
+    {"CreateIconIndirect", reinterpret_cast<void*>(&HookCreateIconIndirect)},
+    {"LoadImageA", reinterpret_cast<void*>(&HookLoadImageA)},
+    {"DestroyIcon", reinterpret_cast<void*>(&HookDestroyIcon)},
+    {"DestroyCursor", reinterpret_cast<void*>(&HookDestroyCursor)},
+    {"GetIconInfo", reinterpret_cast<void*>(&HookGetIconInfo)},
+};
+
+struct Patched {
+    void** slot;
+    void* original;
+};
+std::vector<Patched> patched;
+
+void WriteSlot(void** slot, void* value)
+{
+    DWORD old = 0;
+    ::VirtualProtect(slot, sizeof(void*), PAGE_READWRITE, &old);
+    *slot = value;
+    ::VirtualProtect(slot, sizeof(void*), old, &old);
+}
+
+void PatchImports()
+{
+    auto* base = reinterpret_cast<BYTE*>(::GetModuleHandleA(nullptr));
+    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
+    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& directory =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    auto* import = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
+    for (; import->Name != 0; ++import) {
+        const char* dll = reinterpret_cast<const char*>(base + import->Name);
+        if (::lstrcmpiA(dll, "gdi32.dll") != 0 && ::lstrcmpiA(dll, "user32.dll") != 0)
+            continue;
+        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + import->OriginalFirstThunk);
+        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + import->FirstThunk);
+        for (; names->u1.AddressOfData != 0; ++names, ++slots) {
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal))
+                continue;
+            auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+            for (const Hook& hook : hooks) {
+                if (std::strcmp(reinterpret_cast<const char*>(byName->Name), hook.name) == 0) {
+                    void** slot = reinterpret_cast<void**>(&slots->u1.Function);
+                    patched.push_back({slot, *slot});
+                    WriteSlot(slot, hook.replacement);
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+
+HandleCounter::HandleCounter()
+{
+    counts = new Counts;
+    PatchImports();
+}
+
+HandleCounter::~HandleCounter()
+{
+    for (const Patched& entry : patched)
+        WriteSlot(entry.slot, entry.original);
+    patched.clear();
+    delete counts;
+    counts = nullptr;
+}
+
+std::size_t HandleCounter::LiveObjects() const { return counts->objects.size(); }
+std::size_t HandleCounter::LiveMemoryDCs() const { return counts->memoryDCs.size(); }
+std::size_t HandleCounter::LiveWindowDCs() const { return counts->windowDCs.size(); }
+std::size_t HandleCounter::LiveIcons() const { return counts->icons.size(); }
+std::size_t HandleCounter::Created() const { return counts->created; }
+
+}  // namespace ctl
