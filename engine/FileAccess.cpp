@@ -7,24 +7,29 @@ bool FileExists(const std::string& path) {
     return platform::PathExists(path);
 }
 
-platform::FileResult ReadTextFile(const std::string& path, platform::ByteBuffer& text) {
+platform::FileResult ReadTextFile(const std::string& path, std::string& text) {
+    constexpr std::size_t kPiece = std::size_t(1) << 16;
+    text.clear();
     try {
-        if (platform::FileResult failure = platform::ReadWholeFile(path, text))
+        platform::InputFile file;
+        if (platform::FileResult failure = file.Open(path))
             return failure;
+        for (;;) {
+            const std::size_t before = text.size();
+            text.resize(before + kPiece);
+            std::size_t got = 0;
+            if (platform::FileResult failure = file.Read(&text[before], kPiece, got)) {
+                text.clear();
+                return failure;
+            }
+            const void* nul = std::memchr(&text[before], '\0', got);
+            text.resize(nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - text.data())
+                            : before + got);
+            if (got == 0 || nul)
+                return std::nullopt;
+        }
     } catch (const std::bad_alloc&) {
-        text = platform::ByteBuffer();
+        text.clear();
         return platform::FileFailure{path, platform::OutOfMemoryReason()};
     }
-    const std::string_view bytes = text.View();
-    if (const void* nul = std::memchr(bytes.data(), '\0', bytes.size()))
-        text.Shorten(static_cast<std::size_t>(static_cast<const char*>(nul) - bytes.data()));
-    return std::nullopt;
-}
-
-platform::FileResult ReadTextFile(const std::string& path, std::string& text) {
-    platform::ByteBuffer bytes;
-    if (platform::FileResult failure = ReadTextFile(path, bytes))
-        return failure;
-    text.assign(bytes.View());
-    return std::nullopt;
 }

@@ -8,7 +8,6 @@
 bool FileExists(const std::string& path);
 
 // The reading rule for templates and text files: the whole file, read-only and
-// unshared, in one read; the text is the bytes up to the first NUL byte. No line
-// end or character conversion.
-platform::FileResult ReadTextFile(const std::string& path, platform::ByteBuffer& text);
+// unshared; the text is the bytes up to the first NUL byte. No line end or
+// character conversion.
 platform::FileResult ReadTextFile(const std::string& path, std::string& text);

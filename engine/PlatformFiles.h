@@ -3,7 +3,6 @@
 // once over Win32 (PlatformFilesWin32.cpp) and once over POSIX
 // (PlatformFilesPosix.cpp). Every failure comes back with the system's own wording.
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,24 +24,22 @@ struct FileFailure {
 // Empty on success.
 using FileResult = std::optional<FileFailure>;
 
-// A file's bytes in a buffer that is not cleared before the read fills it.
-class ByteBuffer {
+// A file read piece after piece, held open read-only and unshared until closed.
+class InputFile {
 public:
-    std::string_view View() const { return std::string_view(m_data.get(), m_size); }
-    char* Resize(std::size_t size);  // old contents are not kept
-    void Shorten(std::size_t size) { if (size < m_size) m_size = size; }
+    InputFile() = default;
+    ~InputFile();
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    FileResult Open(const std::string& path);
+    // Fills up to `size` bytes; `got` is 0 at the end of the file.
+    FileResult Read(char* data, std::size_t size, std::size_t& got);
 
 private:
-    struct Release {
-        std::size_t mapped;  // bytes of a platform mapping, 0 for the heap
-        void operator()(char* data) const;
-    };
-    std::unique_ptr<char, Release> m_data;
-    std::size_t m_size = 0;
+    std::string m_path;
+    std::intptr_t m_handle = -1;  // a descriptor or a HANDLE, by platform
 };
-
-// Opens the file read-only and unshared, takes its length and reads that many bytes.
-FileResult ReadWholeFile(const std::string& path, ByteBuffer& bytes);
 
 // A page on its way to disk: its bytes go into a new file beside `path`, which
 // takes the place of `path` only once complete. So a failed write leaves neither

@@ -4,10 +4,8 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
-#include <new>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #if defined(__APPLE__)
@@ -76,73 +74,38 @@ std::string SideFileName(const std::string& target) {
 
 }  // namespace
 
-// Large texts get their own mapping, with a hint for large pages: filling 200 MB
-// of fresh memory then costs a hundred page faults instead of fifty thousand.
-constexpr std::size_t kMapFrom = std::size_t(4) << 20;
-
-void ByteBuffer::Release::operator()(char* data) const {
-    if (mapped != 0)
-        ::munmap(data, mapped);
-    else
-        delete[] data;
+InputFile::~InputFile() {
+    if (m_handle >= 0)
+        ::close(static_cast<int>(m_handle));
 }
 
-char* ByteBuffer::Resize(std::size_t size) {
-    m_data.reset();
-    m_size = 0;
-    if (size >= kMapFrom) {
-        void* mapping = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (mapping == MAP_FAILED)
-            throw std::bad_alloc();
-#ifdef MADV_HUGEPAGE
-        ::madvise(mapping, size, MADV_HUGEPAGE);
-#endif
-        m_data = std::unique_ptr<char, Release>(static_cast<char*>(mapping), Release{size});
-    } else {
-        m_data = std::unique_ptr<char, Release>(new char[size + 1], Release{0});  // never zero bytes
-    }
-    m_size = size;
-    return m_data.get();
-}
-
-FileResult ReadWholeFile(const std::string& path, ByteBuffer& bytes) {
-    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!file.IsOpen())
+FileResult InputFile::Open(const std::string& path) {
+    m_path = path;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         return Failed(path, errno);
+    m_handle = fd;
     struct stat info {};
-    if (::fstat(file.Get(), &info) != 0)
+    if (::fstat(fd, &info) != 0)
         return Failed(path, errno);
     if (S_ISDIR(info.st_mode))
         return Failed(path, EISDIR);
-    // Pipes and devices have no length to take: read those until their end.
-    const bool knownLength = S_ISREG(info.st_mode);
-    std::size_t capacity = knownLength ? static_cast<std::size_t>(info.st_size) : 65536;
-    char* data = bytes.Resize(capacity);
-    std::size_t filled = 0;
-    for (;;) {
-        if (filled == capacity) {
-            if (knownLength)
-                break;
-            ByteBuffer larger;
-            char* more = larger.Resize(capacity * 2);
-            std::memcpy(more, data, filled);
-            bytes = std::move(larger);
-            data = more;
-            capacity *= 2;
-        }
-        const ssize_t got = ::read(file.Get(), data + filled, capacity - filled);
-        if (got < 0) {
+    return std::nullopt;
+}
+
+FileResult InputFile::Read(char* data, std::size_t size, std::size_t& got) {
+    got = 0;
+    while (got < size) {
+        const ssize_t n = ::read(static_cast<int>(m_handle), data + got, size - got);
+        if (n < 0) {
             if (errno == EINTR)
                 continue;
-            const int error = errno;
-            bytes.Shorten(0);
-            return Failed(path, error);
+            return Failed(m_path, errno);
         }
-        if (got == 0)
-            break;  // the file shrank while we read it, or the stream ended
-        filled += static_cast<std::size_t>(got);
+        if (n == 0)
+            break;
+        got += static_cast<std::size_t>(n);
     }
-    bytes.Shorten(filled);
     return std::nullopt;
 }
 

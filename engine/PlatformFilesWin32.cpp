@@ -89,44 +89,33 @@ std::string SideFileName(const std::string& target) {
 
 }  // namespace
 
-void ByteBuffer::Release::operator()(char* data) const {
-    delete[] data;
+InputFile::~InputFile() {
+    if (m_handle != -1)
+        CloseHandle(reinterpret_cast<HANDLE>(m_handle));
 }
 
-char* ByteBuffer::Resize(std::size_t size) {
-    m_data.reset();
-    m_data = std::unique_ptr<char, Release>(new char[size + 1], Release{0});  // never zero bytes
-    m_size = size;
-    return m_data.get();
+FileResult InputFile::Open(const std::string& path) {
+    m_path = path;
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return Failed(path, GetLastError());
+    m_handle = reinterpret_cast<std::intptr_t>(file);
+    return std::nullopt;
 }
 
-FileResult ReadWholeFile(const std::string& path, ByteBuffer& bytes) {
-    Handle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file.IsOpen())
-        return Failed(path, GetLastError());
-    LARGE_INTEGER length{};
-    if (!GetFileSizeEx(file.Get(), &length))
-        return Failed(path, GetLastError());
-    if (static_cast<unsigned long long>(length.QuadPart) >= SIZE_MAX / 2)
-        return Failed(path, ERROR_NOT_ENOUGH_MEMORY);
-    const std::size_t size = static_cast<std::size_t>(length.QuadPart);
-    char* data = bytes.Resize(size);
-    std::size_t filled = 0;
-    while (filled < size) {
-        const std::size_t left = size - filled;
+FileResult InputFile::Read(char* data, std::size_t size, std::size_t& got) {
+    got = 0;
+    while (got < size) {
+        const std::size_t left = size - got;
         const DWORD chunk = left < kPiece ? static_cast<DWORD>(left) : kPiece;
-        DWORD got = 0;
-        if (!ReadFile(file.Get(), data + filled, chunk, &got, nullptr)) {
-            const DWORD error = GetLastError();
-            bytes.Shorten(0);
-            return Failed(path, error);
-        }
-        if (got == 0)
-            break;  // the file shrank while we read it
-        filled += got;
+        DWORD n = 0;
+        if (!ReadFile(reinterpret_cast<HANDLE>(m_handle), data + got, chunk, &n, nullptr))
+            return Failed(m_path, GetLastError());
+        if (n == 0)
+            break;
+        got += n;
     }
-    bytes.Shorten(filled);
     return std::nullopt;
 }
 

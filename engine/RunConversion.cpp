@@ -3,6 +3,7 @@
 #include <new>
 
 #include "IndexFile.h"
+#include "PageMaker.h"
 #include "TemplateFilling.h"
 #include "TextToHtml.h"
 
@@ -42,49 +43,37 @@ RunOutcome RunConversion(const ConversionJob& job, const std::string& programFol
     // 2147483647 is 2147483648.
     long long currentNumber = job.startNumber;
     std::uint64_t pagesWritten = 0;
-    // Pages go to disk through one buffer, whatever their size.
-    platform::ReplacingFile noPageYet;
-    OutputBuffer out(noPageYet);
+    PageMaker maker(templateText, job.keywords, job.description, homeLink);
 
     for (std::size_t index = 0; index < job.inputFiles.size(); ++index) {
         const std::string& inputFile = job.inputFiles[index];
         if (progress)
             progress(index, inputFile);
-        std::string pagePath = PagePath(outputFolder, job.outputName, currentNumber);
+        const std::string pagePath = PagePath(outputFolder, job.outputName, currentNumber);
         try {
-            platform::ByteBuffer text;
-            if (platform::FileResult failure = ReadTextFile(inputFile, text))
-                return Failure(std::move(*failure), pagesWritten);
-            const HeadAndBody parts = SplitHeadAndBody(text.View());
-
-            if (FileExists(pagePath) && !(confirmOverwrite && confirmOverwrite(pagePath))) {
+            switch (maker.Make(inputFile, pagePath, confirmOverwrite)) {
+            case PageMaker::Written:
+                break;
+            case PageMaker::Kept: {
                 RunOutcome stopped;
                 stopped.kind = RunOutcome::StoppedByUser;
                 stopped.file = pagePath;
                 stopped.pagesWritten = pagesWritten;
                 return stopped;
             }
-            // The page goes out in pieces as it is built, into a file beside its
-            // place; it replaces an existing page only once it is complete.
-            platform::ReplacingFile page;
-            if (platform::FileResult failure = page.Open(pagePath))
-                return Failure(std::move(*failure), pagesWritten);
-            out.Redirect(page);
-            WritePage(templateText, parts.head, parts.body, job.keywords, job.description, homeLink, out);
-            out.Finish();
-            if (platform::FileResult failure = page.Commit())
-                return Failure(std::move(*failure), pagesWritten);
+            case PageMaker::Failed:
+                return Failure(maker.Failure(), pagesWritten);
+            }
             ++currentNumber;
             ++pagesWritten;
-
             if (job.createIndex) {
-                if (platform::FileResult failure = AppendIndexEntry(outputFolder, pagePath, parts.head))
+                if (platform::FileResult failure = AppendIndexEntry(outputFolder, pagePath, maker.Head()))
                     return Failure(std::move(*failure), pagesWritten);
             }
         } catch (const std::bad_alloc&) {
-            // A page too big for memory ends the run like any other file that
-            // cannot be written, instead of tearing down the caller.
-            return Failure(platform::FileFailure{pagePath, platform::OutOfMemoryReason()}, pagesWritten);
+            // A text too big for memory ends the run like any other file that
+            // cannot be handled, instead of tearing down the caller.
+            return Failure(platform::FileFailure{inputFile, platform::OutOfMemoryReason()}, pagesWritten);
         }
     }
     RunOutcome finished;

@@ -5,10 +5,10 @@
 #include "TextToHtml.h"
 
 namespace {
-
 constexpr std::string_view kBody = "$body";
+}  // namespace
 
-// Steps one to four; the body, which is large, goes in last.
+// The body, which is large, goes in last and on its own.
 std::string FillAllButBody(std::string_view templateText, std::string_view head,
                            std::string_view keywords, std::string_view description,
                            std::string_view homeLink) {
@@ -17,8 +17,6 @@ std::string FillAllButBody(std::string_view templateText, std::string_view head,
     page = ReplaceAll(page, "$description", description);
     return ReplaceAll(page, "$website", homeLink);
 }
-
-}  // namespace
 
 platform::FileResult LoadTemplate(const std::string& programFolder, const std::string& templateName,
                                   std::string& templateText) {

@@ -21,6 +21,11 @@ std::string FillTemplate(std::string_view templateText, std::string_view head, s
                          std::string_view keywords, std::string_view description,
                          std::string_view homeLink);
 
+// Steps one to four of FillTemplate: everything but the body.
+std::string FillAllButBody(std::string_view templateText, std::string_view head,
+                           std::string_view keywords, std::string_view description,
+                           std::string_view homeLink);
+
 // FillTemplate with MakeHtmlBody(rawBody) as the body, written piece by piece:
 // the marked-up body never exists whole, so a page costs no memory of its size.
 void WritePage(std::string_view templateText, std::string_view head, std::string_view rawBody,

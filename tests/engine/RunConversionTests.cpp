@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "IndexFile.h"
+#include "PageMaker.h"
+#include "TemplateFilling.h"
+#include "TextToHtml.h"
 #include "RunConversion.h"
 #include "TestFiles.h"
 
@@ -247,4 +250,50 @@ TEST(RunOutcomeText, AFileErrorNamesTheFileAndTheReason) {
     outcome.file = "x.txt";
     outcome.reason = "No such file or directory";
     EXPECT_EQ(outcome.Describe(), "x.txt: No such file or directory");
+}
+
+namespace {
+
+// A text whose runs of spaces straddle the edges of the pieces it is read in,
+// at every parity, with line feeds in between.
+std::string TextAcrossPieces(const std::string& firstLine, std::size_t pieces) {
+    std::string text = firstLine + "\r\n";
+    for (std::size_t edge = 1; edge <= pieces; ++edge) {
+        const std::size_t run = edge % 6 + 1;
+        const std::size_t runStart = edge * kTextPiece - (edge % 4);
+        while (text.size() < runStart)
+            text += (text.size() % 53 == 0) ? '\n' : 'a' + static_cast<char>(text.size() % 26);
+        text += std::string(run, ' ');
+    }
+    return text + "end\r\n";
+}
+
+std::string ExpectedPage(const std::string& templateText, std::string text) {
+    text = text.substr(0, text.find('\0'));
+    const HeadAndBody parts = SplitHeadAndBody(text);
+    return FillTemplate(templateText, parts.head, MakeHtmlBody(parts.body), "", "", "<a href=></a>");
+}
+
+}  // namespace
+
+TEST_F(Run, LargeTextsGiveTheSamePagesWhateverTheTemplate) {
+    const std::string normal = "<h1>$head</h1>$body<p>end</p>";
+    const std::string twice = "$body<hr>$body";
+    const std::string none = "<p>$head only</p>";
+    const std::string texts[] = {
+        TextAcrossPieces("Title", 9),
+        TextAcrossPieces(std::string(kTextPiece + 100, 'h'), 3),      // the first line spans pieces
+        TextAcrossPieces("T", 5).insert(2 * kTextPiece + 7, 1, '\0'),  // the text ends in its third piece
+        std::string(3 * kTextPiece, ' ') + "\n" + std::string(kTextPiece + 1, ' '),
+        std::string(2 * kTextPiece + 5, 'x'),                          // no line feed at all
+    };
+    for (const std::string& templateText : {normal, twice, none}) {
+        WriteBytes(program / "t.htm", templateText);
+        for (std::size_t i = 0; i < sizeof texts / sizeof texts[0]; ++i) {
+            job.inputFiles = {Input("big.txt", texts[i])};
+            ASSERT_EQ(Start().kind, RunOutcome::Finished);
+            ASSERT_EQ(ReadBytes(out / "p0.htm"), ExpectedPage(templateText, texts[i]))
+                << "text " << i << ", template " << templateText;
+        }
+    }
 }

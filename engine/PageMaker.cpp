@@ -1,0 +1,151 @@
+#include "PageMaker.h"
+
+#include <cstring>
+
+#include "FileAccess.h"
+#include "ReplaceAll.h"
+#include "TemplateFilling.h"
+#include "TextToHtml.h"
+
+namespace {
+
+constexpr std::string_view kBody = "$body";
+
+// Cuts the piece at its first NUL byte, where the text ends.
+bool CutAtNul(const char* data, std::size_t& size) {
+    if (const void* nul = std::memchr(data, '\0', size)) {
+        size = static_cast<std::size_t>(static_cast<const char*>(nul) - data);
+        return true;
+    }
+    return false;
+}
+
+std::size_t TrailingSpaces(std::string_view data) {
+    std::size_t count = 0;
+    while (count < data.size() && data[data.size() - 1 - count] == ' ')
+        ++count;
+    return count;
+}
+
+}  // namespace
+
+PageMaker::PageMaker(std::string_view templateText, std::string_view keywords, std::string_view description,
+                     std::string_view homeLink)
+    : m_template(templateText),
+      m_keywords(keywords),
+      m_description(description),
+      m_homeLink(homeLink),
+      m_out(m_noPage, kTextPiece),
+      m_piece(new char[kTextPiece + 1]) {}
+
+PageMaker::Result PageMaker::Fail(platform::FileFailure failure) {
+    m_failure = std::move(failure);
+    return Failed;
+}
+
+platform::FileResult PageMaker::ReadFirstLine(platform::InputFile& in, std::string& text, bool& ended) {
+    ended = false;
+    for (;;) {
+        const std::size_t before = text.size();
+        text.resize(before + kTextPiece);
+        std::size_t got = 0;
+        if (platform::FileResult failure = in.Read(&text[before], kTextPiece, got))
+            return failure;
+        ended = got == 0 || CutAtNul(&text[before], got);
+        text.resize(before + got);
+        if (ended || std::memchr(text.data() + before, '\n', got))
+            return std::nullopt;
+    }
+}
+
+platform::FileResult PageMaker::ReadRest(platform::InputFile& in, std::string& text) {
+    bool ended = false;
+    while (!ended) {
+        const std::size_t before = text.size();
+        text.resize(before + kTextPiece);
+        std::size_t got = 0;
+        if (platform::FileResult failure = in.Read(&text[before], kTextPiece, got))
+            return failure;
+        ended = got == 0 || CutAtNul(&text[before], got);
+        text.resize(before + got);
+    }
+    return std::nullopt;
+}
+
+// Pieces are marked up on their own. A piece may end inside a run of spaces
+// whose pairs go on in the next piece: an even number of its spaces are whole
+// pairs and go out now, an odd last one is carried to the front of the next
+// piece, where it starts the rest of the run.
+platform::FileResult PageMaker::StreamBody(std::string_view start, platform::InputFile& in) {
+    auto markUp = [this](std::string_view data, bool last) {
+        std::size_t take = data.size();
+        if (!last && TrailingSpaces(data) % 2 == 1)
+            --take;
+        WriteHtmlBody(data.substr(0, take), m_out);
+        return take < data.size();
+    };
+    bool carry = markUp(start, false);
+    bool ended = false;
+    while (!ended) {
+        char* const piece = m_piece.get();
+        piece[0] = ' ';
+        std::size_t got = 0;
+        if (platform::FileResult failure = in.Read(piece + 1, kTextPiece, got))
+            return failure;
+        ended = got == 0 || CutAtNul(piece + 1, got);
+        carry = markUp(std::string_view(carry ? piece : piece + 1, got + (carry ? 1 : 0)), ended);
+    }
+    return std::nullopt;
+}
+
+PageMaker::Result PageMaker::Make(const std::string& inputFile, const std::string& pagePath,
+                                  const std::function<bool(const std::string&)>& confirmOverwrite) {
+    platform::InputFile in;
+    if (platform::FileResult failure = in.Open(inputFile))
+        return Fail(std::move(*failure));
+    std::string text;
+    bool ended = false;
+    if (platform::FileResult failure = ReadFirstLine(in, text, ended))
+        return Fail(std::move(*failure));
+
+    HeadAndBody parts = SplitHeadAndBody(text);
+    std::string filled = FillAllButBody(m_template, parts.head, m_keywords, m_description, m_homeLink);
+    const std::vector<std::size_t> bodies = FindOccurrences(filled, kBody);
+    // The usual template uses the body once: it is then marked up as it is read.
+    // Otherwise, or with no line feed in the whole text, the text is read whole.
+    const bool streamed = !ended && bodies.size() == 1;
+    if (!ended && !streamed) {
+        if (platform::FileResult failure = ReadRest(in, text))
+            return Fail(std::move(*failure));
+        parts = SplitHeadAndBody(text);
+    }
+    m_head.assign(parts.head);
+
+    if (FileExists(pagePath) && !(confirmOverwrite && confirmOverwrite(pagePath)))
+        return Kept;
+    // Into a file beside its place; it replaces an existing page once complete.
+    platform::ReplacingFile page;
+    if (platform::FileResult failure = page.Open(pagePath))
+        return Fail(std::move(*failure));
+    m_out.Redirect(page);
+    const std::string_view page0 = filled;
+    std::size_t from = 0;
+    for (const std::size_t at : bodies) {
+        m_out.Append(page0.substr(from, at - from));
+        if (streamed) {
+            if (platform::FileResult failure = StreamBody(parts.body, in)) {
+                m_out.Redirect(m_noPage);
+                return Fail(std::move(*failure));
+            }
+        } else {
+            WriteHtmlBody(parts.body, m_out);
+        }
+        from = at + kBody.size();
+    }
+    m_out.Append(page0.substr(from));
+    m_out.Finish();
+    m_out.Redirect(m_noPage);
+    if (platform::FileResult failure = page.Commit())
+        return Fail(std::move(*failure));
+    return Written;
+}

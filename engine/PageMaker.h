@@ -1,0 +1,44 @@
+#pragma once
+// One text file into one page. The text is read in pieces and its body marked
+// up and written as it comes, so a page of any size needs only a few pieces of
+// memory and never a buffer as large as the text or the page.
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "OutputBuffer.h"
+#include "PlatformFiles.h"
+
+// The size of the pieces a text is read in.
+constexpr std::size_t kTextPiece = std::size_t(1) << 18;
+
+class PageMaker {
+public:
+    enum Result { Written, Kept, Failed };
+
+    // The values every page of a run shares; they must outlive the maker.
+    PageMaker(std::string_view templateText, std::string_view keywords, std::string_view description,
+              std::string_view homeLink);
+
+    // Reads inputFile, asks confirmOverwrite when pagePath exists, writes the page.
+    Result Make(const std::string& inputFile, const std::string& pagePath,
+                const std::function<bool(const std::string&)>& confirmOverwrite);
+
+    const std::string& Head() const { return m_head; }                // of the last text
+    const platform::FileFailure& Failure() const { return m_failure; }  // after Failed
+
+private:
+    platform::FileResult ReadFirstLine(platform::InputFile& in, std::string& text, bool& ended);
+    platform::FileResult ReadRest(platform::InputFile& in, std::string& text);
+    platform::FileResult StreamBody(std::string_view start, platform::InputFile& in);
+    Result Fail(platform::FileFailure failure);
+
+    std::string_view m_template, m_keywords, m_description, m_homeLink;
+    platform::ReplacingFile m_noPage;  // the buffer's sink between pages
+    OutputBuffer m_out;
+    std::unique_ptr<char[]> m_piece;   // one byte in front for a space carried over
+    std::string m_head;
+    platform::FileFailure m_failure;
+};
