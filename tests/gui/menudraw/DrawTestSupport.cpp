@@ -1,51 +1,8 @@
 #include "DrawTestSupport.h"
 
 #include <cstdio>
-#include <fstream>
 
 namespace menudraw {
-
-Canvas::Canvas(int width, int height, COLORREF fill) : m_width(width), m_height(height)
-{
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    m_dc = ::CreateCompatibleDC(nullptr);
-    m_bitmap = ::CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    m_bits = static_cast<DWORD*>(bits);
-    m_old = ::SelectObject(m_dc, m_bitmap);
-    Fill(fill);
-}
-
-Canvas::~Canvas()
-{
-    ::SelectObject(m_dc, m_old);
-    ::DeleteObject(m_bitmap);
-    ::DeleteDC(m_dc);
-}
-
-void Canvas::Fill(COLORREF colour)
-{
-    HBRUSH brush = ::CreateSolidBrush(colour);
-    RECT all{0, 0, m_width, m_height};
-    ::FillRect(m_dc, &all, brush);
-    ::DeleteObject(brush);
-}
-
-COLORREF Canvas::Pixel(int x, int y) const
-{
-    if (x < 0 || y < 0 || x >= m_width || y >= m_height || m_bits == nullptr)
-        return CLR_INVALID;
-    ::GdiFlush();
-    const DWORD v = m_bits[static_cast<size_t>(y) * static_cast<size_t>(m_width) +
-                           static_cast<size_t>(x)];
-    return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-}
 
 int Canvas::Count(const RECT& area, COLORREF colour) const
 {
@@ -63,39 +20,6 @@ int Canvas::RightMost(const RECT& area, COLORREF colour) const
             if (Pixel(x, y) == colour)
                 return x;
     return -1;
-}
-
-bool Canvas::SaveBmp(const std::string& path) const
-{
-    ::GdiFlush();
-    const int rowBytes = (m_width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file{};
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof info;
-    info.biWidth = m_width;
-    info.biHeight = m_height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biSizeImage = static_cast<DWORD>(rowBytes * m_height);
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + info.biSizeImage;
-    std::ofstream out(path, std::ios::binary);
-    if (!out)
-        return false;
-    out.write(reinterpret_cast<const char*>(&file), sizeof file);
-    out.write(reinterpret_cast<const char*>(&info), sizeof info);
-    std::vector<char> row(static_cast<size_t>(rowBytes), 0);
-    for (int y = m_height - 1; y >= 0; --y) {
-        for (int x = 0; x < m_width; ++x) {
-            const COLORREF c = Pixel(x, y);
-            row[static_cast<size_t>(x) * 3] = static_cast<char>(GetBValue(c));
-            row[static_cast<size_t>(x) * 3 + 1] = static_cast<char>(GetGValue(c));
-            row[static_cast<size_t>(x) * 3 + 2] = static_cast<char>(GetRValue(c));
-        }
-        out.write(row.data(), rowBytes);
-    }
-    return static_cast<bool>(out);
 }
 
 std::string Hex(COLORREF colour)

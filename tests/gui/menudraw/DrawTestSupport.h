@@ -1,6 +1,6 @@
 #pragma once
 
-// Helpers of the menu drawing tests: a 32-bit DIB canvas, the style switches,
+// Helpers of the menu drawing tests: a canvas with pixel counts, the style switches,
 // system colours changed for one scope, a crisp font, synthetic WM_DRAWITEM
 // arguments and small pictures with known pixels.
 
@@ -13,35 +13,22 @@
 #include <vector>
 
 #include "GlyphMenu.h"
+#include "GuiHarness.h"
 
 namespace menudraw {
 
-// A 32-bit top-down DIB section selected into a memory context.
-class Canvas {
+// The harness's 32-bit DIB canvas, filled with a colour no drawing uses, with
+// counting helpers.
+class Canvas : public gui::DibCanvas {
 public:
-    Canvas(int width, int height, COLORREF fill = RGB(1, 2, 3));
-    ~Canvas();
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-
-    HDC Dc() const { return m_dc; }
-    int Width() const { return m_width; }
-    int Height() const { return m_height; }
-    void Fill(COLORREF colour);
-    COLORREF Pixel(int x, int y) const;
+    Canvas(int width, int height, COLORREF fill = RGB(1, 2, 3)) : DibCanvas(width, height)
+    {
+        Fill(fill);
+    }
     // Pixels of exactly `colour` inside `area`.
     int Count(const RECT& area, COLORREF colour) const;
     // The right-most column of `area` holding `colour`, or -1.
     int RightMost(const RECT& area, COLORREF colour) const;
-    bool SaveBmp(const std::string& path) const;
-
-private:
-    int m_width;
-    int m_height;
-    HDC m_dc = nullptr;
-    HBITMAP m_bitmap = nullptr;
-    HGDIOBJ m_old = nullptr;
-    DWORD* m_bits = nullptr;
 };
 
 // "expected #RRGGBB, got #RRGGBB at (x, y)" on a mismatch.

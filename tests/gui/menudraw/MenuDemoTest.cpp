@@ -108,10 +108,8 @@ private:
         RECT rect;
         ::GetWindowRect(popup, &rect);
         m_shot = std::make_unique<Canvas>(rect.right - rect.left, rect.bottom - rect.top);
-        HDC screen = ::GetDC(nullptr);
-        ::BitBlt(m_shot->Dc(), 0, 0, m_shot->Width(), m_shot->Height(), screen, rect.left,
-                 rect.top, SRCCOPY);
-        ::ReleaseDC(nullptr, screen);
+        if (!gui::CaptureScreen(popup, *m_shot))
+            m_shot.reset();
         ::EndMenu();
     }
 
