@@ -3,6 +3,8 @@
 // rendering of an image-list entry into a bitmap they start from.
 #include "GlyphMenu.h"
 
+#include <optional>
+
 #include "CBrush.h"
 #include "CClientDC.h"
 #include "MenuIcon.h"
@@ -30,9 +32,10 @@ BOOL GlyphMenu::IconToBitmap(CDC* dc, CImageList* list, int index, CBitmap& out)
         return FALSE;
 
     // Without a context of the caller's, the screen decides the bitmap format.
-    CClientDC screen(nullptr);
-    HDC reference = dc != nullptr && dc->GetSafeHdc() != nullptr ? dc->GetSafeHdc()
-                                                                 : screen.GetSafeHdc();
+    std::optional<CClientDC> screen;
+    HDC reference = dc != nullptr ? dc->GetSafeHdc() : nullptr;
+    if (reference == nullptr)
+        reference = screen.emplace(nullptr).GetSafeHdc();
     CDC memory;
     if (!memory.CreateCompatibleDC(reference) ||
         !out.CreateCompatibleBitmap(reference, iconWidth, iconHeight))
