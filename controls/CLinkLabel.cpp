@@ -345,6 +345,8 @@ LONG CLinkLabel::ReadClassesRootValue(HKEY root, LPCSTR subkey, char* out, size_
 
 LONG CLinkLabel::ReadWebPageCommand(HKEY root, char* out, size_t outSize)
 {
+    if (out && outSize)
+        out[0] = '\0';
     char key[kCommandSize] = {};
     LONG result = ReadClassesRootValue(root, ".htm", key, kValueSize);
     if (result != ERROR_SUCCESS)

@@ -248,6 +248,50 @@ int CountThreadWindows(const char* className)
     return search.count;
 }
 
+// ---- images ---------------------------------------------------------------------------------
+
+HBITMAP MakeTestBitmap(COLORREF inner, COLORREF border)
+{
+    const int size = kTestImageSize;
+    const HDC screen = ::GetDC(nullptr);
+    const HBITMAP bitmap = ::CreateCompatibleBitmap(screen, size, size);
+    const HDC dc = ::CreateCompatibleDC(screen);
+    const HGDIOBJ old = ::SelectObject(dc, bitmap);
+    const HBRUSH borderBrush = ::CreateSolidBrush(border);
+    const HBRUSH innerBrush = ::CreateSolidBrush(inner);
+    RECT all{0, 0, size, size}, middle{2, 2, size - 2, size - 2};
+    ::FillRect(dc, &all, borderBrush);
+    ::FillRect(dc, &middle, innerBrush);
+    ::DeleteObject(borderBrush);
+    ::DeleteObject(innerBrush);
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
+    ::ReleaseDC(nullptr, screen);
+    return bitmap;
+}
+
+HICON MakeTestIcon(COLORREF inner)
+{
+    const int size = kTestImageSize;
+    const HBITMAP colour = MakeTestBitmap(inner, RGB(0, 0, 0));
+    const HBITMAP mask = ::CreateBitmap(size, size, 1, 1, nullptr);
+    const HDC dc = ::CreateCompatibleDC(nullptr);
+    const HGDIOBJ old = ::SelectObject(dc, mask);
+    RECT all{0, 0, size, size}, middle{2, 2, size - 2, size - 2};
+    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ::FillRect(dc, &middle, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
+    ICONINFO info{};
+    info.fIcon = TRUE;
+    info.hbmColor = colour;
+    info.hbmMask = mask;
+    const HICON icon = ::CreateIconIndirect(&info);
+    ::DeleteObject(colour);
+    ::DeleteObject(mask);
+    return icon;
+}
+
 // ---- handle counter -------------------------------------------------------------------------
 
 namespace {

@@ -69,6 +69,13 @@ Box FindOtherThan(const gui::DibCanvas& canvas, COLORREF colour, const RECT& are
 int CountColour(const gui::DibCanvas& canvas, COLORREF colour, const RECT& area);
 std::string Hex(COLORREF colour);
 
+// ---- images ----------------------------------------------------------------------------
+constexpr int kTestImageSize = 16;
+// A 16 x 16 screen-compatible bitmap: `inner` inside a 2-pixel `border`.
+HBITMAP MakeTestBitmap(COLORREF inner, COLORREF border);
+// A 16 x 16 icon: `inner` opaque inside a transparent 2-pixel border.
+HICON MakeTestIcon(COLORREF inner);
+
 // ---- handles ---------------------------------------------------------------------------
 // Counts the GDI objects, memory contexts, window contexts, icons and cursors
 // this program creates and releases while the counter lives, by pointing the
