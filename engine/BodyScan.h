@@ -33,19 +33,16 @@ inline WindowMasks ScanWindow(const char* p) {
     const __m128i lineFeed = _mm_set1_epi8('\n');
     WindowMasks masks{0, 0, 0};
     for (int block = 0; block < 4; ++block) {
-        const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * block));
-        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * block + 1));
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * block));
         const int shift = 16 * block;
         masks.lineFeeds |= static_cast<unsigned long long>(
-                               static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(here, lineFeed))))
+                               static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lineFeed))))
                            << shift;
         masks.spaces |= static_cast<unsigned long long>(
-                            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(here, space))))
+                            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, space))))
                         << shift;
-        masks.spacesNext |= static_cast<unsigned long long>(
-                                static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(next, space))))
-                            << shift;
     }
+    masks.spacesNext = (masks.spaces >> 1) | (static_cast<unsigned long long>(p[64] == ' ') << 63);
     return masks;
 #else
     return ScanWindowBytewise(p);

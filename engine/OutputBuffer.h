@@ -45,6 +45,8 @@ public:
     // than kFreeRun bytes call Room(), which passes the full part on to the sink.
     char* Cursor() const { return m_cursor; }
     bool NeedsRoom(const char* cursor) const { return cursor > m_limit; }
+    // Where NeedsRoom starts to say yes; it moves only in Room() and Append().
+    const char* Limit() const { return m_limit; }
     char* Room(char* cursor);
     void SetCursor(char* cursor) { m_cursor = cursor; }
 

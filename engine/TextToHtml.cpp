@@ -75,14 +75,18 @@ void WriteHtmlBody(std::string_view body, OutputBuffer& buffer) {
     // "more than 128 left".
     const char* window = p;
     bool oddCarry = false;
+    // Kept in a register: the byte stores below could alias the buffer's own.
+    const char* limit = buffer.Limit();
     while (end - window > 128) {
         const WindowMasks masks = ScanWindow(window);
         unsigned long long marks = masks.lineFeeds | PairStarts(masks, oddCarry);
         while (marks != 0) {
             const char* mark = window + LowestSetBit64(marks);
             marks &= marks - 1;
-            if (buffer.NeedsRoom(out))
+            if (out > limit) {
                 out = buffer.Room(out);
+                limit = buffer.Limit();
+            }
             const std::size_t plain = static_cast<std::size_t>(mark - p);
             if (plain <= 64) {
                 std::memcpy(out, p, 16);
@@ -92,6 +96,7 @@ void WriteHtmlBody(std::string_view body, OutputBuffer& buffer) {
                 out += plain;
             } else {
                 out = CopyLong(buffer, out, p, mark);
+                limit = buffer.Limit();
             }
             const int isPair = *mark == ' ';
             std::memcpy(out, kReplacement[isPair], 16);
@@ -120,11 +125,25 @@ void WriteHtmlBody(std::string_view body, OutputBuffer& buffer) {
 }
 
 std::string MakeHtmlBody(std::string_view body) {
+    // Measured first, so that the result is allocated once, at its final size.
+    class Counter : public ByteSink {
+    public:
+        bool Put(const char*, std::size_t size) override {
+            total += size;
+            return true;
+        }
+        std::size_t total = 0;
+    } counter;
+    constexpr std::size_t kPiece = std::size_t(1) << 16;
+    OutputBuffer measuring(counter, kPiece);
+    WriteHtmlBody(body, measuring);
+    measuring.Finish();
+
     std::string html;
-    html.reserve(body.size() + body.size() / 8 + 64);
+    html.reserve(counter.total);
     StringSink sink(html);
-    OutputBuffer buffer(sink, 64 * 1024);
-    WriteHtmlBody(body, buffer);
-    buffer.Finish();
+    OutputBuffer writing(sink, kPiece);
+    WriteHtmlBody(body, writing);
+    writing.Finish();
     return html;
 }
