@@ -16,6 +16,25 @@ CString AfxJoinPath(const CString& folder, const CString& name)
     return folder + "\\" + name;
 }
 
+std::vector<CString> AfxSplitFileSpec(const CString& spec)
+{
+    std::vector<CString> names;
+    if (spec.find('"') == CString::npos) {
+        if (!spec.empty())
+            names.push_back(spec);
+        return names;
+    }
+    size_t at = 0;
+    while ((at = spec.find('"', at)) != CString::npos) {
+        const size_t close = spec.find('"', at + 1);
+        if (close == CString::npos)
+            break;
+        names.push_back(spec.substr(at + 1, close - at - 1));
+        at = close + 1;
+    }
+    return names;
+}
+
 CFileDialog::CFileDialog(BOOL openFileDialog, LPCSTR defaultExtension, LPCSTR fileName, DWORD flags,
                          LPCSTR filter, CWnd* parent)
     : m_bOpenFileDialog(openFileDialog), m_pParentWnd(parent)
@@ -40,6 +59,48 @@ CFileDialog::CFileDialog(BOOL openFileDialog, LPCSTR defaultExtension, LPCSTR fi
     m_ofn.lpstrFilter = m_strFilter.empty() ? nullptr : m_strFilter.c_str();
     m_ofn.nFilterIndex = 1;
     m_ofn.lpstrDefExt = m_strDefaultExtension.empty() ? nullptr : m_strDefaultExtension.c_str();
+    m_ofn.Flags |= OFN_ENABLEHOOK;
+    m_ofn.lpfnHook = &CFileDialog::HookProc;
+    m_ofn.lCustData = reinterpret_cast<LPARAM>(this);
+}
+
+UINT_PTR CALLBACK CFileDialog::HookProc(HWND hook, UINT message, WPARAM, LPARAM lParam) noexcept
+{
+    if (message != WM_NOTIFY)
+        return 0;
+    const auto* notify = reinterpret_cast<const OFNOTIFYA*>(lParam);
+    if (notify->hdr.code != CDN_FILEOK || !notify->lpOFN)
+        return 0;
+    auto* self = reinterpret_cast<CFileDialog*>(notify->lpOFN->lCustData);
+    const HWND dialog = ::GetParent(hook);
+    if (!self || !(self->m_ofn.Flags & OFN_ALLOWMULTISELECT) || self->SelectionFits(dialog))
+        return 0;
+    // Refuse the names, and end the dialog the way the system ends it when the
+    // buffer is too small, so that the caller sees one outcome for both.
+    self->m_bTooLarge = true;
+    ::SetWindowLongPtrA(hook, DWLP_MSGRESULT, 1);
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDCANCEL)));
+    return 1;
+}
+
+bool CFileDialog::SelectionFits(HWND dialog) const
+{
+    const LRESULT specLength = ::SendMessageA(dialog, CDM_GETSPEC, 0, 0);
+    const LRESULT folderLength = ::SendMessageA(dialog, CDM_GETFOLDERPATH, 0, 0);
+    if (specLength <= 0 || folderLength < 0)
+        return true;  // nothing to measure: the system decides
+    CString spec(static_cast<size_t>(specLength), '\0');
+    ::SendMessageA(dialog, CDM_GETSPEC, static_cast<WPARAM>(specLength), reinterpret_cast<LPARAM>(&spec[0]));
+    spec.resize(strnlen(spec.c_str(), spec.size()));
+    const std::vector<CString> names = AfxSplitFileSpec(spec);
+    if (names.size() < 2)
+        return true;  // one name comes back as one path, which always fits
+    // The folder, then each name, each with its terminator, then the final one.
+    size_t needed = static_cast<size_t>(folderLength) + 1;
+    for (const CString& name : names)
+        needed += name.size() + 1;
+    return needed <= m_ofn.nMaxFile;
 }
 
 INT_PTR CFileDialog::DoModal()
@@ -57,6 +118,7 @@ INT_PTR CFileDialog::DoModal()
     m_ofn.hwndOwner = owner;
 
     m_dwError = 0;
+    m_bTooLarge = false;
     const BOOL chosen = m_bOpenFileDialog ? ::GetOpenFileNameA(&m_ofn) : ::GetSaveFileNameA(&m_ofn);
     if (!chosen) {
         m_dwError = ::CommDlgExtendedError();

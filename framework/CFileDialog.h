@@ -9,10 +9,12 @@ class CWnd;
 // The system's open (or save) file dialog. With OFN_ALLOWMULTISELECT the name
 // buffer is large (kMultiSelectBufferChars): a selection of a few hundred files
 // fits instead of failing as if cancelled. A selection that still does not fit
-// ends the dialog with IDCANCEL and SelectionTooLarge() tells the caller so.
+// ends the dialog with IDCANCEL and SelectionTooLarge() tells the caller so --
+// also where the system would silently cut the selection to fit the buffer,
+// which a check of the chosen names before the dialog accepts them prevents.
 class CFileDialog {
 public:
-    static constexpr DWORD kMultiSelectBufferChars = 256 * 1024;
+    static constexpr DWORD kMultiSelectBufferChars = 64 * 1024;
 
     // `filter` in the form "Text (*.txt)|*.txt|All (*.*)|*.*||".
     CFileDialog(BOOL openFileDialog, LPCSTR defaultExtension = nullptr, LPCSTR fileName = nullptr,
@@ -31,12 +33,18 @@ public:
     CString GetPathName() const;
     // What went wrong when DoModal answered IDCANCEL (0: the user cancelled).
     DWORD GetDialogError() const { return m_dwError; }
-    bool SelectionTooLarge() const { return m_dwError == FNERR_BUFFERTOOSMALL; }
+    bool SelectionTooLarge() const { return m_bTooLarge || m_dwError == FNERR_BUFFERTOOSMALL; }
 
     OPENFILENAMEA m_ofn{};
 
 private:
+    static UINT_PTR CALLBACK HookProc(HWND hook, UINT message, WPARAM wParam,
+                                      LPARAM lParam) noexcept;
+    // Whether the names in the dialog's file-name box fit the buffer.
+    bool SelectionFits(HWND dialog) const;
+
     BOOL m_bOpenFileDialog;
+    bool m_bTooLarge = false;
     CWnd* m_pParentWnd;
     CString m_strFilter;           // with NUL separators, as the dialog wants it
     CString m_strDefaultExtension;
@@ -46,3 +54,5 @@ private:
 
 // Joins a folder and a file name with exactly one backslash.
 CString AfxJoinPath(const CString& folder, const CString& name);
+// The names in a file dialog's file-name box: "a.txt" or "\"a.txt\" \"b.txt\"".
+std::vector<CString> AfxSplitFileSpec(const CString& spec);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "CFilesPage.h"
+#include "CWinApp.h"
 #include "GuiHarness.h"
 #include "StepHost.h"
 #include "resource.h"
@@ -231,6 +232,48 @@ TEST_F(FilesPageTest, EnterAndEscapeNeverHideThePage)
     gui::FlushEvents();
     EXPECT_EQ(2u, Entries().size());
     EXPECT_TRUE(m_page.IsWindowVisible());
+}
+
+TEST_F(FilesPageTest, AFewHundredFilesSelectedAtOnceAreAllAdded)
+{
+    gui::TempFolder folder("many");
+    std::vector<std::string> paths;
+    for (int i = 0; i < 300; ++i)
+        paths.push_back(folder.Write("text file number " + std::to_string(1000 + i) + ".txt"));
+    gui::FileDialogDriver files;
+    files.Choose({folder.Path(), gui::FileDialogDriver::kSelectAll});
+    Press(IDC_ADD);
+    ASSERT_TRUE(gui::PumpUntil([&] { return files.Pending() == 0 && !CountText().empty(); }));
+    EXPECT_EQ("300", CountText());
+    EXPECT_EQ(paths, Entries());
+}
+
+TEST_F(FilesPageTest, ASelectionTooLargeForTheDialogIsReportedAndAddsNothing)
+{
+    // More than 64 KiB of names: 350 names of 190 characters.
+    gui::TempFolder folder("huge");
+    const std::string stem(180, 'n');
+    std::string names;
+    for (int i = 0; i < 350; ++i) {
+        const std::string name = stem + std::to_string(1000 + i) + ".txt";
+        folder.Write(name);
+        names += "\"" + name + "\" ";
+    }
+    Fill(1);
+    gui::FileDialogDriver files;
+    gui::MessageBoxAnswerer boxes;
+    boxes.Answer(IDOK);
+    files.Choose({folder.Path(), names});
+    Press(IDC_ADD);
+    ASSERT_TRUE(gui::PumpUntil([&] { return files.Pending() == 0 && boxes.Pending() == 0; }, 60000));
+    gui::FlushEvents();
+    ASSERT_EQ(1u, boxes.Seen().size());
+    EXPECT_EQ("Too many files were selected to add at once.\nPlease add them in smaller groups.",
+              boxes.Seen()[0].text);
+    EXPECT_EQ(AfxGetAppName(), boxes.Seen()[0].caption);
+    EXPECT_TRUE(boxes.Seen()[0].hasIcon);
+    EXPECT_EQ(1u, Entries().size());
+    EXPECT_EQ("1", CountText());
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <sstream>
 
+#include <commctrl.h>
+
 #include "CMenu.h"
 #include "CWnd.h"
 
@@ -53,6 +55,48 @@ HWND FileNameBox(HWND dialog)
 bool IsFileDialog(HWND dialog)
 {
     return FileNameBox(dialog) != nullptr && ::GetDlgItem(dialog, kFileTypeCombo) != nullptr;
+}
+
+// A message box holds only static texts, an icon and buttons with the
+// standard answers' ids (IDOK to IDCONTINUE).
+bool IsMessageBox(HWND dialog)
+{
+    bool hasButton = false;
+    for (HWND c = ::GetWindow(dialog, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+        const std::string cls = ClassName(c);
+        if (cls == "Button") {
+            const int id = ::GetDlgCtrlID(c);
+            if (id < IDOK || id > IDCONTINUE)
+                return false;
+            hasButton = true;
+        } else if (cls != "Static") {
+            return false;
+        }
+    }
+    return hasButton;
+}
+
+// Selects every entry of the dialog's file list; the dialog copies the
+// selection into its file-name box as it does for the user's own selection.
+void SelectAllListed(HWND dialog)
+{
+    HWND list = nullptr;
+    ::EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM out) -> BOOL {
+            if (ClassName(child) != "SysListView32")
+                return TRUE;
+            *reinterpret_cast<HWND*>(out) = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&list));
+    if (!list)
+        return;
+    ::SetFocus(list);
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED;
+    item.state = LVIS_SELECTED;
+    ::SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
 }
 
 thread_local MessageBoxAnswerer* t_answerer = nullptr;
@@ -263,7 +307,7 @@ void MessageBoxAnswerer::Look()
     if (m_answers.empty())
         return;
     for (HWND box : ThreadDialogs()) {
-        if (IsFileDialog(box) || !::IsWindowEnabled(box))
+        if (!IsMessageBox(box) || !::IsWindowEnabled(box))
             continue;
         if (std::find(answered.begin(), answered.end(), box) != answered.end())
             continue;
@@ -384,7 +428,10 @@ void FileDialogDriver::Look()
         return;
     }
     const std::string& entry = script.entries[script.next++];
-    ::SetWindowTextA(FileNameBox(dialog), entry.c_str());
+    if (entry == kSelectAll)
+        SelectAllListed(dialog);
+    else
+        ::SetWindowTextA(FileNameBox(dialog), entry.c_str());
     const bool last = script.next >= script.entries.size();
     if (last)
         m_scripts.erase(m_scripts.begin());

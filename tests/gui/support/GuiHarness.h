@@ -130,7 +130,10 @@ public:
     FileDialogDriver(const FileDialogDriver&) = delete;
     FileDialogDriver& operator=(const FileDialogDriver&) = delete;
 
-    // For the next dialog: type each text into the file-name box and press OK.
+    // For the next dialog: type each text into the file-name box and press OK;
+    // the entry kSelectAll instead selects every file the dialog lists (as
+    // Ctrl+A in its file list does) and presses OK.
+    static constexpr const char* kSelectAll = "<select all>";
     void Choose(std::vector<std::string> entries);
     void Cancel();
     const std::vector<SeenFileDialog>& Seen() const { return m_seen; }
