@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "CClientDC.h"
+#include "CWinApp.h"
+#include "CWnd.h"
 #include "ScopedSelect.h"
 
 IMPLEMENT_DYNAMIC(GlyphMenu, CMenu)
@@ -227,7 +229,10 @@ void GlyphMenu::MeasureItem(LPMEASUREITEMSTRUCT measureItem)
 
 HWND GlyphMenu::MainWindowOrDesktop()
 {
-    return ::GetDesktopWindow();
+    const CWinApp* app = AfxGetApp();
+    const HWND main = app != nullptr && app->m_pMainWnd != nullptr ? app->m_pMainWnd->GetSafeHwnd()
+                                                                   : nullptr;
+    return main != nullptr && ::IsWindow(main) ? main : ::GetDesktopWindow();
 }
 
 BOOL GlyphMenu::CreateMenuFont(CFont& font)

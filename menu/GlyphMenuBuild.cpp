@@ -339,13 +339,13 @@ void GlyphMenu::SyncWithHandle()
         std::unique_ptr<GlyphMenuItem> record;
 
         if (state & MF_POPUP) {
-            // For a popup the high byte of the state is its item count, not flags.
-            const UINT popupState = LOBYTE(state);
             const auto popup = reinterpret_cast<UINT_PTR>(::GetSubMenu(m_hMenu, position));
             record = take(popup);
             const std::string text = LiveItemText(m_hMenu, position);
+            // The mask keeps the low flags only: for a popup the high byte of
+            // the state is its item count.
             if (!record)
-                record = ReplaceItemAt(at, (popupState & 0xEF) | MF_POPUP | ownerDrawnByPosition,
+                record = ReplaceItemAt(at, (state & 0xEF) | MF_POPUP | ownerDrawnByPosition,
                                        popup, text.c_str());
             else if (!text.empty())
                 record->SetText(text.c_str());

@@ -338,6 +338,25 @@ TEST(Synchronisation, RecordsFollowChangesMadeByOthers)
         EXPECT_EQ(before[i], menu.items[i].get());
 }
 
+TEST(Synchronisation, SeparatorRecordIsPutBackAtItsPosition)
+{
+    // Position 1 holds a separator while command 1 sits at position 0: the
+    // record goes back by position, never onto the command of that number.
+    GlyphMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    ASSERT_TRUE(menu.AppendItem(L"One", MF_STRING, 1));
+    ASSERT_TRUE(menu.AppendItem(nullptr, MF_STRING, 0));
+    ASSERT_TRUE(menu.AppendItem(L"Two", MF_STRING, 2));
+    ASSERT_TRUE(::AppendMenuA(menu.m_hMenu, MF_STRING, 9, "Tail"));
+
+    menu.SyncWithHandle();
+    ASSERT_EQ(4u, menu.items.size());
+    ExpectRecordsMatchPositions(menu);
+    EXPECT_FALSE(ReadLiveItem(menu.m_hMenu, 0).type & MFT_SEPARATOR);
+    EXPECT_TRUE(ReadLiveItem(menu.m_hMenu, 1).type & MFT_SEPARATOR);
+    EXPECT_EQ(1u, ReadLiveItem(menu.m_hMenu, 0).id);
+}
+
 TEST(RealPopup, TypedMnemonicChoosesAnOwnerDrawnItem)
 {
     GlyphMenu bar;

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "CClientDC.h"
+#include "CWinApp.h"
+#include "CWnd.h"
 #include "GlyphMenu.h"
 #include "MenuTestSupport.h"
 
@@ -151,4 +153,20 @@ TEST(Measuring, RealPopupTakesTheMeasuredHeights)
         EXPECT_EQ(rects[0].right - rects[0].left, rects[2].right - rects[2].left)
             << "one column as wide as its widest item";
     }
+}
+
+TEST(Measuring, ContextComesFromTheMainWindowElseTheDesktop)
+{
+    ASSERT_EQ(nullptr, AfxGetApp());
+    EXPECT_EQ(::GetDesktopWindow(), GlyphMenu::MainWindowOrDesktop()) << "no application object";
+
+    CWinApp app;
+    EXPECT_EQ(::GetDesktopWindow(), GlyphMenu::MainWindowOrDesktop()) << "no main window";
+    CWnd main;
+    ASSERT_TRUE(main.CreateEx(0, "STATIC", "main", WS_POPUP, RECT{0, 0, 50, 20}, nullptr, 0));
+    app.m_pMainWnd = &main;
+    EXPECT_EQ(main.GetSafeHwnd(), GlyphMenu::MainWindowOrDesktop());
+    main.DestroyWindow();
+    EXPECT_EQ(::GetDesktopWindow(), GlyphMenu::MainWindowOrDesktop()) << "main window gone";
+    app.m_pMainWnd = nullptr;
 }
