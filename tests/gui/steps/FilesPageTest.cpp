@@ -276,4 +276,42 @@ TEST_F(FilesPageTest, ASelectionTooLargeForTheDialogIsReportedAndAddsNothing)
     EXPECT_EQ("1", CountText());
 }
 
+TEST_F(FilesPageTest, ScreenshotOfThePageWithAFewEntries)
+{
+    gui::TempFolder folder("shot");
+    gui::FileDialogDriver files;
+    files.Choose({folder.Path(), "\"chapter 1.txt\" \"chapter 2.txt\" \"Appendix.txt\" \"notes.txt\""});
+    for (const char* name : {"chapter 1.txt", "chapter 2.txt", "Appendix.txt", "notes.txt"})
+        folder.Write(name);
+    Press(IDC_ADD);
+    ASSERT_TRUE(gui::PumpUntil([&] { return files.Pending() == 0 && Entries().size() == 4; }));
+    ClickEntry(2);
+    m_host.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    gui::FlushEvents();
+
+    CRect window;
+    m_host.GetWindowRect(&window);
+    gui::DibCanvas canvas(window.Width(), window.Height());
+    ASSERT_TRUE(gui::CaptureScreen(m_host.m_hWnd, canvas));
+
+    // Solid fills: the list's empty part below its entries, and the page's face
+    // between the list and the buttons.
+    CRect list;
+    ::GetWindowRect(Item(IDC_FILE_LIST), &list);
+    CRect add;
+    ::GetWindowRect(Item(IDC_ADD), &add);
+    const CPoint emptyList(list.left + list.Width() / 2 - window.left, list.bottom - 8 - window.top);
+    const CPoint pageFace(add.right + 4 - window.left, add.top + add.Height() / 2 - window.top);
+    EXPECT_EQ(::GetSysColor(COLOR_WINDOW), canvas.Pixel(emptyList.x, emptyList.y));
+    EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), canvas.Pixel(pageFace.x, pageFace.y));
+
+    // Kept beside the test program, to compare later changes with.
+    char exe[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string folderOfExe = exe;
+    folderOfExe.resize(folderOfExe.find_last_of('\\'));
+    ::CreateDirectoryA((folderOfExe + "\\screenshots").c_str(), nullptr);
+    EXPECT_TRUE(canvas.SaveBmp(folderOfExe + "\\screenshots\\files-page.bmp"));
+}
+
 }  // namespace

@@ -16,7 +16,7 @@ constexpr int kStepsId = 1000;
 class StepHost : public CDialog {
 public:
     StepHost()
-        : m_template(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 273, 236, "Step host")
+        : m_template(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 273, 236, "tessiva")
     {
         m_template.Add(WC_TABCONTROLA, "Tab1", kStepsId, TCS_BUTTONS, 10, 55, 253, 142);
         m_template.Add("BUTTON", "START", 1018, BS_PUSHBUTTON | WS_TABSTOP, 207, 209, 45, 18);
