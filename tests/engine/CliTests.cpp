@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <fcntl.h>
+#include <pty.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -46,6 +47,40 @@ Result Batch(const ScratchFolder& folder, std::vector<std::string> arguments, co
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     result.out = ReadBytes(folder / ".stdout");
     result.err = ReadBytes(folder / ".stderr");
+    return result;
+}
+
+// Runs tessiva-batch on a terminal of its own: answers the first question it
+// asks with `answer`, and returns everything it showed.
+Result BatchOnTerminal(const ScratchFolder& folder, std::vector<std::string> arguments, const std::string& answer) {
+    arguments.insert(arguments.begin(), TESSIVA_BATCH);
+    std::vector<char*> argv;
+    for (std::string& a : arguments)
+        argv.push_back(&a[0]);
+    argv.push_back(nullptr);
+    int terminal = -1;
+    const pid_t child = forkpty(&terminal, nullptr, nullptr, nullptr);
+    if (child == 0) {
+        if (chdir(folder.Path().c_str()) != 0)
+            _exit(126);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    Result result;
+    bool answered = false;
+    char buffer[512];
+    for (ssize_t got; (got = read(terminal, buffer, sizeof buffer)) > 0;) {
+        result.err.append(buffer, static_cast<std::size_t>(got));
+        if (!answered && result.err.find("[y/n]") != std::string::npos) {
+            answered = true;
+            if (write(terminal, answer.data(), answer.size()) < 0)
+                break;
+        }
+    }
+    close(terminal);
+    int status = 0;
+    waitpid(child, &status, 0);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
 }
 
@@ -207,4 +242,23 @@ TEST_F(Cli, HelpAndVersion) {
     r = Batch(work, {"--version"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, std::string("tessiva-batch ") + TESSIVA_VERSION + "\n");
+}
+
+TEST_F(Cli, OnATerminalTheDefaultIsToAsk) {
+    WriteBytes(work / "out/0.htm", "old");
+    Result r = BatchOnTerminal(work, {"--output", "out", "--template-file", "t.htm", "a.txt"}, "n\n");
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_NE(r.err.find("the file out/0.htm has already existed!"), std::string::npos) << r.err;
+    EXPECT_EQ(ReadBytes(work / "out/0.htm"), "old");
+
+    r = BatchOnTerminal(work, {"--output", "out", "--template-file", "t.htm", "a.txt"}, "y\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(ReadBytes(work / "out/0.htm"), "old");
+
+    // An explicit mode is not overruled by the terminal.
+    WriteBytes(work / "out/0.htm", "old");
+    r = BatchOnTerminal(work, {"--overwrite", "no", "--output", "out", "--template-file", "t.htm", "a.txt"}, "y\n");
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_EQ(r.err.find("[y/n]"), std::string::npos) << r.err;
+    EXPECT_EQ(ReadBytes(work / "out/0.htm"), "old");
 }
