@@ -70,8 +70,9 @@ rm -f "$zip_file"
 
 # ---- Linux: the command-line tool, and the wizard under Wine --------------------
 linux="$stage/linux/$name"
-stage_from "$win_bin" "$linux" tessiva.exe tessiva.chm "${templates[@]}"
-x86_64-w64-mingw32-strip "$linux/tessiva.exe"
+# The same wizard, byte for byte, as the Windows packages (stripping again would
+# stamp a new time into it).
+stage_from "$windows" "$linux" tessiva.exe tessiva.chm "${templates[@]}"
 stage_from "$native_bin" "$linux" tessiva-batch
 strip "$linux/tessiva-batch"
 stage_from "$root/packaging" "$linux" tessiva tessiva.desktop
