@@ -145,6 +145,9 @@ PageMaker::Result PageMaker::Make(const std::string& inputFile, const std::strin
     m_out.Append(page0.substr(from));
     m_out.Finish();
     m_out.Redirect(m_noPage);
+    // The text is read to its end by now. Closed before the page takes its place,
+    // since it may be the very file the page replaces.
+    in.Close();
     if (platform::FileResult failure = page.Commit())
         return Fail(std::move(*failure));
     return Written;

@@ -35,6 +35,7 @@ public:
     FileResult Open(const std::string& path);
     // Fills up to `size` bytes; `got` is 0 at the end of the file.
     FileResult Read(char* data, std::size_t size, std::size_t& got);
+    void Close();
 
 private:
     std::string m_path;

@@ -75,8 +75,13 @@ std::string SideFileName(const std::string& target) {
 }  // namespace
 
 InputFile::~InputFile() {
+    Close();
+}
+
+void InputFile::Close() {
     if (m_handle >= 0)
         ::close(static_cast<int>(m_handle));
+    m_handle = -1;
 }
 
 FileResult InputFile::Open(const std::string& path) {

@@ -90,8 +90,13 @@ std::string SideFileName(const std::string& target) {
 }  // namespace
 
 InputFile::~InputFile() {
+    Close();
+}
+
+void InputFile::Close() {
     if (m_handle != -1)
         CloseHandle(reinterpret_cast<HANDLE>(m_handle));
+    m_handle = -1;
 }
 
 FileResult InputFile::Open(const std::string& path) {

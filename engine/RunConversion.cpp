@@ -5,7 +5,6 @@
 #include "IndexFile.h"
 #include "PageMaker.h"
 #include "TemplateFilling.h"
-#include "TextToHtml.h"
 
 namespace {
 

@@ -151,6 +151,14 @@ TEST_F(Run, WithoutAnAnswererAnExistingPageIsKept) {
     EXPECT_EQ(ReadBytes(out / "p0.htm"), "old");
 }
 
+TEST_F(Run, ATextCanBeConvertedOntoItself) {
+    job.inputFiles = {Input("p0.htm", "Self\r\nbody")};
+    job.outputPath = in.Path();
+    ASSERT_EQ(Start().kind, RunOutcome::Finished);
+    EXPECT_EQ(asked, std::vector<std::string>{in / "p0.htm"});
+    EXPECT_EQ(ReadBytes(in / "p0.htm"), "<title>Self</title><a href=></a>body");
+}
+
 TEST_F(Run, AMissingTemplateFailsBeforeAnyListedFileIsRead) {
     job.templateName = "none.htm";
     job.inputFiles = {in / "missing.txt"};
