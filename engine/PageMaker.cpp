@@ -128,10 +128,11 @@ PageMaker::Result PageMaker::Make(const std::string& inputFile, const std::strin
     if (platform::FileResult failure = page.Open(pagePath))
         return Fail(std::move(*failure));
     m_out.Redirect(page);
-    const std::string_view page0 = filled;
+    // The filled template around the body: its parts go out before and after.
+    const std::string_view around = filled;
     std::size_t from = 0;
     for (const std::size_t at : bodies) {
-        m_out.Append(page0.substr(from, at - from));
+        m_out.Append(around.substr(from, at - from));
         if (streamed) {
             if (platform::FileResult failure = StreamBody(parts.body, in)) {
                 m_out.Redirect(m_noPage);
@@ -142,7 +143,7 @@ PageMaker::Result PageMaker::Make(const std::string& inputFile, const std::strin
         }
         from = at + kBody.size();
     }
-    m_out.Append(page0.substr(from));
+    m_out.Append(around.substr(from));
     m_out.Finish();
     m_out.Redirect(m_noPage);
     // The text is read to its end by now. Closed before the page takes its place,

@@ -34,20 +34,6 @@ char* WriteLineBreak(char* out) {
     return out + 5;
 }
 
-}  // namespace
-
-HeadAndBody SplitHeadAndBody(std::string_view text) {
-    const std::size_t lineFeed = text.find('\n');
-    if (lineFeed == std::string_view::npos)
-        return {std::string_view(), text};
-    std::size_t headLength = lineFeed;
-    if (headLength > 0 && text[headLength - 1] == '\r')
-        --headLength;
-    return {text.substr(0, headLength), text.substr(lineFeed + 1)};
-}
-
-namespace {
-
 // Copies the unchanged bytes [from, to), for stretches too long for the fast path.
 char* CopyLong(OutputBuffer& buffer, char* out, const char* from, const char* to) {
     buffer.SetCursor(out);
@@ -62,6 +48,16 @@ constexpr char kReplacement[2][16] = {"\n<br>", "&nbsp;&nbsp;"};
 constexpr std::size_t kReplacementLength[2] = {5, 12};
 
 }  // namespace
+
+HeadAndBody SplitHeadAndBody(std::string_view text) {
+    const std::size_t lineFeed = text.find('\n');
+    if (lineFeed == std::string_view::npos)
+        return {std::string_view(), text};
+    std::size_t headLength = lineFeed;
+    if (headLength > 0 && text[headLength - 1] == '\r')
+        --headLength;
+    return {text.substr(0, headLength), text.substr(lineFeed + 1)};
+}
 
 void WriteHtmlBody(std::string_view body, OutputBuffer& buffer) {
     const char* p = body.data();  // the first byte not yet written
