@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "CBitmap.h"
 #include "CClientDC.h"
 #include "ScopedSelect.h"
 
@@ -42,6 +43,36 @@ constexpr OpenError kOpenErrors[] = {
     {SE_ERR_NOASSOC, "There is no application associated\nwith the given filename extension."},
     {SE_ERR_DLLNOTFOUND, "The specified dynamic-link library was not found."},
 };
+
+// How wide the text is as the control draws it. Some font renderers place
+// glyphs a pixel or two beyond the extent they report; a label cut to that
+// extent would clip its last letter, so the drawn ink counts when it reaches
+// further.
+int DrawnWidth(HDC reference, HFONT font, const CString& text, SIZE extent, UINT format)
+{
+    const int width = extent.cx + extent.cy;  // room for any overreach
+    const int height = extent.cy;
+    CDC dc;
+    CBitmap bitmap;
+    DWORD* bits = nullptr;
+    if (text.empty() || height <= 0 || !dc.CreateCompatibleDC(reference) ||
+        !bitmap.CreateDIBSection32(reference, width, height, &bits))
+        return extent.cx;
+    ScopedSelect selectBitmap(dc, bitmap);
+    ScopedSelect selectFont(dc, font);
+    dc.FillSolidRect(0, 0, width, height, RGB(255, 255, 255));
+    dc.SetTextColor(RGB(0, 0, 0));
+    dc.SetBkMode(TRANSPARENT);
+    RECT area{0, 0, width, height};
+    dc.DrawText(text, &area, format | DT_LEFT | DT_SINGLELINE | DT_EXPANDTABS);
+    ::GdiFlush();
+    for (int x = width - 1; x >= extent.cx; --x)
+        for (int y = 0; y < height; ++y)
+            if ((bits[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] &
+                 0xFFFFFF) != 0xFFFFFF)
+                return x + 1;
+    return extent.cx;
+}
 
 }  // namespace
 
@@ -164,6 +195,8 @@ void CLinkLabel::FitToText()
         CClientDC dc(m_hWnd);
         ScopedSelect font(dc, m_fontUnderlined);
         extent = dc.GetTextExtent(text);
+        const UINT prefix = (GetStyle() & SS_NOPREFIX) ? DT_NOPREFIX : 0;
+        extent.cx = DrawnWidth(dc, m_fontUnderlined, text, extent, prefix);
     }
     const int wantedWidth = extent.cx + (window.Width() - client.Width());
     const int wantedHeight = extent.cy + (window.Height() - client.Height());

@@ -144,17 +144,33 @@ protected:
         return ctl::CountColour(c, colour, RECT{0, 0, c.Width(), c.Height()});
     }
 
-    // Text extent of the label's text in its underlined font.
+    // The room the label's text takes in its underlined font: its extent, or
+    // further where the last letter's ink reaches past it.
     SIZE TextExtent(CLinkLabel& label)
     {
+        const CString text = label.GetWindowText();
         const HDC dc = ::GetDC(label);
         const HGDIOBJ old = ::SelectObject(dc, label.GetUnderlinedFont());
-        const CString text = label.GetWindowText();
         SIZE size{};
         ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
         ::SelectObject(dc, old);
         ::ReleaseDC(label, dc);
+        size.cx = std::max<LONG>(size.cx, InkWidth(label.GetUnderlinedFont(), text));
         return size;
+    }
+
+    // How far from the pen's start the text's ink reaches.
+    static int InkWidth(HFONT font, const CString& text)
+    {
+        gui::DibCanvas canvas(600, 60);
+        canvas.Fill(RGB(255, 255, 255));
+        const HGDIOBJ old = ::SelectObject(canvas.Dc(), font);
+        ::SetTextColor(canvas.Dc(), RGB(0, 0, 0));
+        ::SetBkMode(canvas.Dc(), TRANSPARENT);
+        ::TextOutA(canvas.Dc(), 0, 0, text.c_str(), static_cast<int>(text.size()));
+        ::SelectObject(canvas.Dc(), old);
+        const ctl::Box ink = ctl::FindOtherThan(canvas, RGB(255, 255, 255), RECT{0, 0, 600, 60});
+        return ink.Empty() ? 0 : ink.right + 1;
     }
 
     std::unique_ptr<ctl::HostDialog> host;
@@ -326,6 +342,21 @@ TEST_F(LinkLabel, FittingKeepsTheEdgeItsAlignmentNames)
         }
     }
     EXPECT_GT(before[kBordered].right - before[kBordered].left, 0);
+}
+
+TEST_F(LinkLabel, AFittedLabelShowsItsWholeTextUnderlineIncluded)
+{
+    for (const char* text : {"Always underlined", "http://example.org/", "mailto:x@example.org",
+                             "Visit our web site"}) {
+        SCOPED_TRACE(text);
+        left.SetWindowText(text);
+        left.SetTarget(text);
+        left.SetUnderlineMode(CLinkLabel::UnderlineAlways);
+        auto c = Paint(left);
+        const ctl::Box shown = ctl::FindColour(*c, kLinkColour, RECT{0, 0, c->Width(), c->Height()});
+        EXPECT_EQ(InkWidth(left.GetUnderlinedFont(), text), shown.right + 1);
+        EXPECT_LT(shown.right, c->Width());
+    }
 }
 
 TEST_F(LinkLabel, ANewTargetRefitsTheLabelAndRenamesTheTooltip)
