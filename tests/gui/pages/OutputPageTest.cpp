@@ -74,7 +74,7 @@ TEST_F(OutputPageTest, StartNumberWithBlanksIsTakenAndEveryFieldCollected)
     TypeText(Item(IDC_OUTPUT_NAME), "page");
     TypeText(Item(IDC_OUTPUT_PATH), "C:\\site\\");
     ::SetWindowTextA(Item(IDC_START_NUMBER), " \t12 \t");
-    ClickCentre(Item(IDC_CREATE_INDEX));
+    ClickCheckBox(Item(IDC_CREATE_INDEX));
     TypeText(Item(IDC_HOME_TITLE), "Home");
     TypeText(Item(IDC_HOME_URL), "index.htm");
 
@@ -156,11 +156,11 @@ TEST_F(OutputPageTest, StartNumberThatIsNoIntegerIsRefusedAndStopsTheCollectionT
 TEST_F(OutputPageTest, TheIndexOptionFollowsTheBoxAndTwoClicksLeaveItUnchecked)
 {
     const HWND box = Item(IDC_CREATE_INDEX);
-    ClickCentre(box);
+    ClickCheckBox(box);
     EXPECT_TRUE(Checked());
     EXPECT_EQ(1, Page().createIndex) << "the stored option follows the box before any collection";
 
-    ClickCentre(box);
+    ClickCheckBox(box);
     EXPECT_FALSE(Checked());
     EXPECT_EQ(0, Page().createIndex);
 
@@ -168,7 +168,7 @@ TEST_F(OutputPageTest, TheIndexOptionFollowsTheBoxAndTwoClicksLeaveItUnchecked)
     EXPECT_EQ(0, Page().createIndex);
 
     // The option enables or disables nothing on the page.
-    ClickCentre(box);
+    ClickCheckBox(box);
     for (int id : {IDC_HOME_TITLE, IDC_HOME_URL, IDC_OUTPUT_NAME, IDC_START_NUMBER}) {
         SCOPED_TRACE(id);
         EXPECT_TRUE(::IsWindowEnabled(Item(id)));
@@ -176,14 +176,14 @@ TEST_F(OutputPageTest, TheIndexOptionFollowsTheBoxAndTwoClicksLeaveItUnchecked)
     // The space bar toggles it as a click does.
     ::SetFocus(box);
     gui::FlushEvents();
-    gui::PressKey(VK_SPACE);
+    PressKeyAndWait(VK_SPACE);
     EXPECT_FALSE(Checked());
     EXPECT_EQ(0, Page().createIndex);
 }
 
 TEST_F(OutputPageTest, BrowseFillsInTheChosenFolderAndKeepsTheOtherBoxes)
 {
-    gui::TempFolder folder("tessiva-browse");
+    gui::TempFolder folder("browse");
     TypeText(Item(IDC_OUTPUT_NAME), "chapter");
     TypeText(Item(IDC_START_NUMBER), "7");
     TypeText(Item(IDC_OUTPUT_PATH), "C:\\typed before");
@@ -220,7 +220,7 @@ TEST_F(OutputPageTest, BrowseCancelledKeepsThePathThatWasThere)
     EXPECT_EQ("", Page().outputPath);
 
     // A folder chosen earlier stays too.
-    gui::TempFolder folder("tessiva-browse-kept");
+    gui::TempFolder folder("browse-kept");
     m_browser.Choose(folder.Path());
     Browse();
     ASSERT_EQ(folder.Path(), Text(IDC_OUTPUT_PATH));
@@ -241,7 +241,7 @@ TEST_F(OutputPageTest, EnterAndEscapeNeverHideThePage)
             SCOPED_TRACE(std::to_string(id) + " key " + std::to_string(key));
             ::SetFocus(Item(id));
             gui::FlushEvents();
-            gui::PressKey(key);
+            PressKeyAndWait(key);
             EXPECT_TRUE(Page().IsWindowVisible());
             EXPECT_TRUE(m_host.IsWindowVisible());
         }

@@ -8,6 +8,18 @@ namespace {
 
 UnexpectedBoxes* t_unexpected = nullptr;
 
+// Releases of one key seen by this thread's message retrieval.
+WORD t_watchedKey = 0;
+int t_keyReleases = 0;
+
+LRESULT CALLBACK WatchKeys(int code, WPARAM key, LPARAM flags)
+{
+    const bool released = (flags & 0x80000000) != 0;
+    if (code == HC_ACTION && key == t_watchedKey && released)
+        ++t_keyReleases;
+    return ::CallNextHookEx(nullptr, code, key, flags);
+}
+
 }  // namespace
 
 PagesHost::PagesHost()
@@ -49,7 +61,9 @@ void PagesHost::ShowStep(int index)
     CRect button;
     m_tabSteps.GetItemRect(index, &button);
     gui::ClickAt(m_tabSteps.m_hWnd, button.CenterPoint());
-    gui::FlushEvents();
+    // The click travels through the display server: wait until it has switched.
+    const CDialog* pages[] = {&m_filesPage, &m_templatePage, &m_outputPage};
+    gui::PumpUntil([&] { return pages[index]->IsWindowVisible() != FALSE; });
 }
 
 void ClickCentre(HWND control)
@@ -58,6 +72,13 @@ void ClickCentre(HWND control)
     ::GetClientRect(control, &client);
     gui::ClickAt(control, client.CenterPoint());
     gui::FlushEvents();
+}
+
+void ClickCheckBox(HWND box)
+{
+    const LRESULT before = ::SendMessageA(box, BM_GETCHECK, 0, 0);
+    ClickCentre(box);
+    gui::PumpUntil([&] { return ::SendMessageA(box, BM_GETCHECK, 0, 0) != before; });
 }
 
 void TypeText(HWND control, const std::string& text)
@@ -93,7 +114,21 @@ void TypeText(HWND control, const std::string& text)
         keys.push_back(up);
     }
     ::SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+    // The keys travel through the display server and arrive when they arrive:
+    // wait for the box to show all of them.
+    gui::PumpUntil([&] { return gui::WindowText(control) == text; });
+}
+
+void PressKeyAndWait(WORD virtualKey)
+{
+    t_watchedKey = virtualKey;
+    t_keyReleases = 0;
+    const HHOOK hook = ::SetWindowsHookExA(WH_KEYBOARD, WatchKeys, nullptr, ::GetCurrentThreadId());
+    gui::PressKey(virtualKey);
+    gui::PumpUntil([] { return t_keyReleases > 0; });
     gui::FlushEvents();
+    ::UnhookWindowsHookEx(hook);
+    t_watchedKey = 0;
 }
 
 HWND ComboEdit(HWND combo)

@@ -53,11 +53,19 @@ private:
     gui::DialogTemplate m_template;
 };
 
-// A real left click in the middle of `control`.
+// A real left click in the middle of `control`. The click reaches the window
+// through the display server; callers wait for its effect.
 void ClickCentre(HWND control);
+// A real click on a check box; returns once the box has changed its state.
+void ClickCheckBox(HWND box);
 
-// Focuses `control`, selects all its text and types `text` with real key presses.
+// Focuses `control`, selects all its text and types `text` with real key presses;
+// returns once the control shows `text`.
 void TypeText(HWND control, const std::string& text);
+
+// A real key press; returns once this thread has taken the key's release from
+// its queue, so that the press itself has been handled.
+void PressKeyAndWait(WORD virtualKey);
 
 // The edit field of a drop-down combo box.
 HWND ComboEdit(HWND combo);
@@ -67,8 +75,8 @@ std::vector<std::string> ComboEntries(HWND combo);
 std::pair<int, int> EditSelection(HWND edit);
 
 // Closes any message box (or other dialog) of this thread that appears while it
-// lives, other than `host`, and remembers its text, so that a box that should not
-// appear fails the test instead of hanging it.
+// lives, other than `host`, and remembers its caption and texts ("caption | text"),
+// so that a box that should not appear fails the test instead of hanging it.
 class UnexpectedBoxes {
 public:
     explicit UnexpectedBoxes(HWND host);

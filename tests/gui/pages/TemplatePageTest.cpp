@@ -185,7 +185,7 @@ std::string ReadFile(const std::string& path)
 
 TEST_F(TemplatePageTest, ViewOpensTheTemplateInTheProgramFolderWhateverTheCurrentFolder)
 {
-    gui::TempFolder elsewhere("tessiva-view");
+    gui::TempFolder elsewhere("view");
     const std::string marker = elsewhere.Path() + "\\opened.txt";
     ProbeFileType probe(marker);
     ASSERT_TRUE(probe.Ok());
@@ -210,11 +210,12 @@ TEST_F(TemplatePageTest, ViewOpensTheTemplateInTheProgramFolderWhateverTheCurren
     EXPECT_TRUE(unexpected.Seen().empty()) << unexpected.Seen()[0];
     ASSERT_TRUE(opened) << "the shell never ran the open action";
     EXPECT_EQ("the program folder's copy", ReadFile(marker));
+    ::DeleteFileA(marker.c_str());
 }
 
 TEST_F(TemplatePageTest, ViewDoesNotLookInTheCurrentFolder)
 {
-    gui::TempFolder elsewhere("tessiva-view-cwd");
+    gui::TempFolder elsewhere("view-cwd");
     ProbeFileType probe(elsewhere.Path() + "\\opened.txt");
     ASSERT_TRUE(probe.Ok());
     const std::string name = std::string("only-here") + ProbeFileType::kExtension;
@@ -222,12 +223,12 @@ TEST_F(TemplatePageTest, ViewDoesNotLookInTheCurrentFolder)
     CurrentFolder current(elsewhere.Path());
 
     TypeText(Combo(), name);
-    gui::MessageBoxAnswerer boxes;
-    boxes.Answer(IDOK);
+    // The box comes up inside the click; the catcher reads and closes it there.
+    UnexpectedBoxes boxes(m_host.m_hWnd);
     ClickView();
-    ASSERT_TRUE(gui::PumpUntil([&] { return boxes.Pending() == 0; }));
-    ASSERT_EQ(1u, boxes.Seen().size());
-    EXPECT_EQ(kViewFailed, boxes.Seen()[0].text);
+    gui::PumpUntil([&] { return !boxes.Seen().empty(); });
+    ASSERT_EQ(1u, boxes.Seen().size()) << "the shell opened the current folder's file";
+    EXPECT_NE(std::string::npos, boxes.Seen()[0].find(kViewFailed)) << boxes.Seen()[0];
 }
 
 TEST_F(TemplatePageTest, EnterAndEscapeNeverHideThePage)
@@ -240,7 +241,7 @@ TEST_F(TemplatePageTest, EnterAndEscapeNeverHideThePage)
         for (WORD key : {VK_RETURN, VK_ESCAPE}) {
             ::SetFocus(box);
             gui::FlushEvents();
-            gui::PressKey(key);
+            PressKeyAndWait(key);
             EXPECT_TRUE(page.IsWindowVisible()) << "key " << key;
             EXPECT_TRUE(m_host.IsWindowVisible());
         }
