@@ -10,6 +10,7 @@
 #include "CImageList.h"
 #include "CMemDC.h"
 #include "CMenu.h"
+#include "CPaintDC.h"
 #include "CPen.h"
 #include "GlyphMenu.h"
 #include "ResourceLookup.h"
@@ -173,6 +174,40 @@ TEST(DeviceContexts, BorrowedContextOutlivesItsWrapper)
 
     CClientDC screen(nullptr);
     EXPECT_NE(nullptr, screen.GetSafeHdc());
+}
+
+namespace {
+int paints = 0;
+LRESULT CALLBACK PaintingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_PAINT) {
+        CPaintDC dc(hwnd);
+        if (dc.GetSafeHdc() != nullptr && dc.m_ps.hdc == dc.GetSafeHdc())
+            ++paints;
+        return 0;
+    }
+    return ::DefWindowProcA(hwnd, message, wParam, lParam);
+}
+}  // namespace
+
+TEST(DeviceContexts, PaintContextEndsThePaint)
+{
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &PaintingProc;
+    windowClass.hInstance = ::GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "GdiWrapperPaintTest";
+    ::RegisterClassA(&windowClass);
+    HWND hwnd = ::CreateWindowExA(0, windowClass.lpszClassName, "paint", WS_POPUP | WS_VISIBLE, 0, 0,
+                                  40, 40, nullptr, nullptr, windowClass.hInstance, nullptr);
+    ASSERT_NE(nullptr, hwnd);
+    paints = 0;
+    ::InvalidateRect(hwnd, nullptr, TRUE);
+    ::UpdateWindow(hwnd);
+    EXPECT_EQ(1, paints);
+    EXPECT_FALSE(::GetUpdateRect(hwnd, nullptr, FALSE)) << "the window is valid again";
+    ::UpdateWindow(hwnd);
+    EXPECT_EQ(1, paints) << "no second paint for a valid window";
+    ::DestroyWindow(hwnd);
 }
 
 TEST(DeviceContexts, FillsAndFramesHitTheirPixels)

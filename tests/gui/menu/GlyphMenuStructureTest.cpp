@@ -131,18 +131,11 @@ TEST(DesktopTheme, AnswerIsReadOnceAndKept)
     EXPECT_EQ(first, GlyphMenu::IsClassicThemeActive());
 }
 
-TEST(ItemRecords, StartValuesAndTextConversion)
+TEST(ItemRecords, TextConversion)
 {
     GlyphMenuItem record;
     EXPECT_EQ(nullptr, record.WideText());
     EXPECT_EQ("", record.GetText());
-    EXPECT_EQ(-1, record.ownImageIndex);
-    EXPECT_EQ(-1, record.sharedImageIndex);
-    EXPECT_EQ(-1, record.ownImageSource);
-    EXPECT_EQ(0u, record.flags);
-    EXPECT_EQ(0u, record.commandId);
-    EXPECT_FALSE(record.syncMark);
-    EXPECT_EQ(nullptr, record.ownImages);
 
     record.SetText("&Open\tCtrl+O");
     ASSERT_NE(nullptr, record.WideText());
@@ -163,25 +156,6 @@ TEST(ItemRecords, StartValuesAndTextConversion)
     record.SetWideText(L"");
     ASSERT_NE(nullptr, record.WideText());
     EXPECT_EQ(0, record.TextLength());
-}
-
-TEST(GlyphMenuLifetime, ConstructedEmptyWithItsSettings)
-{
-    GlyphMenu menu;
-    EXPECT_EQ(nullptr, menu.m_hMenu);
-    EXPECT_TRUE(menu.items.empty());
-    EXPECT_TRUE(menu.subMenus.empty());
-    EXPECT_EQ(16, menu.iconWidth);
-    EXPECT_EQ(15, menu.iconHeight);
-    EXPECT_EQ(RGB(192, 192, 192), menu.maskColour);
-    EXPECT_FALSE(menu.useMaskColour);
-    EXPECT_FALSE(menu.ditherDisabled);
-    EXPECT_EQ(nullptr, menu.checkImages);
-    EXPECT_FALSE(menu.checkImagesShared);
-    EXPECT_EQ(-1, menu.checkedSelectedImage);
-    EXPECT_EQ(-1, menu.checkedImage);
-    EXPECT_FALSE(menu.imagesAreIcons);
-    EXPECT_FALSE(menu.isMenuBar);
 }
 
 TEST(GlyphMenuLifetime, DestroyFreesEverythingOnceThenAnswersFalse)
