@@ -24,6 +24,8 @@ RequestExecutionLevel admin
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
 !define UNINSTALLER "uninstall.exe"
 !define SHORTCUT "$SMPROGRAMS\${PRODUCT}.lnk"
+; The highest folder of the install path that this setup had to create.
+!define CREATED_FOLDER_VALUE "SetupCreatedFolder"
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -42,6 +44,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" ""
 
 !include "MUI2.nsh"
 !include "FileFunc.nsh"
+!include "LogicLib.nsh"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -69,10 +72,32 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" ""
   Delete "$INSTDIR\${NAME}"
 !macroend
 
+; Sets RESULT to 1 when PATH is FOLDER or lies inside it (compared without case,
+; as the file system does), to 0 otherwise or when FOLDER is empty.
+!macro IS_WITHIN RESULT FOLDER PATH
+  Push $0
+  Push $1
+  StrCpy ${RESULT} 0
+  StrLen $0 "${FOLDER}"
+  ${If} $0 > 0
+    StrCpy $1 "${PATH}" $0
+    ${If} $1 == "${FOLDER}"
+      StrCpy $1 "${PATH}" 1 $0
+      ${If} $1 == ""
+      ${OrIf} $1 == "\"
+        StrCpy ${RESULT} 1
+      ${EndIf}
+    ${EndIf}
+  ${EndIf}
+  Pop $1
+  Pop $0
+!macroend
+
 ; ---- Install ------------------------------------------------------------------
 Section "-Program"
   ; One installation for everyone on the machine, like its Program Files folder.
   SetShellVarContext all
+  Call FindFolderToCreate
   SetOutPath "$INSTDIR"
   !define PAYLOAD_FILE "!insertmacro INSTALL_FILE"
   !include "${PAYLOAD}"
@@ -94,7 +119,33 @@ Section "-Program"
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" "$0"
+
+  ; Installing again into an existing folder keeps what the first setup created;
+  ; a record that does not hold the new folder is out of date.
+  ${If} $R0 != ""
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "${CREATED_FOLDER_VALUE}" "$R0"
+  ${Else}
+    ReadRegStr $R1 HKLM "${UNINSTALL_KEY}" "${CREATED_FOLDER_VALUE}"
+    !insertmacro IS_WITHIN $R2 "$R1" "$INSTDIR"
+    ${If} $R2 != 1
+      DeleteRegValue HKLM "${UNINSTALL_KEY}" "${CREATED_FOLDER_VALUE}"
+    ${EndIf}
+  ${EndIf}
 SectionEnd
+
+; Sets $R0 to the highest folder of $INSTDIR that does not exist yet ("" when
+; $INSTDIR exists), before SetOutPath creates them all.
+Function FindFolderToCreate
+  StrCpy $R0 ""
+  StrCpy $R1 "$INSTDIR"
+  ${DoWhile} $R1 != ""
+    ${If} ${FileExists} "$R1\*.*"
+      ${Break}
+    ${EndIf}
+    StrCpy $R0 "$R1"
+    ${GetParent} "$R1" $R1
+  ${Loop}
+FunctionEnd
 
 ; Started from the finish page in the install folder, as the shortcut does.
 Function StartInstalledProgram
@@ -110,6 +161,31 @@ Section "Uninstall"
   !undef PAYLOAD_FILE
   Delete "$INSTDIR\${UNINSTALLER}"
   RMDir "$INSTDIR"
+
+  ; The folders above it that the setup created go too, while they are empty.
+  ReadRegStr $R0 HKLM "${UNINSTALL_KEY}" "${CREATED_FOLDER_VALUE}"
+  !insertmacro IS_WITHIN $R2 "$R0" "$INSTDIR"
+  ${If} $R2 == 1
+    StrCpy $R1 "$INSTDIR"
+    ${DoWhile} $R1 != $R0
+      ${GetParent} "$R1" $R1
+      ${If} $R1 == ""
+        ${Break}
+      ${EndIf}
+      ClearErrors
+      RMDir "$R1"
+      ${If} ${Errors}
+        ${Break}
+      ${EndIf}
+    ${Loop}
+  ${EndIf}
+
   Delete "${SHORTCUT}"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
+
+  ; This runs from a copy in the temporary folder, which the system deletes at
+  ; its next start; asking for the folder after the copy has it go empty then.
+  ${If} "$EXEDIR" != "$INSTDIR"
+    RMDir /REBOOTOK "$EXEDIR"
+  ${EndIf}
 SectionEnd

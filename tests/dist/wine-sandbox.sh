@@ -4,6 +4,9 @@
 #   sandbox_wait        wait until every Windows process of the prefix has ended
 #   sandbox_stop        end the Wine server and the display
 #   sandbox_path UNIX   the Windows path (Z:\...) of a Unix path
+#   sandbox_restart     what a restart of Windows does (pending deletions...)
+#   sandbox_snapshot    every file of drive C: and every registry key and value,
+#                       one sorted line each, for comparing before and after
 
 sandbox_xvfb_pid=""
 
@@ -58,4 +61,27 @@ sandbox_stop() {
 
 sandbox_path() {
   winepath -w "$1" 2>/dev/null
+}
+
+sandbox_restart() {
+  wineboot -r </dev/null >/dev/null 2>&1 || true
+  sandbox_wait
+}
+
+# Lines "file: PATH" (relative to C:\), "key: HIVE\KEY" and "value: HIVE\KEY NAME".
+# The server writes the registry files when the last process has ended, so call
+# it after sandbox_wait. Wine stores only keys with values or without subkeys;
+# comparing keys together with their values covers the rest.
+sandbox_snapshot() {
+  local hive
+  {
+  (cd "$WINEPREFIX/drive_c" && find . -mindepth 1 | sed 's|^\./|file: |')
+  for hive in system user userdef; do
+    awk -v hive="$hive" '
+      /^\[.*\] [0-9]+$/ { key = $0; sub(/^\[/, "", key); sub(/\] [0-9]+$/, "", key); print "key: " hive "\\" key; next }
+      /^@=/ { print "value: " hive "\\" key " @"; next }
+      match($0, /^"([^"\\]|\\.)*"=/) { print "value: " hive "\\" key " " substr($0, 1, RLENGTH - 1); next }
+    ' "$WINEPREFIX/$hive.reg"
+  done
+  } | LC_ALL=C sort
 }
