@@ -2,13 +2,16 @@
 #   make run    build everything and start the program
 #   make test   build both trees and run every test
 #   make bench  run the benchmarks
+#   make dist   build the setup program, the portable zip and the Linux tarball into dist/
+#   make dist-test  make dist, then test the packages (the setup round trip under Wine)
 BUILD      ?= build
 NATIVE     := $(BUILD)/native
 WIN        := $(BUILD)/win
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja -DCMAKE_BUILD_TYPE=Release
+DIST_DIR   := dist
 
-.PHONY: all deps native win test test-native test-win run bench clean
+.PHONY: all deps native win test test-native test-win run bench clean dist dist-test
 
 all: native win
 
@@ -40,3 +43,16 @@ bench: native
 
 clean:
 	rm -rf $(BUILD)
+
+# Only what the packages hold is built, so a clean tree gets there quickly.
+dist: deps
+	@cmake -S . -B $(NATIVE) $(CMAKE_GEN) >/dev/null
+	@cmake --build $(NATIVE) -j $(JOBS) --target tessiva-batch
+	@cmake -S . -B $(WIN) $(CMAKE_GEN) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake >/dev/null
+	@cmake --build $(WIN) -j $(JOBS) --target tessiva tessiva-batch tessiva_help
+	@rm -rf $(DIST_DIR)
+	@packaging/make-dist.sh $(NATIVE) $(WIN) $(DIST_DIR)
+
+dist-test: dist
+	@cmake --build $(WIN) -j $(JOBS) --target tessiva_dist_probe
+	@tests/dist/run.sh $(DIST_DIR) $(NATIVE) $(WIN) $(BUILD)/dist-test

@@ -8,6 +8,7 @@ packages=(
   wine wine64 xvfb xauth x11-utils imagemagick
   hyperfine time util-linux
   fp-utils
+  nsis zip unzip desktop-file-utils
 )
 
 missing=()
