@@ -1,0 +1,84 @@
+#pragma once
+
+// The wizard window: the program's only top-level window. A banner that follows
+// the step in front, three step buttons hosting the pages, START, and two link
+// labels with the maker's addresses; its system menu leads to the about box and
+// every help request opens the help file.
+
+#include <string>
+
+#include "CBitmap.h"
+#include "CButton.h"
+#include "CDialog.h"
+#include "CFilesPage.h"
+#include "CLinkLabel.h"
+#include "COutputPage.h"
+#include "CStatic.h"
+#include "CStepTabCtrl.h"
+#include "CTemplatePage.h"
+#include "ConversionJob.h"
+#include "RunOutcome.h"
+
+class CWizardDlg : public CDialog {
+public:
+    explicit CWizardDlg(CWnd* parent = nullptr);
+
+    // Where the maker can be found: the labels' targets.
+    static constexpr const char* kWebSiteUrl = "http://www.example.com/tessiva/";
+    static constexpr const char* kEmailAddress = "mailto:tessiva@example.com";
+
+    // The system menu's about item; the low four bits of a system command are the
+    // system's own, so every id from 16 to 31 means it.
+    static constexpr UINT kAboutCommandMask = 0xFFF0;
+
+    void WinHelp(DWORD_PTR data, UINT command = HELP_CONTEXT) override;
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnInitDialog() override;
+    const MessageMap& GetMessageMap() const override;
+
+    void OnSysCommand(UINT id, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnSelchangeSteps(NMHDR* header, LRESULT* result);
+    void OnStart();
+    BOOL OnHelpInfo(HELPINFO* info);
+
+    CFilesPage m_filesPage;
+    CTemplatePage m_templatePage;
+    COutputPage m_outputPage;
+    CLinkLabel m_linkWebSite;
+    CLinkLabel m_linkEmail;
+    CStatic m_banner;
+    CButton m_btnStart;
+    CStepTabCtrl m_tabSteps;
+    HICON m_hIcon = nullptr;
+    int m_nStep = 0;  // step whose banner is shown: 0, 1 or 2
+
+    // The minimised window's picture: m_hIcon centred in `client`, an odd
+    // pixel left over going to the right and bottom.
+    void DrawMinimisedIcon(CDC& dc, const CRect& client) const;
+
+private:
+    // Banner of `step` (bitmap 130 + step); STEP3 also enables START. Any other
+    // step changes nothing.
+    void ShowStepBanner(int step);
+    // The minimised window: its background erased, then its icon.
+    void PaintIcon();
+
+    // START's parts: the checks with their messages, the job the pages hold, the
+    // question before a page is replaced, and the message for the outcome.
+    bool CheckReadyToStart();
+    bool CollectJob(ConversionJob& job);
+    bool ConfirmOverwrite(const std::string& pagePath);
+    void ReportOutcome(const RunOutcome& outcome);
+
+    // The banner the static shows; it does not own it, so the window keeps it
+    // until the next one is in place.
+    CBitmap m_bmpBanner;
+    UINT m_nShownBanner = 0;  // resource id of m_bmpBanner
+    // Set while a conversion runs: START stays disabled even if the window is
+    // repainted meanwhile (the overwrite question uncovers it, for one).
+    bool m_bRunning = false;
+};

@@ -1,0 +1,113 @@
+// START: checks the pages, runs the conversion on what they hold and tells the
+// user how it ended.
+
+#include "CWizardDlg.h"
+
+#include "PlatformFiles.h"
+#include "RunConversion.h"
+#include "resource.h"
+
+namespace {
+
+constexpr const char* kNoFilesMessage = "you must add one file in the listbox";
+constexpr const char* kNoOutputPathMessage = "you must input the file output path";
+constexpr const char* kFinishedMessage = "The work has been finished! Thank you for using!";
+constexpr const char* kOverwriteCaption = "WARNNING";
+
+std::string OverwriteQuestion(const std::string& pagePath)
+{
+    return "the file " + pagePath + " has already existed!\nAre you sure to overwrite it";
+}
+
+// The system's reason first, as the system words it, then the file it is about.
+std::string FileErrorMessage(const RunOutcome& outcome)
+{
+    if (outcome.file.empty())
+        return outcome.reason;
+    return outcome.reason + "\n\n" + outcome.file;
+}
+
+}  // namespace
+
+void CWizardDlg::OnStart()
+{
+    if (!CheckReadyToStart())
+        return;
+
+    m_btnStart.EnableWindow(FALSE);
+    m_bRunning = true;
+
+    ConversionJob job;
+    if (CollectJob(job)) {
+        const RunOutcome outcome = RunConversion(
+            job, platform::ProgramFolder(),
+            [this](const std::string& pagePath) { return ConfirmOverwrite(pagePath); });
+        m_bRunning = false;
+        m_btnStart.EnableWindow(TRUE);
+        ReportOutcome(outcome);
+        return;
+    }
+    m_bRunning = false;
+    m_btnStart.EnableWindow(TRUE);
+}
+
+bool CWizardDlg::CheckReadyToStart()
+{
+    if (m_filesPage.m_listFiles.GetCount() <= 0) {
+        MessageBox(kNoFilesMessage);
+        return false;
+    }
+    // What stands in the box now counts, collected or not.
+    CWnd* pathBox = m_outputPage.GetDlgItem(IDC_OUTPUT_PATH);
+    if (!pathBox || pathBox->GetWindowTextLength() == 0) {
+        MessageBox(kNoOutputPathMessage);
+        return false;
+    }
+    return true;
+}
+
+bool CWizardDlg::CollectJob(ConversionJob& job)
+{
+    m_templatePage.CollectValues();
+    // A start number that is no integer has been reported by the page, which put
+    // the focus into its box; nothing is written with numbers left over from
+    // before.
+    if (!m_outputPage.CollectValues())
+        return false;
+
+    job.inputFiles.clear();
+    for (const CString& file : m_filesPage.GetInputFiles())
+        job.inputFiles.push_back(file);
+    job.templateName = m_templatePage.templateName;
+    job.keywords = m_templatePage.keywords;
+    job.description = m_templatePage.description;
+    job.outputPath = m_outputPage.outputPath;
+    job.outputName = m_outputPage.outputName;
+    // The run counts on its own copy: the page keeps the number the user entered.
+    job.startNumber = m_outputPage.startNumber;
+    job.createIndex = m_outputPage.createIndex != 0;
+    job.homeTitle = m_outputPage.homeTitle;
+    job.homeUrl = m_outputPage.homeUrl;
+    return true;
+}
+
+bool CWizardDlg::ConfirmOverwrite(const std::string& pagePath)
+{
+    // Yes is the default button; no icon: the caption says it all.
+    return MessageBox(OverwriteQuestion(pagePath).c_str(), kOverwriteCaption,
+                      MB_YESNO | MB_DEFBUTTON1) == IDYES;
+}
+
+void CWizardDlg::ReportOutcome(const RunOutcome& outcome)
+{
+    switch (outcome.kind) {
+    case RunOutcome::Finished:
+        MessageBox(kFinishedMessage);
+        break;
+    case RunOutcome::StoppedByUser:
+        break;  // the user chose to stop; there is nothing to tell
+    case RunOutcome::FileError:
+        MessageBox(FileErrorMessage(outcome).c_str(), nullptr, MB_OK | MB_ICONEXCLAMATION);
+        break;
+    }
+}
