@@ -64,13 +64,23 @@ void CToolTipCtrl::UpdateTipText(LPCSTR text, CWnd* wnd, UINT_PTR id)
 
 CString CToolTipCtrl::GetText(CWnd* wnd, UINT_PTR id) const
 {
-    // The control copies at most 80 characters unless told the buffer size,
-    // which only newer versions accept; a generous buffer covers both.
-    char buffer[1024] = {};
-    TOOLINFOA info = ToolFor(wnd, id);
+    // The ANSI form copies at most 80 characters; the wide form takes the
+    // buffer's size.
+    wchar_t buffer[1024] = {};
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    info.hwnd = wnd ? wnd->m_hWnd : nullptr;
+    info.uId = id;
     info.lpszText = buffer;
-    SendMessage(TTM_GETTEXTA, sizeof(buffer), reinterpret_cast<LPARAM>(&info));
-    return CString(buffer);
+    SendMessage(TTM_GETTEXTW, sizeof(buffer) / sizeof(buffer[0]), reinterpret_cast<LPARAM>(&info));
+    buffer[sizeof(buffer) / sizeof(buffer[0]) - 1] = L'\0';
+    const int bytes = ::WideCharToMultiByte(CP_ACP, 0, buffer, -1, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 1)
+        return CString();
+    CString text(static_cast<size_t>(bytes), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, buffer, -1, &text[0], bytes, nullptr, nullptr);
+    text.resize(static_cast<size_t>(bytes - 1));
+    return text;
 }
 
 int CToolTipCtrl::GetToolCount() const { return static_cast<int>(SendMessage(TTM_GETTOOLCOUNT)); }

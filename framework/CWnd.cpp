@@ -247,9 +247,9 @@ bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
     if (message == WM_COMMAND) {
         entry = map.Find(MessageKind::Command, message, HIWORD(wParam), LOWORD(wParam));
     } else if (message == WM_NOTIFY) {
-        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        entry = map.Find(MessageKind::Notify, message, header->code,
-                         static_cast<UINT>(header->idFrom));
+        if (const auto* header = reinterpret_cast<const NMHDR*>(lParam))
+            entry = map.Find(MessageKind::Notify, message, header->code,
+                             static_cast<UINT>(header->idFrom));
     } else {
         entry = map.Find(MessageKind::Message, message, 0, 0);
         if (!entry && message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC)
@@ -285,8 +285,9 @@ bool CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     if (message == WM_COMMAND)
         entry = map.Find(MessageKind::ReflectedCommand, message, HIWORD(wParam), 0);
     else if (message == WM_NOTIFY)
-        entry = map.Find(MessageKind::ReflectedNotify, message,
-                         reinterpret_cast<const NMHDR*>(lParam)->code, 0);
+        entry = lParam ? map.Find(MessageKind::ReflectedNotify, message,
+                                  reinterpret_cast<const NMHDR*>(lParam)->code, 0)
+                       : nullptr;
     else if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC)
         entry = map.Find(MessageKind::ReflectedMessage, WM_CTLCOLOR_ANY, 0, 0);
     else
