@@ -116,6 +116,18 @@ TEST_F(FilesPageTest, AddThroughTheOpenFileDialogKeepsTheListSortedByPathIgnorin
     EXPECT_EQ((std::vector<std::string>{a, b, c}), Entries());
     EXPECT_EQ("3", CountText());
     EXPECT_EQ((std::vector<CString>{a, b, c}), m_page.GetInputFiles());
+
+    // Paths wider than the list can be scrolled into view, and no further.
+    const HWND list = Item(IDC_FILE_LIST);
+    const HDC dc = ::GetDC(list);
+    const HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(list, WM_GETFONT, 0, 0)));
+    SIZE widest{};
+    ::GetTextExtentPoint32A(dc, b.c_str(), static_cast<int>(b.size()), &widest);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(list, dc);
+    const LRESULT extent = ::SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0);
+    EXPECT_GE(extent, widest.cx);
+    EXPECT_LE(extent, widest.cx + 16);
 }
 
 TEST_F(FilesPageTest, TheSameFileAddedTwiceStandsTwiceAndCountsTwice)
