@@ -1,38 +1,65 @@
 #!/usr/bin/env bash
-# make run: converts the bundled sample texts into web pages with tessiva-batch,
-# once with each of the three templates, and says where to look.
-#   scripts/run.sh BUILD_DIR     (BUILD_DIR holds native/, the native build tree)
+# make run: starts the wizard, tessiva.exe, under Wine.
+#   scripts/run.sh BUILD_DIR      (BUILD_DIR holds win/, the Windows build tree)
+# With a display ($DISPLAY set) the wizard opens on it and this script returns
+# when it is closed. Without one, the wizard runs on the build tree's own
+# virtual display: a tour fills in each step and takes its picture, the pictures
+# go to BUILD_DIR/screenshots/, the program is closed and the path is printed.
 set -euo pipefail
 
 build="${1:-build}"
 root="$(cd "$(dirname "$0")/.." && pwd)"
-batch="$build/native/bin/tessiva-batch"
-site="$build/site"
+build="$(cd "$build" && pwd)"
+win="$build/win"
+wine_run="$win/wine-run"
 
-if [ ! -x "$batch" ]; then
-  echo "run.sh: $batch is missing; build the native tree first (make native)" >&2
+for needed in "$wine_run" "$win/bin/tessiva.exe"; do
+  if [ ! -e "$needed" ]; then
+    echo "run.sh: $needed is missing; build the Windows tree first (make win)" >&2
+    exit 1
+  fi
+done
+
+# Wine sees the Linux file system as drive Z:.
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+
+if [ -n "${DISPLAY:-}" ]; then
+  echo "Starting tessiva on display $DISPLAY (close its window to finish)."
+  cd "$win/bin"
+  TESSIVA_REAL_DISPLAY=1 "$wine_run" "$win/bin/tessiva.exe"
+  exit 0
+fi
+
+if [ ! -e "$win/bin/tessiva_tour.exe" ]; then
+  echo "run.sh: $win/bin/tessiva_tour.exe is missing; build the Windows tree first (make win)" >&2
   exit 1
 fi
 
-# The index is only ever appended to, so a fresh site starts from an empty folder.
-rm -rf "$site"
-mkdir -p "$site/sidebar" "$site/print"
+shots="$build/screenshots"
+raw="$shots/raw"
+rm -rf "$shots"
+mkdir -p "$raw"
 
-samples=("$root"/samples/*.txt)
-common=(--name page --start 1 --index --overwrite yes
-        --keywords "tessiva, samples, text to html"
-        --description "A sample page made by tessiva from a plain text file."
-        --home-title "All pages" --home-url index.htm)
+echo "No display: running tessiva on a virtual display and picturing each step."
+status=0
+# Wine's remark about reading the label of drive Z: is no news to anyone.
+"$wine_run" "$win/bin/tessiva_tour.exe" "$(windows_path "$raw")" "$(windows_path "$root/samples")" \
+  2> >(grep -v 'FS volume label' >&2) || status=$?
+"$wine_run" --stop
+if [ "$status" -ne 0 ]; then
+  echo "run.sh: the tour of the wizard failed (status $status)" >&2
+  exit "$status"
+fi
 
-"$batch" --output "$site" --template templet1.htm "${common[@]}" "${samples[@]}"
-"$batch" --output "$site/sidebar" --template templet2.htm "${common[@]}" "${samples[@]}"
-"$batch" --output "$site/print" --template templet3.htm "${common[@]}" "${samples[@]}"
+for n in 1 2 3; do
+  convert "$raw/step$n.bmp" "$shots/step$n.png"
+done
+rm -rf "$raw"
 
-site_abs="$(cd "$site" && pwd)"
 cat <<MSG
 
-The sample texts are now web pages. Open them in a browser:
-  file://$site_abs/index.htm           (article template, templet1.htm)
-  file://$site_abs/sidebar/index.htm   (side bar template, templet2.htm)
-  file://$site_abs/print/index.htm     (print-friendly template, templet3.htm)
+The wizard ran and was closed again. Pictures of its three steps:
+  $shots/step1.png   (STEP1: the text files)
+  $shots/step2.png   (STEP2: the template, keywords and description)
+  $shots/step3.png   (STEP3: where the pages go; START)
 MSG
