@@ -15,16 +15,23 @@ using namespace remote;
 
 namespace {
 
-// The names of the text files in `folder`, quoted, as the file dialog takes them.
-std::string TextFileNames(const std::string& folder)
+// Where the pictures show the user's texts: a folder as a user would have it.
+const std::string kTextFolder = "C:\\My Texts";
+
+// Copies the text files of `samples` into `folder`; answers their names, quoted,
+// as the file dialog takes them.
+std::string CopyTextFiles(const std::string& samples, const std::string& folder)
 {
+    EmptyFolder(folder);
     std::string names;
     WIN32_FIND_DATAA found{};
-    HANDLE search = ::FindFirstFileA((folder + "\\*.txt").c_str(), &found);
+    HANDLE search = ::FindFirstFileA((samples + "\\*.txt").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return names;
     do {
-        names += "\"" + std::string(found.cFileName) + "\" ";
+        const std::string name = found.cFileName;
+        WriteBytes(folder + "\\" + name, ReadBytes(samples + "\\" + name));
+        names += "\"" + name + "\" ";
     } while (::FindNextFileA(search, &found));
     ::FindClose(search);
     return names;
@@ -45,6 +52,7 @@ void Picture(HWND wizard, const std::string& path)
 void Tour(const std::string& pictures, const std::string& samples)
 {
     const std::string bin = OwnFolder();
+    const std::string names = CopyTextFiles(samples, kTextFolder);
     Program app(bin + "tessiva.exe", bin);
     const HWND wizard = app.WaitForWindow("tessiva");
     const HWND steps = ::GetDlgItem(wizard, IDC_STEPS);
@@ -56,7 +64,7 @@ void Tour(const std::string& pictures, const std::string& samples)
     Click(::GetDlgItem(filesPage, IDC_ADD));
     HWND fileDialog = nullptr;
     WaitFor([&] { return (fileDialog = FindFileDialog(app.Id())) != nullptr; }, "the open-file dialog");
-    ChooseFiles(fileDialog, samples, TextFileNames(samples));
+    ChooseFiles(fileDialog, kTextFolder, names);
     ClickStep(steps, 0);
     Picture(wizard, pictures + "\\step1.bmp");
 
