@@ -3,13 +3,14 @@
 #include <fstream>
 #include <iterator>
 
-#include "CWinApp.h"
+#include "CConverterApp.h"
 
 namespace {
 
 // The program's application object is the wizard's home: the wizard is its main
-// window, which owns the about box and every box without an owner of its own.
-CWinApp g_testApp;
+// window, which owns the about box and every box without an owner of its own,
+// and the application takes the help command the window passes on.
+CConverterApp g_testApp;
 
 // The pixels of a bitmap resource as 32-bit values (0x00RRGGBB, top-down).
 std::vector<DWORD> ResourcePixels(UINT id, int& width, int& height)
