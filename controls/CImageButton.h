@@ -8,8 +8,8 @@
 // a link target on click, toggle like a check box, show its own cursor, paint
 // the parent's background behind its face and carry a tooltip.
 //
-// Configuration operations take a trailing repaint flag and answer 0; none
-// reports an error.
+// Setters answer 0 and report no errors; those that change the look take a
+// trailing repaint flag.
 
 #include "Afx.h"
 #include "CBitmap.h"
@@ -181,6 +181,8 @@ private:
     // Slot 0 (hot) or 1 (normal) for the current state; `hasNormal` says whether
     // slot 1 holds an image of the kind being drawn.
     int ChooseSlot(BOOL hasNormal) const;
+    // A non-shared copy of image resource `id` of the program; null for id 0.
+    static HANDLE LoadResourceImage(UINT id, LPCSTR resourceType, UINT imageType);
     void ReleaseIconSlots(BOOL destroy);
     void ReleaseBitmapSlots(BOOL destroy);
     // Fills an icon slot with `icon`, reading its size.

@@ -8,5 +8,4 @@
 class DrawingButton : public CImageButton {
 public:
     void ForceHover(BOOL hover) { m_bHover = hover; }
-    BOOL LastPressed() const { return m_bPressed; }
 };
