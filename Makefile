@@ -54,5 +54,5 @@ dist: deps
 	@packaging/make-dist.sh $(NATIVE) $(WIN) $(DIST_DIR)
 
 dist-test: dist
-	@cmake --build $(WIN) -j $(JOBS) --target tessiva_dist_probe
+	@cmake --build $(WIN) -j $(JOBS) --target tessiva_dist_test_tools
 	@tests/dist/run.sh $(DIST_DIR) $(NATIVE) $(WIN) $(BUILD)/dist-test

@@ -8,6 +8,10 @@
 //       Starts a command line exactly as written, as the Run box and the list of
 //       programs do with an uninstall string, waits for it and exits with its
 //       exit status.
+//   tessiva_dist_probe close TITLE
+//       Waits for a visible top-level dialog window captioned TITLE (a minute at
+//       most: the limit only turns a hang into a failure) and closes it as its
+//       close box does.
 // Exit status 1 (with the reason on standard error) when it could not be done.
 
 #include <windows.h>
@@ -113,6 +117,18 @@ int RunCommandLine(const wchar_t* commandLine) {
     return static_cast<int>(status);
 }
 
+int CloseWindowTitled(const wchar_t* title) {
+    for (int attempt = 0; attempt < 600; ++attempt) {
+        const HWND window = ::FindWindowW(L"#32770", title);
+        if (window && ::IsWindowVisible(window)) {
+            ::PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+            return 0;
+        }
+        ::Sleep(100);
+    }
+    return Fail("waiting for the window", ERROR_TIMEOUT);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -120,6 +136,8 @@ int wmain(int argc, wchar_t** argv) {
         return PrintShortcut(argv[2]);
     if (argc == 3 && ::lstrcmpW(argv[1], L"run") == 0)
         return RunCommandLine(argv[2]);
-    std::fprintf(stderr, "usage: tessiva_dist_probe shortcut LINK.lnk | run COMMAND-LINE\n");
+    if (argc == 3 && ::lstrcmpW(argv[1], L"close") == 0)
+        return CloseWindowTitled(argv[2]);
+    std::fprintf(stderr, "usage: tessiva_dist_probe shortcut LINK.lnk | run COMMAND-LINE | close TITLE\n");
     return 64;
 }

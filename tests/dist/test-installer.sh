@@ -3,6 +3,7 @@
 # install into a chosen and into the default folder, the Start menu shortcut, the
 # entry in the list of programs, the installed wizard at work, and the
 # uninstaller, which must take away everything the setup added.
+# The tarball's launcher is started under the same Wine at the end.
 # Environment (set by run.sh): DIST, WIN, WORK.
 set -uo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -22,7 +23,20 @@ if ! sandbox_start "$work/wine"; then
   begin_case "a fresh Wine prefix"
   fail_check "could not make one (see $work/wine)"
   end_case
-  finish_tests
+  # ---- The Linux tarball's launcher, under the real Wine ---------------------------
+begin_case "the tarball's launcher starts the wizard under Wine, and ends when it is closed"
+mkdir -p "$work/tarball"
+tar -xzf "$DIST/$name-linux.tar.gz" -C "$work/tarball"
+(cd / && "$work/tarball/$name/tessiva") </dev/null >"$work/launcher.out" 2>&1 &
+launcher=$!
+wine "$probe" close tessiva </dev/null >"$work/close.out" 2>&1
+check_equal "the wizard's window appeared and was closed (see $work/close.out)" "0" "$?"
+wait "$launcher"
+check_equal "exit status of the launcher (see $work/launcher.out)" "0" "$?"
+sandbox_wait
+end_case
+
+finish_tests
   exit
 fi
 trap sandbox_stop EXIT
@@ -122,6 +136,36 @@ check_equal "what the setup added" \
   "$(added "$work/before2.txt" "$work/installed2.txt")"
 end_case
 
+begin_case "the installed wizard, started as its shortcut starts it, makes the pages the installed tool makes"
+# The wizard runs the job through its windows; the command-line tool installed
+# beside it runs the same job; both must write the same bytes into the same folder.
+mkdir -p "$work/texts"
+printf 'A river day\r\nWe left at  dawn.\r\nThe water was high.\r\n' >"$work/texts/a-day.txt"
+printf 'Second day\r\nRain  and more rain.\r\n' >"$work/texts/b-day.txt"
+texts="$(sandbox_path "$work/texts")"
+pages="$work/pages"
+read_shortcut() { wine "$probe" shortcut "$shortcut" </dev/null 2>/dev/null | tr -d '\r' | sed -n "s/^$1=//p"; }
+target="$(read_shortcut target)"
+workdir="$(read_shortcut workdir)"
+check_equal "the shortcut's working folder" 'C:\Program Files\tessiva' "$workdir"
+mkdir -p "$pages"
+wine "$WIN/bin/tessiva_installed_run.exe" "$target" "$workdir" "$texts" "$(sandbox_path "$pages")" \
+  </dev/null >"$work/installed-run.out" 2>&1
+check_equal "the wizard's run (see $work/installed-run.out)" "0" "$?"
+sandbox_wait
+mv "$pages" "$work/pages-wizard"
+mkdir -p "$pages"
+wine 'C:\Program Files\tessiva\tessiva-batch.exe' --output "$(sandbox_path "$pages")" --name page --start 1 \
+  --index --template templet2.htm --keywords "rivers, travel" --description "Notes from the trip" \
+  --home-title "All pages" --home-url index.htm "$texts\a-day.txt" "$texts\b-day.txt" \
+  </dev/null >"$work/installed-batch.out" 2>&1
+check_equal "the tool's run (see $work/installed-batch.out)" "0" "$?"
+sandbox_wait
+check_equal "pages written by the wizard" "index.htm page1.htm page2.htm" "$(cd "$work/pages-wizard" && LC_ALL=C ls | xargs)"
+check_true "the wizard's pages are the tool's" diff -r "$pages" "$work/pages-wizard"
+check_true "the installed template was used" grep -q "A river day" "$work/pages-wizard/page1.htm"
+end_case
+
 begin_case "uninstalling keeps what the user saved in the install folder, and the folder with it"
 echo "my notes" >"$WINEPREFIX/drive_c/Program Files/tessiva/notes.txt"
 run_line '"C:\Program Files\tessiva\uninstall.exe" /S'
@@ -131,6 +175,19 @@ sandbox_snapshot >"$work/uninstalled2.txt"
 check_equal "what the setup added that is still there" "file: Program Files/tessiva" \
   "$(LC_ALL=C comm -12 <(added "$work/before2.txt" "$work/installed2.txt") "$work/uninstalled2.txt")"
 check_equal "the user's file" "my notes" "$(cat "$WINEPREFIX/drive_c/Program Files/tessiva/notes.txt" 2>&1)"
+end_case
+
+# ---- The Linux tarball's launcher, under the real Wine ---------------------------
+begin_case "the tarball's launcher starts the wizard under Wine, and ends when it is closed"
+mkdir -p "$work/tarball"
+tar -xzf "$DIST/$name-linux.tar.gz" -C "$work/tarball"
+(cd / && "$work/tarball/$name/tessiva") </dev/null >"$work/launcher.out" 2>&1 &
+launcher=$!
+wine "$probe" close tessiva </dev/null >"$work/close.out" 2>&1
+check_equal "the wizard's window appeared and was closed (see $work/close.out)" "0" "$?"
+wait "$launcher"
+check_equal "exit status of the launcher (see $work/launcher.out)" "0" "$?"
+sandbox_wait
 end_case
 
 finish_tests
