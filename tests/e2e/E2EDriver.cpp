@@ -26,6 +26,15 @@ void Expect(bool condition, const std::string& what)
     std::fflush(stdout);
 }
 
+// For what follows a click: the program gets to it when it has handled the click,
+// which the driver cannot see directly; it looks until it holds.
+template <class Condition>
+void ExpectSoon(Condition condition, const std::string& what)
+{
+    WaitFor(condition, what);
+    Expect(true, what);
+}
+
 void ExpectBox(const Box& box, const std::string& caption, const std::string& text,
                const std::vector<int>& buttons, bool icon)
 {
@@ -71,7 +80,8 @@ void Run()
     Expect(::IsWindowVisible(filesPage) && !::IsWindowVisible(templatePage) &&
                !::IsWindowVisible(outputPage),
            "the files page is in front");
-    Expect(ScreenShowsBitmap(banner, program, IDB_BANNER_STEP1), "the banner of step 1 is shown");
+    ExpectSoon([&] { return ScreenShowsBitmap(banner, program, IDB_BANNER_STEP1); },
+               "the banner of step 1 is shown");
 
     // The about box, from the item the wizard added to its system menu.
     ::PostMessageW(wizard, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
@@ -81,9 +91,11 @@ void Run()
 
     // STEP3 enables START; START with an empty list only complains.
     ClickStep(steps, 2);
-    Expect(::IsWindowVisible(outputPage) && !::IsWindowVisible(filesPage), "STEP3 brings the output page");
-    Expect(::IsWindowEnabled(start), "STEP3 enables START");
-    Expect(ScreenShowsBitmap(banner, program, IDB_BANNER_STEP3), "the banner of step 3 is shown");
+    ExpectSoon([&] { return ::IsWindowVisible(outputPage) && !::IsWindowVisible(filesPage); },
+               "STEP3 brings the output page");
+    ExpectSoon([&] { return ::IsWindowEnabled(start) != FALSE; }, "STEP3 enables START");
+    ExpectSoon([&] { return ScreenShowsBitmap(banner, program, IDB_BANNER_STEP3); },
+               "the banner of step 3 is shown");
     Click(start);
     Box complaint = app.WaitForBox(wizard);
     ExpectBox(complaint, "tessiva", "you must add one file in the listbox", {IDOK}, false);
@@ -91,7 +103,8 @@ void Run()
 
     // STEP1: three files through the open-file dialog, picked out of order.
     ClickStep(steps, 0);
-    Expect(ScreenShowsBitmap(banner, program, IDB_BANNER_STEP1), "back at step 1, its banner again");
+    ExpectSoon([&] { return ScreenShowsBitmap(banner, program, IDB_BANNER_STEP1); },
+               "back at step 1, its banner again");
     Expect(::IsWindowEnabled(start), "START stays enabled");
     Click(::GetDlgItem(filesPage, IDC_ADD));
     HWND fileDialog = nullptr;
@@ -103,12 +116,13 @@ void Run()
                                                          kInputFolder + "\\b-recipe.txt",
                                                          kInputFolder + "\\c-notes.txt"},
            "the list holds the three files, sorted");
-    Expect(Text(::GetDlgItem(filesPage, IDC_FILE_COUNT)) == "3", "the count says 3");
+    ExpectSoon([&] { return Text(::GetDlgItem(filesPage, IDC_FILE_COUNT)) == "3"; }, "the count says 3");
 
     // STEP2: the template and the two meta texts.
     ClickStep(steps, 1);
-    Expect(::IsWindowVisible(templatePage), "STEP2 brings the template page");
-    Expect(ScreenShowsBitmap(banner, program, IDB_BANNER_STEP2), "the banner of step 2 is shown");
+    ExpectSoon([&] { return ::IsWindowVisible(templatePage) != FALSE; }, "STEP2 brings the template page");
+    ExpectSoon([&] { return ScreenShowsBitmap(banner, program, IDB_BANNER_STEP2); },
+               "the banner of step 2 is shown");
     SetText(::GetDlgItem(templatePage, IDC_TEMPLATE_NAME), kTemplateName);
     SetText(::GetDlgItem(templatePage, IDC_KEYWORDS), "river, bread");
     SetText(::GetDlgItem(templatePage, IDC_DESCRIPTION), "Three pages");
@@ -120,9 +134,8 @@ void Run()
     SetText(::GetDlgItem(outputPage, IDC_START_NUMBER), "1");
     const HWND indexOption = ::GetDlgItem(outputPage, IDC_CREATE_INDEX);
     Click(indexOption);
-    WaitFor([&] { return ::SendMessageW(indexOption, BM_GETCHECK, 0, 0) == BST_CHECKED; },
-            "the index option to be checked");
-    Expect(true, "the index option is checked");
+    ExpectSoon([&] { return ::SendMessageW(indexOption, BM_GETCHECK, 0, 0) == BST_CHECKED; },
+               "the index option is checked");
     SetText(::GetDlgItem(outputPage, IDC_HOME_TITLE), "Home");
     SetText(::GetDlgItem(outputPage, IDC_HOME_URL), "index.htm");
 
