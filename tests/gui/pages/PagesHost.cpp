@@ -103,20 +103,12 @@ void TypeText(HWND control, const std::string& text)
         keys.push_back(down);
         keys.push_back(up);
     }
-    if (text.empty()) {
-        // Typing nothing over a selection: the user's Delete key.
-        INPUT down = {};
-        down.type = INPUT_KEYBOARD;
-        down.ki.wVk = VK_DELETE;
-        INPUT up = down;
-        up.ki.dwFlags = KEYEVENTF_KEYUP;
-        keys.push_back(down);
-        keys.push_back(up);
-    }
     ::SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
     // The keys travel through the display server and arrive when they arrive:
     // wait for the box to show all of them.
-    gui::PumpUntil([&] { return gui::WindowText(control) == text; });
+    if (!gui::PumpUntil([&] { return gui::WindowText(control) == text; }))
+        ADD_FAILURE() << "typed \"" << text << "\", the box shows \""
+                      << gui::WindowText(control) << "\"";
 }
 
 void PressKeyAndWait(WORD virtualKey)

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <tlhelp32.h>
+
 #include <fstream>
 #include <sstream>
 
@@ -119,16 +122,18 @@ TEST_F(TemplatePageTest, ViewCollectsFirstAndReportsANameTheShellCannotOpen)
     EXPECT_EQ("no such template.htm", gui::WindowText(ComboEdit(Combo())));
 }
 
-// A file type of the test's own whose "open" action copies the opened file to a
-// marker file, so that what VIEW opened can be read back. Registered for the
-// test's Wine prefix and removed again.
+// A file type of the test's own whose "open" action is the probe program beside
+// the tests, which copies the opened file to a marker file, so that what VIEW
+// opened can be read back. Registered in the test's Wine prefix and removed again.
 class ProbeFileType {
 public:
     static constexpr const char* kExtension = ".tessivaviewprobe";
+    static constexpr const char* kProbeProgram = "pages_view_probe.exe";
 
     explicit ProbeFileType(const std::string& marker)
     {
-        const std::string command = "cmd.exe /c copy /y \"%1\" \"" + marker + "\"";
+        const std::string command =
+            "\"" + platform::ProgramFolder() + kProbeProgram + "\" \"%1\" \"" + marker + "\"";
         m_ok = Set(kExtension, "tessiva.viewprobe") &&
                Set("tessiva.viewprobe\\shell\\open\\command", command);
     }
@@ -140,6 +145,22 @@ public:
     ProbeFileType(const ProbeFileType&) = delete;
     ProbeFileType& operator=(const ProbeFileType&) = delete;
     bool Ok() const { return m_ok; }
+
+    // No probe is running any more.
+    static bool AllEnded()
+    {
+        const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        if (snapshot == INVALID_HANDLE_VALUE)
+            return true;
+        PROCESSENTRY32 entry = {};
+        entry.dwSize = sizeof(entry);
+        bool running = false;
+        for (BOOL more = ::Process32First(snapshot, &entry); more && !running;
+             more = ::Process32Next(snapshot, &entry))
+            running = ::lstrcmpiA(entry.szExeFile, kProbeProgram) == 0;
+        ::CloseHandle(snapshot);
+        return !running;
+    }
 
 private:
     static bool Set(const char* key, const std::string& value)
@@ -187,6 +208,7 @@ TEST_F(TemplatePageTest, ViewOpensTheTemplateInTheProgramFolderWhateverTheCurren
 {
     gui::TempFolder elsewhere("view");
     const std::string marker = elsewhere.Path() + "\\opened.txt";
+    ::DeleteFileA(marker.c_str());  // left by an earlier run that stopped half-way
     ProbeFileType probe(marker);
     ASSERT_TRUE(probe.Ok());
     const std::string name = std::string("view-probe") + ProbeFileType::kExtension;
@@ -205,6 +227,7 @@ TEST_F(TemplatePageTest, ViewOpensTheTemplateInTheProgramFolderWhateverTheCurren
     TypeText(Combo(), name);
     ClickView();
     const bool opened = gui::PumpUntil([&] { return !ReadFile(marker).empty(); }, 30000);
+    EXPECT_TRUE(gui::PumpUntil(ProbeFileType::AllEnded, 30000));
     ::DeleteFileA(programCopy.c_str());
 
     EXPECT_TRUE(unexpected.Seen().empty()) << unexpected.Seen()[0];
