@@ -52,6 +52,13 @@ windows="$stage/windows/$name"
 stage_from "$win_bin" "$windows" "${windows_files[@]}"
 x86_64-w64-mingw32-strip "$windows"/*.exe
 
+# The side picture of the setup's first and last pages: the program's icon on
+# white, with the blue rule of the wizard's banners along its edge.
+largest="$(identify -format '%w %p\n' "$root/res/art/tessiva.ico" | sort -n | tail -n 1 | cut -d' ' -f2)"
+side="$stage/setup-side.bmp"
+convert -size 164x314 xc:white \( "$root/res/art/tessiva.ico[$largest]" -resize 112x112 \) \
+  -gravity north -geometry +0+56 -composite -fill '#2f6fb3' -draw 'rectangle 161,0 163,313' "BMP3:$side"
+
 payload="$stage/payload.nsh"
 for file in "${windows_files[@]}"; do
   echo "\${PAYLOAD_FILE} \"$file\""
@@ -60,7 +67,7 @@ done >"$payload"
 setup="$out/$name-setup.exe"
 makensis -V2 -NOCD \
   "-DVERSION=$version" "-DSTAGE=$windows" "-DPAYLOAD=$payload" \
-  "-DICON=$root/res/art/tessiva.ico" "-DOUTFILE=$setup" \
+  "-DICON=$root/res/art/tessiva.ico" "-DSIDE_PICTURE=$side" "-DOUTFILE=$setup" \
   "$root/packaging/tessiva.nsi" >"$stage/makensis.log" 2>&1 ||
   { cat "$stage/makensis.log" >&2; exit 1; }
 
@@ -78,7 +85,6 @@ strip "$linux/tessiva-batch"
 stage_from "$root/packaging" "$linux" tessiva tessiva.desktop
 chmod 755 "$linux/tessiva" "$linux/tessiva-batch"
 # The menu's picture: the largest image of the program's own icon.
-largest="$(identify -format '%w %p\n' "$root/res/art/tessiva.ico" | sort -n | tail -n 1 | cut -d' ' -f2)"
 convert "$root/res/art/tessiva.ico[$largest]" "PNG32:$linux/tessiva.png"
 chmod 644 "$linux/tessiva.png"
 

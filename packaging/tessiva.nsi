@@ -4,12 +4,12 @@
 ; uninstaller with the system's list of programs.
 ;
 ; makensis -DVERSION=1.2.3.4 -DSTAGE=<folder with the files> -DPAYLOAD=<payload.nsh>
-;          -DICON=<tessiva.ico> -DOUTFILE=<setup.exe> tessiva.nsi
+;          -DICON=<tessiva.ico> -DSIDE_PICTURE=<164x314 bmp> -DOUTFILE=<setup.exe> tessiva.nsi
 ; PAYLOAD names every file of STAGE through the PAYLOAD_FILE macro, so that
 ; install and uninstall work from the same list.
 
-!ifndef VERSION | STAGE | PAYLOAD | ICON | OUTFILE
-  !error "VERSION, STAGE, PAYLOAD, ICON and OUTFILE must be defined"
+!ifndef VERSION | STAGE | PAYLOAD | ICON | SIDE_PICTURE | OUTFILE
+  !error "VERSION, STAGE, PAYLOAD, ICON, SIDE_PICTURE and OUTFILE must be defined"
 !endif
 
 Unicode true
@@ -48,6 +48,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" ""
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${SIDE_PICTURE}"
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "Start ${PRODUCT} now"
