@@ -63,6 +63,7 @@ void CWizardDlg::DoDataExchange(CDataExchange* dx)
 BOOL CWizardDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    m_hTemplateBanner = m_banner.GetBitmap();
 
     if (CMenu* systemMenu = GetSystemMenu(FALSE)) {
         const CString aboutText = LoadResourceString(IDS_ABOUTBOX);
@@ -93,14 +94,13 @@ BOOL CWizardDlg::OnInitDialog()
 
 // ---- handlers ------------------------------------------------------------------------
 
-void CWizardDlg::OnSysCommand(UINT id, LPARAM lParam)
+void CWizardDlg::OnSysCommand(UINT id, LPARAM /*lParam*/)
 {
     if ((id & kAboutCommandMask) == IDM_ABOUTBOX) {
         CAboutDlg about;
         about.DoModal();
         return;
     }
-    (void)lParam;
     Default();
 }
 
@@ -162,9 +162,13 @@ void CWizardDlg::ShowStepBanner(int step)
     CBitmap next;
     next.LoadBitmap(id);  // a missing bitmap leaves the banner empty
     const HBITMAP previous = m_banner.SetBitmap(next.GetSafeHandle());
-    // The first picture came from the dialog template and belongs to no one.
-    if (previous && previous != m_bmpBanner.GetSafeHandle())
+    // The control loaded the first picture from the dialog template and never
+    // frees it; once replaced it is ours to free. Anything else that was handed
+    // to the control belongs to whoever handed it over.
+    if (previous && previous == m_hTemplateBanner) {
         ::DeleteObject(previous);
+        m_hTemplateBanner = nullptr;
+    }
     m_bmpBanner = std::move(next);
     m_nShownBanner = id;
 }

@@ -78,6 +78,7 @@ private:
     // until the next one is in place.
     CBitmap m_bmpBanner;
     UINT m_nShownBanner = 0;  // resource id of m_bmpBanner
+    HBITMAP m_hTemplateBanner = nullptr;  // the template's picture, until replaced
     // Set while a conversion runs: START stays disabled even if the window is
     // repainted meanwhile (the overwrite question uncovers it, for one).
     bool m_bRunning = false;
