@@ -22,4 +22,6 @@ sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# With recommends: Wine draws with its own fonts (fonts-wine) and the X extensions
+# it recommends, as on the machines the tests were written on.
+$sudo apt-get install -y -qq "${missing[@]}" >/dev/null
