@@ -40,7 +40,6 @@ finish_tests
   exit
 fi
 trap sandbox_stop EXIT
-setup="$(sandbox_path "$DIST/$name-setup.exe")"
 
 # Runs a command line as the Run box would; waits for every process it started.
 run_line() {
@@ -79,6 +78,7 @@ uninstall_entries() {
 # A first program run settles what Wine itself writes on first use.
 wine cmd /c exit </dev/null >/dev/null 2>&1
 sandbox_wait
+setup="$(sandbox_path "$DIST/$name-setup.exe")" || setup="the setup's Windows path is unknown"
 
 # ---- A chosen folder that does not exist yet ------------------------------------
 begin_case "the setup program installs silently into the folder given, and adds nothing else"
@@ -142,7 +142,7 @@ begin_case "the installed wizard, started as its shortcut starts it, makes the p
 mkdir -p "$work/texts"
 printf 'A river day\r\nWe left at  dawn.\r\nThe water was high.\r\n' >"$work/texts/a-day.txt"
 printf 'Second day\r\nRain  and more rain.\r\n' >"$work/texts/b-day.txt"
-texts="$(sandbox_path "$work/texts")"
+texts="$(sandbox_path "$work/texts")" || texts="unknown"
 pages="$work/pages"
 read_shortcut() { wine "$probe" shortcut "$shortcut" </dev/null 2>/dev/null | tr -d '\r' | sed -n "s/^$1=//p"; }
 target="$(read_shortcut target)"

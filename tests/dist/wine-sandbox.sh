@@ -60,7 +60,16 @@ sandbox_stop() {
 }
 
 sandbox_path() {
-  winepath -w "$1" 2>/dev/null
+  local path attempt
+  # Right after the server of a new prefix has shut down, a first winepath has
+  # been seen to print nothing; an empty path must never reach a command line.
+  for attempt in 1 2 3; do
+    path="$(winepath -w "$1" </dev/null 2>>"$WINEPREFIX/../winepath.log")"
+    [ -n "$path" ] && { printf '%s\n' "$path"; return 0; }
+    sandbox_wait
+  done
+  echo "wine-sandbox: no Windows path for $1 (see $WINEPREFIX/../winepath.log)" >&2
+  return 1
 }
 
 sandbox_restart() {
