@@ -1,5 +1,6 @@
 #include "CDialog.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "CMenu.h"
@@ -46,7 +47,37 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM, LPARAM lPa
     if (!dialog || !dialog->Attach(hwnd))
         return TRUE;
     dialog->m_bOwnsWindow = true;
+    // A modal dialog opens in the middle of its owner (of the screen when it has
+    // none) rather than wherever its template's origin happens to put it.
+    if (dialog->m_bModalLoopRunning)
+        CenterOverOwner(hwnd);
     return dialog->OnInitDialog();
+}
+
+void CDialog::CenterOverOwner(HWND hwnd)
+{
+    if (::GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD)
+        return;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!::GetMonitorInfoA(::MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), &monitor))
+        return;
+    const RECT area = monitor.rcWork;
+    RECT around = area;
+    const HWND owner = ::GetWindow(hwnd, GW_OWNER);
+    if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner))
+        ::GetWindowRect(owner, &around);
+
+    RECT self;
+    ::GetWindowRect(hwnd, &self);
+    const LONG width = self.right - self.left;
+    const LONG height = self.bottom - self.top;
+    LONG left = around.left + (around.right - around.left - width) / 2;
+    LONG top = around.top + (around.bottom - around.top - height) / 2;
+    // Keep the whole window, caption first, on the screen.
+    left = std::max(area.left, std::min(left, area.right - width));
+    top = std::max(area.top, std::min(top, area.bottom - height));
+    ::SetWindowPos(hwnd, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 BOOL CDialog::CreateFromTemplate(HWND parent)

@@ -52,6 +52,7 @@ private:
     // Fills combo and list boxes from the template's initialisation resource.
     void ExecuteDlgInit();
     void RunModalLoop();
+    static void CenterOverOwner(HWND hwnd);
     HWND ModalOwner() const;
 
     const DLGTEMPLATE* m_lpDialogTemplate = nullptr;
