@@ -27,5 +27,5 @@ for script in test-archives.sh test-launcher.sh test-installer.sh; do
 done
 
 read -r passed failed < <(awk '{ p += $1; f += $2 } END { print p + 0, f + 0 }' "$RESULTS")
-echo "package tests: $passed passed, $failed failed"
+echo "packages: $passed passed, $failed failed"
 [ "$status" -eq 0 ] && [ "$failed" -eq 0 ]
