@@ -2,12 +2,10 @@
 
 // What the image button and link label tests share: a host dialog that records
 // what its own handlers hear, real mouse input, drawing a control through its
-// parent's WM_DRAWITEM into a pixel canvas, pixel searches, and a counter of the
-// GDI and USER handles the program creates and releases.
+// parent's WM_DRAWITEM into a pixel canvas, and pixel searches.
 
 #include <windows.h>
 
-#include <cstddef>
 #include <string>
 #include <utility>
 #include <vector>
@@ -76,24 +74,7 @@ HBITMAP MakeTestBitmap(COLORREF inner, COLORREF border);
 // A 16 x 16 icon: `inner` opaque inside a transparent 2-pixel border.
 HICON MakeTestIcon(COLORREF inner);
 
-// ---- handles ---------------------------------------------------------------------------
-// Counts the GDI objects, memory contexts, window contexts, icons and cursors
-// this program creates and releases while the counter lives, by pointing the
-// program's own import slots for those calls at counters.
-class HandleCounter {
-public:
-    HandleCounter();
-    ~HandleCounter();
-    HandleCounter(const HandleCounter&) = delete;
-    HandleCounter& operator=(const HandleCounter&) = delete;
-
-    std::size_t LiveObjects() const;    // fonts, brushes, pens, bitmaps
-    std::size_t LiveMemoryDCs() const;
-    std::size_t LiveWindowDCs() const;
-    std::size_t LiveIcons() const;      // icons and cursors
-    std::size_t Created() const;        // everything created, to see that counting works
-};
-
+// ---- windows ------------------------------------------------------------------------
 // Windows of class `className` that belong to this thread (top-level and owned).
 int CountThreadWindows(const char* className);
 

@@ -10,6 +10,7 @@
 #include "CLinkLabel.h"
 #include "ControlsHarness.h"
 #include "DrawingButton.h"
+#include "HandleCounter.h"
 #include "controls_test_ids.h"
 
 namespace {
@@ -89,7 +90,7 @@ TEST(Handles, ManyButtonsAndLabelsLeaveNoHandleBehind)
     // One round first: the system's own caches (fonts, classes) fill once.
     round();
     gui::FlushEvents();
-    ctl::HandleCounter counter;
+    gui::HandleCounter counter;
     for (int i = 0; i < 40; ++i)
         round();
     gui::FlushEvents();

@@ -6,8 +6,8 @@
 #include <memory>
 #include <vector>
 
-#include "GdiHandleCounter.h"
 #include "GlyphMenu.h"
+#include "HandleCounter.h"
 #include "MenuTestSupport.h"
 #include "menu_test_ids.h"
 
@@ -325,7 +325,7 @@ TEST(Handles, NothingLeaksOverManyMenus)
     const size_t knownBefore = GlyphMenu::allSubMenus.size();
     std::vector<HMENU> destroyed;
     {
-        GdiHandleCounter counter;
+        gui::HandleCounter counter;
         for (int round = 0; round < 60; ++round) {
             ScopedFamily family(round % 3 == 0 ? 0 : round % 3 == 1 ? menutest::classicFamily
                                                                      : menutest::flatFamily);
@@ -348,10 +348,11 @@ TEST(Handles, NothingLeaksOverManyMenus)
             bar.reset();
             destroyed.insert(destroyed.end(), handles.begin(), handles.end());
         }
-        EXPECT_GT(counter.CreatedObjects(), 0u) << "the counting itself works";
+        EXPECT_GT(counter.Created(), 0u) << "the counting itself works";
         EXPECT_EQ(0u, counter.LiveObjects()) << "fonts, brushes, bitmaps";
         EXPECT_EQ(0u, counter.LiveMemoryDCs());
         EXPECT_EQ(0u, counter.LiveWindowDCs());
+        EXPECT_EQ(0u, counter.LiveIcons());
     }
     for (HMENU handle : destroyed)
         EXPECT_FALSE(::IsMenu(handle));

@@ -1,17 +1,18 @@
-#include "GdiHandleCounter.h"
+#include "HandleCounter.h"
 
 #include <cstring>
-#include <map>
 #include <set>
-#include <string>
 #include <vector>
+
+namespace gui {
 
 namespace {
 
 struct Counts {
-    std::set<HGDIOBJ> objects;
+    std::set<HANDLE> objects;
     std::set<HDC> memoryDCs;
     std::multiset<HDC> windowDCs;
+    std::set<HANDLE> icons;
     std::size_t created = 0;
 };
 Counts* counts = nullptr;
@@ -26,92 +27,122 @@ Function Real(const char* dll, const char* name)
 #define GDI(name) (Real<decltype(&::name)>("gdi32.dll", #name))
 #define USER(name) (Real<decltype(&::name)>("user32.dll", #name))
 
-HGDIOBJ Track(HGDIOBJ object)
+template <class H>
+H Track(std::set<HANDLE> Counts::*set, H handle)
 {
-    if (counts != nullptr && object != nullptr) {
-        counts->objects.insert(object);
+    if (counts && handle) {
+        (counts->*set).insert(reinterpret_cast<HANDLE>(handle));
         ++counts->created;
     }
-    return object;
+    return handle;
 }
 
-HFONT WINAPI HookCreateFontIndirectA(const LOGFONTA* font)
+template <class H>
+void Untrack(std::set<HANDLE> Counts::*set, H handle)
 {
-    return static_cast<HFONT>(Track(GDI(CreateFontIndirectA)(font)));
+    if (counts)
+        (counts->*set).erase(reinterpret_cast<HANDLE>(handle));
 }
-HFONT WINAPI HookCreateFontIndirectW(const LOGFONTW* font)
-{
-    return static_cast<HFONT>(Track(GDI(CreateFontIndirectW)(font)));
-}
-HBRUSH WINAPI HookCreateSolidBrush(COLORREF colour)
-{
-    return static_cast<HBRUSH>(Track(GDI(CreateSolidBrush)(colour)));
-}
-HBRUSH WINAPI HookCreatePatternBrush(HBITMAP bitmap)
-{
-    return static_cast<HBRUSH>(Track(GDI(CreatePatternBrush)(bitmap)));
-}
-HPEN WINAPI HookCreatePen(int style, int width, COLORREF colour)
-{
-    return static_cast<HPEN>(Track(GDI(CreatePen)(style, width, colour)));
-}
+
+HFONT WINAPI HookCreateFontIndirectA(const LOGFONTA* f) { return Track(&Counts::objects, GDI(CreateFontIndirectA)(f)); }
+HFONT WINAPI HookCreateFontIndirectW(const LOGFONTW* f) { return Track(&Counts::objects, GDI(CreateFontIndirectW)(f)); }
+HBRUSH WINAPI HookCreateSolidBrush(COLORREF c) { return Track(&Counts::objects, GDI(CreateSolidBrush)(c)); }
+HBRUSH WINAPI HookCreatePatternBrush(HBITMAP b) { return Track(&Counts::objects, GDI(CreatePatternBrush)(b)); }
+HPEN WINAPI HookCreatePen(int s, int w, COLORREF c) { return Track(&Counts::objects, GDI(CreatePen)(s, w, c)); }
 HBITMAP WINAPI HookCreateCompatibleBitmap(HDC dc, int cx, int cy)
 {
-    return static_cast<HBITMAP>(Track(GDI(CreateCompatibleBitmap)(dc, cx, cy)));
+    return Track(&Counts::objects, GDI(CreateCompatibleBitmap)(dc, cx, cy));
 }
 HBITMAP WINAPI HookCreateBitmap(int cx, int cy, UINT planes, UINT bits, const void* data)
 {
-    return static_cast<HBITMAP>(Track(GDI(CreateBitmap)(cx, cy, planes, bits, data)));
+    return Track(&Counts::objects, GDI(CreateBitmap)(cx, cy, planes, bits, data));
 }
 HBITMAP WINAPI HookCreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits,
                                     HANDLE section, DWORD offset)
 {
-    return static_cast<HBITMAP>(Track(GDI(CreateDIBSection)(dc, info, usage, bits, section, offset)));
+    return Track(&Counts::objects, GDI(CreateDIBSection)(dc, info, usage, bits, section, offset));
 }
 HBITMAP WINAPI HookCreateDIBitmap(HDC dc, const BITMAPINFOHEADER* header, DWORD init,
                                   const void* bits, const BITMAPINFO* info, UINT usage)
 {
-    return static_cast<HBITMAP>(Track(GDI(CreateDIBitmap)(dc, header, init, bits, info, usage)));
+    return Track(&Counts::objects, GDI(CreateDIBitmap)(dc, header, init, bits, info, usage));
 }
 BOOL WINAPI HookDeleteObject(HGDIOBJ object)
 {
-    BOOL deleted = GDI(DeleteObject)(object);
-    if (deleted && counts != nullptr)
-        counts->objects.erase(object);
+    const BOOL deleted = GDI(DeleteObject)(object);
+    if (deleted)
+        Untrack(&Counts::objects, object);
     return deleted;
 }
 HDC WINAPI HookCreateCompatibleDC(HDC dc)
 {
-    HDC created = GDI(CreateCompatibleDC)(dc);
-    if (created != nullptr && counts != nullptr)
+    const HDC created = GDI(CreateCompatibleDC)(dc);
+    if (created && counts)
         counts->memoryDCs.insert(created);
     return created;
 }
 BOOL WINAPI HookDeleteDC(HDC dc)
 {
-    BOOL deleted = GDI(DeleteDC)(dc);
-    if (deleted && counts != nullptr)
+    const BOOL deleted = GDI(DeleteDC)(dc);
+    if (deleted && counts)
         counts->memoryDCs.erase(dc);
     return deleted;
 }
 HDC WINAPI HookGetDC(HWND window)
 {
-    HDC dc = USER(GetDC)(window);
-    if (dc != nullptr && counts != nullptr)
+    const HDC dc = USER(GetDC)(window);
+    if (dc && counts)
         counts->windowDCs.insert(dc);
     return dc;
 }
 int WINAPI HookReleaseDC(HWND window, HDC dc)
 {
-    int released = USER(ReleaseDC)(window, dc);
-    if (released && counts != nullptr) {
-        auto found = counts->windowDCs.find(dc);
+    const int released = USER(ReleaseDC)(window, dc);
+    if (released && counts) {
+        const auto found = counts->windowDCs.find(dc);
         if (found != counts->windowDCs.end())
             counts->windowDCs.erase(found);
     }
     return released;
 }
-
+HICON WINAPI HookCopyIcon(HICON icon) { return Track(&Counts::icons, USER(CopyIcon)(icon)); }
+HICON WINAPI HookCreateIconIndirect(PICONINFO info)
+{
+    return Track(&Counts::icons, USER(CreateIconIndirect)(info));
+}
+HANDLE WINAPI HookLoadImageA(HINSTANCE module, LPCSTR name, UINT type, int cx, int cy, UINT flags)
+{
+    const HANDLE image = USER(LoadImageA)(module, name, type, cx, cy, flags);
+    if (flags & LR_SHARED)
+        return image;
+    if (type == IMAGE_BITMAP)
+        return Track(&Counts::objects, image);
+    return Track(&Counts::icons, image);
+}
+BOOL WINAPI HookDestroyIcon(HICON icon)
+{
+    const BOOL destroyed = USER(DestroyIcon)(icon);
+    if (destroyed)
+        Untrack(&Counts::icons, icon);
+    return destroyed;
+}
+BOOL WINAPI HookDestroyCursor(HCURSOR cursor)
+{
+    const BOOL destroyed = USER(DestroyCursor)(cursor);
+    if (destroyed)
+        Untrack(&Counts::icons, cursor);
+    return destroyed;
+}
+BOOL WINAPI HookGetIconInfo(HICON icon, PICONINFO info)
+{
+    // The two bitmaps it hands out belong to the caller.
+    const BOOL got = USER(GetIconInfo)(icon, info);
+    if (got) {
+        Track(&Counts::objects, info->hbmColor);
+        Track(&Counts::objects, info->hbmMask);
+    }
+    return got;
+}
 struct Hook {
     const char* name;
     void* replacement;
@@ -132,6 +163,12 @@ const Hook hooks[] = {
     {"DeleteDC", reinterpret_cast<void*>(&HookDeleteDC)},
     {"GetDC", reinterpret_cast<void*>(&HookGetDC)},
     {"ReleaseDC", reinterpret_cast<void*>(&HookReleaseDC)},
+    {"CopyIcon", reinterpret_cast<void*>(&HookCopyIcon)},
+    {"CreateIconIndirect", reinterpret_cast<void*>(&HookCreateIconIndirect)},
+    {"LoadImageA", reinterpret_cast<void*>(&HookLoadImageA)},
+    {"DestroyIcon", reinterpret_cast<void*>(&HookDestroyIcon)},
+    {"DestroyCursor", reinterpret_cast<void*>(&HookDestroyCursor)},
+    {"GetIconInfo", reinterpret_cast<void*>(&HookGetIconInfo)},
 };
 
 struct Patched {
@@ -180,13 +217,13 @@ void PatchImports()
 
 }  // namespace
 
-GdiHandleCounter::GdiHandleCounter()
+HandleCounter::HandleCounter()
 {
     counts = new Counts;
     PatchImports();
 }
 
-GdiHandleCounter::~GdiHandleCounter()
+HandleCounter::~HandleCounter()
 {
     for (const Patched& entry : patched)
         WriteSlot(entry.slot, entry.original);
@@ -195,7 +232,10 @@ GdiHandleCounter::~GdiHandleCounter()
     counts = nullptr;
 }
 
-std::size_t GdiHandleCounter::LiveObjects() const { return counts->objects.size(); }
-std::size_t GdiHandleCounter::LiveMemoryDCs() const { return counts->memoryDCs.size(); }
-std::size_t GdiHandleCounter::LiveWindowDCs() const { return counts->windowDCs.size(); }
-std::size_t GdiHandleCounter::CreatedObjects() const { return counts->created; }
+std::size_t HandleCounter::LiveObjects() const { return counts->objects.size(); }
+std::size_t HandleCounter::LiveMemoryDCs() const { return counts->memoryDCs.size(); }
+std::size_t HandleCounter::LiveWindowDCs() const { return counts->windowDCs.size(); }
+std::size_t HandleCounter::LiveIcons() const { return counts->icons.size(); }
+std::size_t HandleCounter::Created() const { return counts->created; }
+
+}  // namespace gui
