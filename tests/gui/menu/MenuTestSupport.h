@@ -7,28 +7,14 @@
 #include <vector>
 
 #include "GlyphMenu.h"
+#include "ScopedFamily.h"
 
 namespace menutest {
 
-// Sets the detected Windows family for one scope.
-class ScopedFamily {
-public:
-    explicit ScopedFamily(int family) : m_saved(GlyphMenu::windowsFamily)
-    {
-        GlyphMenu::windowsFamily = family;
-    }
-    ~ScopedFamily() { GlyphMenu::windowsFamily = m_saved; }
-    ScopedFamily(const ScopedFamily&) = delete;
-    ScopedFamily& operator=(const ScopedFamily&) = delete;
-
-private:
-    int m_saved;
-};
-
-// The family codes that give each style (the theme is not the classic one in
-// the test prefix unless a test writes it).
-constexpr int classicFamily = 6;  // 2000: classic style, modern drawing
-constexpr int flatFamily = 7;     // XP with a theme: flat style
+// The detected Windows family for one scope, and the codes of each style.
+using gui::ScopedFamily;
+using gui::classicFamily;
+using gui::flatFamily;
 
 // Writes the desktop theme's default value (or removes the key) for one scope
 // and puts back what was there.

@@ -14,6 +14,7 @@
 
 #include "GlyphMenu.h"
 #include "GuiHarness.h"
+#include "ScopedFamily.h"
 
 namespace menudraw {
 
@@ -35,23 +36,11 @@ public:
 ::testing::AssertionResult PixelIs(const Canvas& canvas, int x, int y, COLORREF expected);
 std::string Hex(COLORREF colour);
 
-// The detected Windows family for one scope: 6 draws classic, 7 (a themed XP
-// desktop in the test prefix) draws flat.
-class ScopedFamily {
-public:
-    explicit ScopedFamily(int family) : m_saved(GlyphMenu::windowsFamily)
-    {
-        GlyphMenu::windowsFamily = family;
-    }
-    ~ScopedFamily() { GlyphMenu::windowsFamily = m_saved; }
-    ScopedFamily(const ScopedFamily&) = delete;
-    ScopedFamily& operator=(const ScopedFamily&) = delete;
-
-private:
-    int m_saved;
-};
-constexpr int classicFamily = 6;
-constexpr int flatFamily = 7;
+// The detected Windows family for one scope: classicFamily draws classic,
+// flatFamily (a themed XP desktop in the test prefix) draws flat.
+using gui::ScopedFamily;
+using gui::classicFamily;
+using gui::flatFamily;
 
 // Sets system colours for one scope and puts the old ones back.
 class ScopedSysColours {
