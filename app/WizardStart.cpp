@@ -3,6 +3,8 @@
 
 #include "CWizardDlg.h"
 
+#include <optional>
+
 #include "PlatformFiles.h"
 #include "RunConversion.h"
 #include "resource.h"
@@ -36,19 +38,16 @@ void CWizardDlg::OnStart()
 
     m_btnStart.EnableWindow(FALSE);
     m_bRunning = true;
-
     ConversionJob job;
-    if (CollectJob(job)) {
-        const RunOutcome outcome = RunConversion(
-            job, platform::ProgramFolder(),
-            [this](const std::string& pagePath) { return ConfirmOverwrite(pagePath); });
-        m_bRunning = false;
-        m_btnStart.EnableWindow(TRUE);
-        ReportOutcome(outcome);
-        return;
-    }
+    std::optional<RunOutcome> outcome;
+    if (CollectJob(job))
+        outcome = RunConversion(job, platform::ProgramFolder(), [this](const std::string& pagePath) {
+            return ConfirmOverwrite(pagePath);
+        });
     m_bRunning = false;
     m_btnStart.EnableWindow(TRUE);
+    if (outcome)
+        ReportOutcome(*outcome);
 }
 
 bool CWizardDlg::CheckReadyToStart()
