@@ -66,7 +66,13 @@ private:
 };
 
 // Open, one Put and Commit.
-FileResult WriteFileReplacing(const std::string& path, std::string_view bytes);
+inline FileResult WriteFileReplacing(const std::string& path, std::string_view bytes) {
+    ReplacingFile file;
+    if (FileResult failure = file.Open(path))
+        return failure;
+    file.Put(bytes.data(), bytes.size());
+    return file.Commit();
+}
 
 // Adds the bytes at the end of the file, creating it when missing. All or nothing:
 // on failure the file is left exactly as it was (or absent, if it was absent).

@@ -173,14 +173,6 @@ FileResult ReplacingFile::Commit() {
     return std::nullopt;
 }
 
-FileResult WriteFileReplacing(const std::string& path, std::string_view bytes) {
-    ReplacingFile file;
-    if (FileResult failure = file.Open(path))
-        return failure;
-    file.Put(bytes.data(), bytes.size());
-    return file.Commit();
-}
-
 FileResult AppendToFile(const std::string& path, std::string_view bytes) {
     // Remember whether the file is ours to remove again if the entry cannot go in.
     bool created = false;

@@ -180,14 +180,6 @@ FileResult ReplacingFile::Commit() {
     return std::nullopt;
 }
 
-FileResult WriteFileReplacing(const std::string& path, std::string_view bytes) {
-    ReplacingFile file;
-    if (FileResult failure = file.Open(path))
-        return failure;
-    file.Put(bytes.data(), bytes.size());
-    return file.Commit();
-}
-
 FileResult AppendToFile(const std::string& path, std::string_view bytes) {
     Handle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
