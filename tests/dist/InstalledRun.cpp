@@ -21,16 +21,6 @@ using namespace remote;
 
 namespace {
 
-int g_passed = 0;
-
-void Expect(bool condition, const std::string& what)
-{
-    Check(condition, what);
-    ++g_passed;
-    std::printf("ok %d - %s\n", g_passed, what.c_str());
-    std::fflush(stdout);
-}
-
 // The names of the files in `folder`, sorted as the wizard's list sorts them.
 std::string QuotedNamesIn(const std::string& folder, size_t& count)
 {

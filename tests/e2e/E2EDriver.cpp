@@ -16,16 +16,6 @@ using namespace remote;
 
 namespace {
 
-int g_passed = 0;
-
-void Expect(bool condition, const std::string& what)
-{
-    Check(condition, what);
-    ++g_passed;
-    std::printf("ok %d - %s\n", g_passed, what.c_str());
-    std::fflush(stdout);
-}
-
 // For what follows a click: the program gets to it when it has handled the click,
 // which the driver cannot see directly; it looks until it holds.
 template <class Condition>
@@ -179,6 +169,6 @@ int main()
         std::printf("not ok - %s\n", failure.what.c_str());
         failed = 1;
     }
-    std::printf("e2e: %d passed, %d failed\n", g_passed, failed);
+    std::printf("e2e: %d passed, %d failed\n", PassedCount(), failed);
     return failed ? 1 : 0;
 }

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 
@@ -68,6 +69,23 @@ void Check(bool condition, const std::string& what)
 {
     if (!condition)
         throw Failure{what};
+}
+
+namespace {
+int g_passed = 0;
+}  // namespace
+
+void Expect(bool condition, const std::string& what)
+{
+    Check(condition, what);
+    ++g_passed;
+    std::printf("ok %d - %s\n", g_passed, what.c_str());
+    std::fflush(stdout);
+}
+
+int PassedCount()
+{
+    return g_passed;
 }
 
 std::string Text(HWND window)

@@ -22,6 +22,10 @@ struct Failure {
 
 // Throws Failure with `what` unless `condition` holds.
 void Check(bool condition, const std::string& what);
+// Check, then print "ok N - what" and count it.
+void Expect(bool condition, const std::string& what);
+// How many Expect calls have passed.
+int PassedCount();
 // Polls `condition` until it holds; Failure naming `what` after `limitMs`.
 template <class Condition>
 void WaitFor(Condition condition, const std::string& what, DWORD limitMs = 20000)
