@@ -9,6 +9,12 @@ NATIVE     := $(BUILD)/native
 WIN        := $(BUILD)/win
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja -DCMAKE_BUILD_TYPE=Release
+# A compiler cache, when installed, makes rebuilds in other clones cheap.
+CCACHE     := $(shell command -v ccache 2>/dev/null)
+ifneq ($(CCACHE),)
+CMAKE_GEN  += -DCMAKE_C_COMPILER_LAUNCHER=$(CCACHE) -DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE)
+export CCACHE_BASEDIR := $(CURDIR)
+endif
 DIST_DIR   := dist
 
 .PHONY: all deps native win test test-native test-win run bench clean dist dist-test
