@@ -1,7 +1,5 @@
-# Test-only resources: menus, toolbar layouts and bitmaps the menu tests load.
 enable_language(RC)
 target_sources(${target} PRIVATE ${CMAKE_CURRENT_LIST_DIR}/menu_test.rc)
 set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/menu_test.rc APPEND PROPERTY OBJECT_DEPENDS
-             ${CMAKE_CURRENT_LIST_DIR}/menu_test_ids.h ${CMAKE_CURRENT_LIST_DIR}/grays16.bmp
-             ${CMAKE_CURRENT_LIST_DIR}/toolbar16.bmp
+             ${CMAKE_CURRENT_LIST_DIR}/menu_test_ids.h ${CMAKE_CURRENT_LIST_DIR}/toolbar16.bmp
              ${CMAKE_CURRENT_LIST_DIR}/truecolour.bmp)

@@ -1,0 +1,205 @@
+// Every state of a menu item, in both styles, painted into a DIB section and read at named points.
+#include <gtest/gtest.h>
+
+#include "GuiHarness.h"
+#include "GlyphMenu.h"
+#include "ScopedFamily.h"
+#include "menu_test_ids.h"
+
+namespace {
+
+class ScopedSysColours {
+public:
+    explicit ScopedSysColours(const std::vector<std::pair<int, COLORREF>>& colours)
+    {
+        for (const auto& [index, colour] : colours)
+            m_indices.push_back(index), m_saved.push_back(::GetSysColor(index)), m_values.push_back(colour);
+        ::SetSysColors(static_cast<int>(m_indices.size()), m_indices.data(), m_values.data());
+    }
+    ~ScopedSysColours() { ::SetSysColors(static_cast<int>(m_indices.size()), m_indices.data(), m_saved.data()); }
+private:
+    std::vector<int> m_indices;
+    std::vector<COLORREF> m_saved, m_values;
+};
+
+// Each channel moved `fraction` of the way to white.
+COLORREF Tint(COLORREF c, double fraction)
+{
+    auto up = [fraction](int v) { return static_cast<BYTE>(v + fraction * (255 - v)); };
+    return RGB(up(GetRValue(c)), up(GetGValue(c)), up(GetBValue(c)));
+}
+
+constexpr COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255), kUnpainted = RGB(1, 2, 3);
+constexpr int kLeft = 10, kRight = 210, kPitch = 26;
+enum Item { Separator, Plain, Radio, Open, Undo, OffToolbar };
+enum Row { SeparatorRow, AtRest, Selected, Grayed, GrayedSelected, Checked, CheckedSelected, RadioChecked,
+           ImageAtRest, ImageSelected, ImageChecked, ImageGrayed, ToolbarImage, FirstImage, Rows };
+const struct { Item item; UINT state; } kRows[Rows] = {
+    {Separator, 0}, {Plain, 0}, {Plain, ODS_SELECTED}, {Plain, ODS_GRAYED}, {Plain, ODS_GRAYED | ODS_SELECTED},
+    {Plain, ODS_CHECKED}, {Plain, ODS_CHECKED | ODS_SELECTED}, {Radio, ODS_CHECKED}, {Open, 0},
+    {Open, ODS_SELECTED}, {Open, ODS_CHECKED}, {Open, ODS_GRAYED}, {Undo, 0}, {OffToolbar, 0},
+};
+
+// Spot: the pixel at (x, y) of the row's item is `colour`. Text: the columns x
+// to y of the item (0, 0: the label area) hold (or lack) `colour`.
+struct Check { const char* label; Row row; int x, y; COLORREF colour; bool text = false, present = true; };
+
+class Picture {
+public:
+    // Images are kept per command for the whole process: each style has its own ids.
+    Picture(int family, int height, UINT toolbar, UINT base) : m_family(family), m_height(height)
+    {
+        m_popup.CreatePopupMenu();
+        m_popup.AppendItem(nullptr, 0, 0), m_popup.AppendItem(L"&Open\tCtrl+O", 0, 2001 + base), m_popup.AppendItem(L"Radio", 0, 2002 + base);
+        m_popup.AppendItem(L"Open", 0, ID_OPEN + base, toolbar), m_popup.AppendItem(L"Undo", 0, ID_UNDO + base, toolbar);
+        m_popup.AppendItem(L"Not on it", 0, 2003 + base, toolbar);
+        ::CheckMenuRadioItem(m_popup, 2002 + base, 2002 + base, 2002 + base, MF_BYCOMMAND);
+        m_canvas.Fill(kUnpainted);
+        const HGDIOBJ old = ::SelectObject(m_canvas.Dc(), m_font);
+        for (int row = 0; row < Rows; ++row) {
+            DRAWITEMSTRUCT draw{ODT_MENU, 0, static_cast<UINT>(m_popup.items[kRows[row].item]->commandId), ODA_DRAWENTIRE,
+                                kRows[row].state, reinterpret_cast<HWND>(m_popup.m_hMenu), m_canvas.Dc(), Rect(row),
+                                reinterpret_cast<ULONG_PTR>(m_popup.items[kRows[row].item].get())};
+            m_popup.DrawItem(&draw);
+        }
+        ::SelectObject(m_canvas.Dc(), old);
+    }
+    ~Picture() { ::DeleteObject(m_font); }
+    RECT Rect(int row) const { return RECT{kLeft, row * kPitch + 2, kRight, row * kPitch + 2 + m_height}; }
+    void Verify(const std::vector<Check>& checks) const
+    {
+        for (const Check& c : checks) {
+            const RECT item = Rect(c.row);
+            bool found = false;
+            for (int y = item.top; y < item.bottom; ++y)
+                for (int x = item.left + (c.x ? c.x : 25); c.text && x < item.left + (c.y ? c.y : 200); ++x)
+                    found = found || m_canvas.Pixel(x, y) == c.colour;
+            if (!c.text)  // a spot
+                EXPECT_EQ(c.colour, m_canvas.Pixel(item.left + c.x, item.top + c.y)) << c.label << ": row " << c.row << " (" << c.x << ", " << c.y << ")";
+            else
+                EXPECT_EQ(c.present, found) << c.label << ": row " << c.row << " colour " << std::hex << c.colour;
+        }
+        EXPECT_EQ(kUnpainted, m_canvas.Pixel(kLeft - 1, Rect(AtRest).top)) << "only the item is painted";
+        EXPECT_EQ(kUnpainted, m_canvas.Pixel(kLeft, Rect(AtRest).bottom)) << "only the item is painted";
+    }
+private:
+    gui::ScopedFamily m_family;
+    int m_height;
+    GlyphMenu m_popup;
+    // Text drawn without smoothing comes out in exactly its colour.
+    HFONT m_font = ::CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, NONANTIALIASED_QUALITY, 0, "Tahoma");
+    gui::DibCanvas m_canvas{kRight + 10, Rows * kPitch};
+};
+
+// Colours that all differ, so each check tells them apart.
+ScopedSysColours DistinctColours()
+{
+    return ScopedSysColours({{COLOR_MENU, RGB(230, 225, 210)}, {COLOR_BTNFACE, RGB(212, 208, 200)},
+        {COLOR_BTNHIGHLIGHT, RGB(250, 250, 240)}, {COLOR_BTNSHADOW, RGB(128, 120, 110)}, {COLOR_HIGHLIGHT, RGB(10, 36, 106)},
+        {COLOR_HIGHLIGHTTEXT, RGB(255, 255, 200)}, {COLOR_MENUTEXT, RGB(20, 0, 40)}, {COLOR_GRAYTEXT, RGB(140, 140, 150)},
+        {COLOR_WINDOW, RGB(255, 255, 255)}});
+}
+
+TEST(MenuDrawing, ClassicStyle)
+{
+    const auto colours = DistinctColours();
+    const COLORREF back = ::GetSysColor(COLOR_MENU), light = ::GetSysColor(COLOR_BTNHIGHLIGHT),
+                   shadow = ::GetSysColor(COLOR_BTNSHADOW), high = ::GetSysColor(COLOR_HIGHLIGHT),
+                   ink = ::GetSysColor(COLOR_MENUTEXT), gray = ::GetSysColor(COLOR_GRAYTEXT), cell = Tint(back, 0.6);
+    // The icon cell is 20 x 19 at the item's corner, the image 2 pixels in.
+    const Picture picture(gui::classicFamily, 19, IDT_TEST_TOOLBAR, 0);
+    picture.Verify({
+        {"separator: etched line", SeparatorRow, 100, 9, shadow}, {"separator: etched line", SeparatorRow, 100, 10, light},
+        {"separator: background", SeparatorRow, 100, 2, back},
+        {"at rest", AtRest, 2, 2, back}, {"at rest: text", AtRest, 0, 0, ink, true},
+        {"at rest: nothing between label and accelerator", AtRest, 70, 150, ink, true, false},
+        {"accelerator: right-aligned an icon width before the edge", AtRest, 180, 184, ink, true},
+        {"accelerator", AtRest, 184, 200, ink, true, false},
+        {"selected: the whole item", Selected, 0, 0, high}, {"selected", Selected, 199, 18, high},
+        {"selected: text", Selected, 0, 0, ::GetSysColor(COLOR_HIGHLIGHTTEXT), true}, {"selected: text", Selected, 0, 0, ink, true, false},
+        {"grayed: gray text", Grayed, 0, 0, gray, true}, {"grayed: etched copy", Grayed, 0, 0, light, true},
+        {"grayed selected: highlighted", GrayedSelected, 0, 0, high}, {"grayed selected: text in menu colour", GrayedSelected, 0, 0, back, true},
+        {"grayed selected: text", GrayedSelected, 0, 0, gray, true, false},
+        {"checked: light cell", Checked, 14, 14, cell}, {"checked: sunken edge", Checked, 1, 2, shadow},
+        {"checked: sunken edge", Checked, 16, 16, light}, {"checked: tick", Checked, 5, 8, ink}, {"checked: tick", Checked, 11, 6, ink},
+        {"checked: beside the tick", Checked, 5, 7, cell}, {"checked: highlight beside the cell", CheckedSelected, 21, 9, high},
+        {"checked selected: plain cell", CheckedSelected, 14, 14, back}, {"checked selected: column", CheckedSelected, 20, 9, back},
+        {"radio: dot", RadioChecked, 9, 9, ink}, {"radio: no tick", RadioChecked, 11, 6, cell},
+        {"image", ImageAtRest, 10, 10, kRed}, {"image: transparent corner", ImageAtRest, 2, 2, back}, {"image: flat cell", ImageAtRest, 0, 0, back},
+        {"image selected: raised", ImageSelected, 0, 0, light}, {"image selected: raised", ImageSelected, 19, 18, shadow},
+        {"image selected: highlight beside", ImageSelected, 21, 9, high}, {"image selected", ImageSelected, 10, 10, kRed},
+        {"image checked: sunken", ImageChecked, 0, 0, shadow}, {"image checked: sunken", ImageChecked, 19, 18, light},
+        {"image checked: light cell", ImageChecked, 2, 2, cell}, {"image checked", ImageChecked, 10, 10, kRed},
+        {"image grayed: embossed", ImageGrayed, 10, 10, shadow}, {"image grayed: embossed", ImageGrayed, 18, 10, light},
+        {"image grayed: background", ImageGrayed, 2, 2, back},
+        {"the command's toolbar image", ToolbarImage, 10, 10, kBlue}, {"off the toolbar: its first image", FirstImage, 10, 10, kRed},
+    });
+
+    // With no area to draw into, the off-screen context draws straight through
+    // and leaves the target's context alive.
+    gui::DibCanvas canvas(4, 4);
+    CDC target(canvas.Dc());
+    { OffscreenDC(&target, RECT{1, 1, 1, 3}).FillSolidRect(RECT{0, 0, 2, 2}, kBlue); }
+    EXPECT_EQ(kBlue, canvas.Pixel(1, 1));
+    EXPECT_NE(CLR_INVALID, ::SetPixel(canvas.Dc(), 3, 3, kRed));
+}
+
+TEST(MenuDrawing, FlatStyle)
+{
+    const auto colours = DistinctColours();
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE), window = ::GetSysColor(COLOR_WINDOW), light = ::GetSysColor(COLOR_BTNHIGHLIGHT),
+                   shadow = ::GetSysColor(COLOR_BTNSHADOW), high = ::GetSysColor(COLOR_HIGHLIGHT), ink = ::GetSysColor(COLOR_MENUTEXT),
+                   gray = ::GetSysColor(COLOR_GRAYTEXT), selection = Tint(high, 0.7), cell = Tint(high, 0.85);
+    // A 23 pixel icon column; images 4 pixels in, raised ones 3, their shadows 5.
+    const Picture picture(gui::flatFamily, 22, IDT_FLAT_TOOLBAR, 100);
+    picture.Verify({
+        {"separator: line after a gap", SeparatorRow, 40, 11, shadow}, {"separator", SeparatorRow, 40, 12, light},
+        {"separator: gap", SeparatorRow, 26, 11, window}, {"separator: column", SeparatorRow, 5, 11, face},
+        {"at rest: column", AtRest, 5, 2, face}, {"at rest: background", AtRest, 40, 2, window}, {"at rest: text", AtRest, 0, 0, ink, true},
+        {"accelerator: right-aligned an icon width before the edge", AtRest, 180, 184, ink, true},
+        {"accelerator", AtRest, 184, 200, ink, true, false}, {"no text over the column", AtRest, 1, 23, ink, true, false},
+        {"selected: frame", Selected, 0, 0, high}, {"selected: frame", Selected, 199, 21, high}, {"selected: fill", Selected, 40, 5, selection},
+        {"selected: fill over the column", Selected, 5, 5, selection}, {"selected: text", Selected, 0, 0, ink, true},
+        {"grayed: text", Grayed, 0, 0, gray, true}, {"grayed: no etched copy", Grayed, 0, 0, light, true, false},
+        {"grayed selected: never highlighted", GrayedSelected, 0, 0, face}, {"grayed selected", GrayedSelected, 40, 2, window},
+        {"checked: framed cell", Checked, 4, 3, high}, {"checked: light cell", Checked, 18, 17, cell}, {"checked: tick", Checked, 9, 9, ink},
+        {"checked: tick", Checked, 15, 7, ink}, {"checked selected: frame", CheckedSelected, 0, 0, high},
+        {"checked selected: cell", CheckedSelected, 18, 17, cell},
+        {"radio: dot", RadioChecked, 12, 10, ink}, {"radio: no tick", RadioChecked, 15, 7, cell},
+        {"image: faded at rest", ImageAtRest, 12, 12, Tint(kRed, 0.3)}, {"image: cell", ImageAtRest, 2, 2, face},
+        {"image: transparent corner", ImageAtRest, 4, 4, face},
+        {"image selected: raised", ImageSelected, 11, 11, kRed}, {"image selected: its shadow", ImageSelected, 19, 18, shadow},
+        {"image selected: cell", ImageSelected, 2, 2, selection}, {"image selected: frame", ImageSelected, 0, 0, high},
+        {"image checked: framed cell", ImageChecked, 1, 1, high}, {"image checked: light cell", ImageChecked, 2, 2, cell},
+        {"image checked: raised", ImageChecked, 11, 11, kRed}, {"image checked: no shadow", ImageChecked, 19, 18, cell},
+        {"image grayed: embossed", ImageGrayed, 12, 12, shadow}, {"image grayed: embossed", ImageGrayed, 20, 12, light},
+        {"image grayed: column", ImageGrayed, 2, 2, face},
+        {"the command's toolbar image", ToolbarImage, 12, 12, Tint(kBlue, 0.3)},
+        {"off the toolbar: its first image", FirstImage, 12, 12, Tint(kRed, 0.3)},
+    });
+}
+
+TEST(MenuImages, ACommandAddedAgainKeepsItsPlaceWithTheNewerPicture)
+{
+    const gui::ScopedFamily family(gui::flatFamily);
+    GlyphMenu menu;
+    menu.CreatePopupMenu();
+    menu.AppendItem(L"Off the toolbar", 0, 3001, IDT_TEST_TOOLBAR);
+    const int index = menu.items[0]->sharedImageIndex;
+    ASSERT_GE(index, 0);
+    EXPECT_TRUE(GlyphMenu::HasImageTriple(index));
+    CImageList cells;
+    ASSERT_TRUE(cells.Create(16, 15, ILC_COLORDDB | ILC_MASK, 1, 1) && menu.AddBitmapImages(&cells, IDT_TEST_TOOLBAR));
+    EXPECT_EQ(6, cells.GetImageCount());  // four cells, then copies of the first
+    const size_t count = GlyphMenu::sharedImageIds.size();
+    EXPECT_EQ(index, menu.AddSharedImage(&cells, 2, 3001));  // the blue cell, in place of the red
+    EXPECT_EQ(count, GlyphMenu::sharedImageIds.size());
+    gui::DibCanvas canvas(48, 15);
+    for (int i = 0; i < 3; ++i)
+        GlyphMenu::sharedImages.Draw(canvas.Dc(), index + i, POINT{16 * i, 0}, ILD_NORMAL);
+    EXPECT_EQ(kBlue, canvas.Pixel(8, 8));
+    EXPECT_EQ(Tint(kBlue, 0.3), canvas.Pixel(24, 8));  // faded
+    EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), canvas.Pixel(40, 8));  // shadow
+}
+
+}  // namespace
