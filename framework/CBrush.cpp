@@ -16,8 +16,3 @@ BOOL CBrush::CreatePatternBrush(HBITMAP pattern)
 {
     return AttachCreated(::CreatePatternBrush(pattern));
 }
-
-BOOL CBrush::CreateHatchBrush(int style, COLORREF colour)
-{
-    return AttachCreated(::CreateHatchBrush(style, colour));
-}

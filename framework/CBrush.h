@@ -11,7 +11,6 @@ public:
 
     BOOL CreateSolidBrush(COLORREF colour);
     BOOL CreatePatternBrush(HBITMAP pattern);
-    BOOL CreateHatchBrush(int style, COLORREF colour);
 
     HBRUSH GetSafeHandle() const { return static_cast<HBRUSH>(m_hObject); }
     operator HBRUSH() const { return GetSafeHandle(); }

@@ -7,16 +7,6 @@ BOOL CButton::Create(LPCSTR caption, DWORD style, const RECT& rect, CWnd* parent
     return CreateEx(0, "BUTTON", caption, style | WS_CHILD, rect, parent, id);
 }
 
-int CButton::GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }
-void CButton::SetCheck(int check) { SendMessage(BM_SETCHECK, static_cast<WPARAM>(check)); }
-UINT CButton::GetState() const { return static_cast<UINT>(SendMessage(BM_GETSTATE)); }
-void CButton::SetState(BOOL highlight) { SendMessage(BM_SETSTATE, static_cast<WPARAM>(highlight)); }
-UINT CButton::GetButtonStyle() const { return static_cast<UINT>(GetStyle() & 0xFFFF); }
-
-void CButton::SetButtonStyle(UINT style, BOOL redraw)
-{
-    SendMessage(BM_SETSTYLE, style, redraw);
-}
 
 HICON CButton::SetIcon(HICON icon)
 {

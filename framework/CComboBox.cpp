@@ -74,17 +74,9 @@ int CComboBox::SelectString(int startAfter, LPCSTR prefix)
                                         reinterpret_cast<LPARAM>(prefix)));
 }
 
-DWORD CComboBox::GetEditSel() const { return static_cast<DWORD>(SendMessage(CB_GETEDITSEL)); }
-
-BOOL CComboBox::SetEditSel(int start, int end)
-{
-    return static_cast<BOOL>(SendMessage(CB_SETEDITSEL, 0, MAKELPARAM(start, end)));
-}
 
 BOOL CComboBox::LimitText(int maxChars)
 {
     return static_cast<BOOL>(SendMessage(CB_LIMITTEXT, static_cast<WPARAM>(maxChars)));
 }
 
-void CComboBox::ShowDropDown(BOOL show) { SendMessage(CB_SHOWDROPDOWN, static_cast<WPARAM>(show)); }
-BOOL CComboBox::GetDroppedState() const { return static_cast<BOOL>(SendMessage(CB_GETDROPPEDSTATE)); }

@@ -22,9 +22,5 @@ public:
     int FindString(int startAfter, LPCSTR prefix) const;
     int FindStringExact(int startAfter, LPCSTR text) const;
     int SelectString(int startAfter, LPCSTR prefix);
-    DWORD GetEditSel() const;
-    BOOL SetEditSel(int start, int end);
     BOOL LimitText(int maxChars);
-    void ShowDropDown(BOOL show = TRUE);
-    BOOL GetDroppedState() const;
 };

@@ -69,8 +69,6 @@ BOOL CDC::IsPrinting() const
     return m_hDC != nullptr && ::GetDeviceCaps(m_hDC, TECHNOLOGY) == DT_RASPRINTER;
 }
 
-int CDC::SaveDC() { return ::SaveDC(m_hDC); }
-BOOL CDC::RestoreDC(int saved) { return ::RestoreDC(m_hDC, saved); }
 HGDIOBJ CDC::SelectObject(HGDIOBJ object) { return ::SelectObject(m_hDC, object); }
 
 HGDIOBJ CDC::SelectObject(const CGdiObject* object)
@@ -78,11 +76,9 @@ HGDIOBJ CDC::SelectObject(const CGdiObject* object)
     return object != nullptr ? SelectObject(object->GetSafeHandle()) : nullptr;
 }
 
-HGDIOBJ CDC::SelectStockObject(int index) { return ::SelectObject(m_hDC, ::GetStockObject(index)); }
 int CDC::SetBkMode(int mode) { return ::SetBkMode(m_hDC, mode); }
 COLORREF CDC::SetBkColor(COLORREF colour) { return ::SetBkColor(m_hDC, colour); }
 COLORREF CDC::SetTextColor(COLORREF colour) { return ::SetTextColor(m_hDC, colour); }
-COLORREF CDC::GetBkColor() const { return ::GetBkColor(m_hDC); }
 COLORREF CDC::GetTextColor() const { return ::GetTextColor(m_hDC); }
 
 POINT CDC::SetWindowOrg(int x, int y)
@@ -92,19 +88,7 @@ POINT CDC::SetWindowOrg(int x, int y)
     return old;
 }
 
-POINT CDC::GetWindowOrg() const
-{
-    POINT origin{};
-    ::GetWindowOrgEx(m_hDC, &origin);
-    return origin;
-}
-
 int CDC::GetDeviceCaps(int index) const { return ::GetDeviceCaps(m_hDC, index); }
-
-int CDC::IntersectClipRect(const RECT& rect)
-{
-    return ::IntersectClipRect(m_hDC, rect.left, rect.top, rect.right, rect.bottom);
-}
 
 void CDC::FillRect(const RECT& rect, HBRUSH brush) { ::FillRect(m_hDC, &rect, brush); }
 
@@ -154,19 +138,12 @@ POINT CDC::MoveTo(int x, int y)
 
 BOOL CDC::LineTo(int x, int y) { return ::LineTo(m_hDC, x, y); }
 
-BOOL CDC::Rectangle(int left, int top, int right, int bottom)
-{
-    return ::Rectangle(m_hDC, left, top, right, bottom);
-}
-
 BOOL CDC::Ellipse(int left, int top, int right, int bottom)
 {
     return ::Ellipse(m_hDC, left, top, right, bottom);
 }
 
-BOOL CDC::Polygon(const POINT* points, int count) { return ::Polygon(m_hDC, points, count); }
 COLORREF CDC::GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
-COLORREF CDC::SetPixel(int x, int y, COLORREF colour) { return ::SetPixel(m_hDC, x, y, colour); }
 
 int CDC::DrawText(const char* text, int length, RECT* rect, UINT format)
 {
@@ -176,16 +153,6 @@ int CDC::DrawText(const char* text, int length, RECT* rect, UINT format)
 int CDC::DrawText(const std::string& text, RECT* rect, UINT format)
 {
     return DrawText(text.c_str(), static_cast<int>(text.size()), rect, format);
-}
-
-int CDC::DrawTextW(const wchar_t* text, int length, RECT* rect, UINT format)
-{
-    return ::DrawTextW(m_hDC, text, length, rect, format);
-}
-
-BOOL CDC::TextOut(int x, int y, const char* text, int length)
-{
-    return ::TextOutA(m_hDC, x, y, text, length);
 }
 
 SIZE CDC::GetTextExtent(const char* text, int length) const
@@ -207,17 +174,10 @@ SIZE CDC::GetTextExtentW(const wchar_t* text, int length) const
     return size;
 }
 
-BOOL CDC::GetTextMetrics(TEXTMETRICA* metrics) const { return ::GetTextMetricsA(m_hDC, metrics); }
 
 BOOL CDC::BitBlt(int x, int y, int width, int height, HDC source, int sx, int sy, DWORD rop)
 {
     return ::BitBlt(m_hDC, x, y, width, height, source, sx, sy, rop);
-}
-
-BOOL CDC::StretchBlt(int x, int y, int width, int height, HDC source, int sx, int sy, int sw,
-                     int sh, DWORD rop)
-{
-    return ::StretchBlt(m_hDC, x, y, width, height, source, sx, sy, sw, sh, rop);
 }
 
 BOOL CDC::DrawIcon(int x, int y, HICON icon) { return ::DrawIcon(m_hDC, x, y, icon); }

@@ -33,24 +33,16 @@ public:
 
     HDC GetSafeHdc() const { return m_hDC; }
     operator HDC() const { return m_hDC; }
-    bool IsOwned() const { return m_owned; }
     BOOL IsPrinting() const;
 
-    // State.
-    int SaveDC();
-    BOOL RestoreDC(int saved);
     HGDIOBJ SelectObject(HGDIOBJ object);
     HGDIOBJ SelectObject(const CGdiObject* object);
-    HGDIOBJ SelectStockObject(int index);
     int SetBkMode(int mode);
     COLORREF SetBkColor(COLORREF colour);
     COLORREF SetTextColor(COLORREF colour);
-    COLORREF GetBkColor() const;
     COLORREF GetTextColor() const;
     POINT SetWindowOrg(int x, int y);
-    POINT GetWindowOrg() const;
     int GetDeviceCaps(int index) const;
-    int IntersectClipRect(const RECT& rect);
 
     // Filling and frames.
     void FillRect(const RECT& rect, HBRUSH brush);
@@ -68,26 +60,18 @@ public:
     // Lines and shapes.
     POINT MoveTo(int x, int y);
     BOOL LineTo(int x, int y);
-    BOOL Rectangle(int left, int top, int right, int bottom);
     BOOL Ellipse(int left, int top, int right, int bottom);
-    BOOL Polygon(const POINT* points, int count);
     COLORREF GetPixel(int x, int y) const;
-    COLORREF SetPixel(int x, int y, COLORREF colour);
 
     // Text.
     int DrawText(const char* text, int length, RECT* rect, UINT format);
     int DrawText(const std::string& text, RECT* rect, UINT format);
-    int DrawTextW(const wchar_t* text, int length, RECT* rect, UINT format);
-    BOOL TextOut(int x, int y, const char* text, int length);
     SIZE GetTextExtent(const char* text, int length) const;
     SIZE GetTextExtent(const std::string& text) const;
     SIZE GetTextExtentW(const wchar_t* text, int length) const;
-    BOOL GetTextMetrics(TEXTMETRICA* metrics) const;
 
     // Bitmaps and icons.
     BOOL BitBlt(int x, int y, int width, int height, HDC source, int sx, int sy, DWORD rop);
-    BOOL StretchBlt(int x, int y, int width, int height, HDC source, int sx, int sy, int sw,
-                    int sh, DWORD rop);
     BOOL DrawIcon(int x, int y, HICON icon);
     BOOL DrawIconEx(int x, int y, HICON icon, int width, int height, HBRUSH flickerFree,
                     UINT flags);

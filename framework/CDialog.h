@@ -31,8 +31,6 @@ public:
     virtual BOOL OnInitDialog();
     BOOL PreTranslateMessage(MSG* msg) override;
 
-    UINT GetTemplateId() const { return m_nIDTemplate; }
-    bool IsModalLoopRunning() const { return m_bModalLoopRunning; }
 
 protected:
     // Enter, and OK buttons: collect the values, then end with IDOK.

@@ -23,11 +23,4 @@ void CEdit::GetSel(int& start, int& end) const
     end = static_cast<int>(e);
 }
 
-void CEdit::ReplaceSel(LPCSTR text, BOOL canUndo)
-{
-    SendMessage(EM_REPLACESEL, static_cast<WPARAM>(canUndo), reinterpret_cast<LPARAM>(text));
-}
-
 void CEdit::LimitText(int maxChars) { SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(maxChars)); }
-int CEdit::GetLineCount() const { return static_cast<int>(SendMessage(EM_GETLINECOUNT)); }
-BOOL CEdit::SetReadOnly(BOOL readOnly) { return static_cast<BOOL>(SendMessage(EM_SETREADONLY, readOnly)); }

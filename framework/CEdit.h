@@ -10,8 +10,5 @@ public:
 
     void SetSel(int start, int end, BOOL noScroll = FALSE);
     void GetSel(int& start, int& end) const;
-    void ReplaceSel(LPCSTR text, BOOL canUndo = FALSE);
     void LimitText(int maxChars = 0);
-    int GetLineCount() const;
-    BOOL SetReadOnly(BOOL readOnly = TRUE);
 };

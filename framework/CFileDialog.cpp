@@ -148,9 +148,3 @@ std::vector<CString> CFileDialog::GetPathNames() const
     }
     return paths;
 }
-
-CString CFileDialog::GetPathName() const
-{
-    const std::vector<CString> paths = GetPathNames();
-    return paths.empty() ? CString() : paths.front();
-}

@@ -29,10 +29,6 @@ public:
 
     // Every chosen file's full path, in the order the dialog returns them.
     std::vector<CString> GetPathNames() const;
-    // The first chosen file's full path.
-    CString GetPathName() const;
-    // What went wrong when DoModal answered IDCANCEL (0: the user cancelled).
-    DWORD GetDialogError() const { return m_dwError; }
     bool SelectionTooLarge() const { return m_bTooLarge || m_dwError == FNERR_BUFFERTOOSMALL; }
 
     OPENFILENAMEA m_ofn{};

@@ -11,8 +11,3 @@ BOOL CFont::CreateFontIndirect(const LOGFONTW* font)
 {
     return font != nullptr && AttachCreated(::CreateFontIndirectW(font));
 }
-
-BOOL CFont::GetLogFont(LOGFONTA* font) const
-{
-    return GetObject(sizeof(LOGFONTA), font) == sizeof(LOGFONTA);
-}

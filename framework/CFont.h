@@ -9,7 +9,6 @@ public:
 
     BOOL CreateFontIndirect(const LOGFONTA* font);
     BOOL CreateFontIndirect(const LOGFONTW* font);
-    BOOL GetLogFont(LOGFONTA* font) const;
 
     HFONT GetSafeHandle() const { return static_cast<HFONT>(m_hObject); }
     operator HFONT() const { return GetSafeHandle(); }

@@ -57,16 +57,6 @@ int CImageList::GetImageCount() const
     return m_hImageList != nullptr ? ::ImageList_GetImageCount(m_hImageList) : 0;
 }
 
-BOOL CImageList::GetIconSize(int* cx, int* cy) const
-{
-    return m_hImageList != nullptr && ::ImageList_GetIconSize(m_hImageList, cx, cy);
-}
-
-BOOL CImageList::GetImageInfo(int index, IMAGEINFO* info) const
-{
-    return m_hImageList != nullptr && ::ImageList_GetImageInfo(m_hImageList, index, info);
-}
-
 int CImageList::Add(HBITMAP bitmap, COLORREF mask)
 {
     return m_hImageList != nullptr ? ::ImageList_AddMasked(m_hImageList, bitmap, mask) : -1;

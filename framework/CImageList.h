@@ -29,8 +29,6 @@ public:
     operator HIMAGELIST() const { return m_hImageList; }
 
     int GetImageCount() const;
-    BOOL GetIconSize(int* cx, int* cy) const;
-    BOOL GetImageInfo(int index, IMAGEINFO* info) const;
 
     // Adds every cell of `bitmap`, with `mask` as the transparent colour. Returns
     // the index of the first new image, or -1.

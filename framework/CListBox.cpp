@@ -68,37 +68,12 @@ int CListBox::SelectString(int startAfter, LPCSTR prefix)
                                         reinterpret_cast<LPARAM>(prefix)));
 }
 
-DWORD_PTR CListBox::GetItemData(int index) const
-{
-    return static_cast<DWORD_PTR>(SendMessage(LB_GETITEMDATA, static_cast<WPARAM>(index)));
-}
-
-int CListBox::SetItemData(int index, DWORD_PTR data)
-{
-    return static_cast<int>(
-        SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(data)));
-}
-
 int CListBox::GetItemRect(int index, LPRECT rect) const
 {
     return static_cast<int>(
         SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(rect)));
 }
 
-int CListBox::GetTopIndex() const { return static_cast<int>(SendMessage(LB_GETTOPINDEX)); }
-
-int CListBox::SetTopIndex(int index)
-{
-    return static_cast<int>(SendMessage(LB_SETTOPINDEX, static_cast<WPARAM>(index)));
-}
-
-UINT CListBox::ItemFromPoint(CPoint point, BOOL& outside) const
-{
-    const DWORD result =
-        static_cast<DWORD>(SendMessage(LB_ITEMFROMPOINT, 0, MAKELPARAM(point.x, point.y)));
-    outside = HIWORD(result) != 0;
-    return LOWORD(result);
-}
 
 int CListBox::GetCurSel() const { return static_cast<int>(SendMessage(LB_GETCURSEL)); }
 
@@ -134,10 +109,4 @@ std::vector<int> CListBox::GetSelItems() const
     const int got = GetSelItems(count, indexes.data());
     indexes.resize(static_cast<size_t>(got > 0 ? got : 0));
     return indexes;
-}
-
-int CListBox::SelItemRange(BOOL select, int first, int last)
-{
-    return static_cast<int>(SendMessage(LB_SELITEMRANGEEX, static_cast<WPARAM>(select ? first : last),
-                                        select ? last : first));
 }

@@ -22,14 +22,7 @@ public:
     int FindString(int startAfter, LPCSTR prefix) const;
     int FindStringExact(int startAfter, LPCSTR text) const;
     int SelectString(int startAfter, LPCSTR prefix);
-    DWORD_PTR GetItemData(int index) const;
-    int SetItemData(int index, DWORD_PTR data);
     int GetItemRect(int index, LPRECT rect) const;
-    int GetTopIndex() const;
-    int SetTopIndex(int index);
-    // The nearest item to `point` (client coordinates); `outside` tells whether
-    // the point lies beyond the items.
-    UINT ItemFromPoint(CPoint point, BOOL& outside) const;
 
     // Single-selection list boxes.
     int GetCurSel() const;
@@ -40,5 +33,4 @@ public:
     int GetSelCount() const;
     int GetSelItems(int maxItems, LPINT indexes) const;
     std::vector<int> GetSelItems() const;
-    int SelItemRange(BOOL select, int first, int last);
 };

@@ -15,7 +15,6 @@ public:
     CMemDC(CMemDC&&) = delete;
     CMemDC& operator=(CMemDC&&) = delete;
 
-    bool IsOffscreen() const { return m_offscreen; }
 
 private:
     CDC& m_target;

@@ -132,17 +132,6 @@ BOOL CMenu::AppendMenu(UINT flags, UINT_PTR id, LPCSTR item)
     return ::AppendMenuA(m_hMenu, flags, id, item);
 }
 
-BOOL CMenu::InsertMenu(UINT position, UINT flags, UINT_PTR id, LPCSTR item)
-{
-    return ::InsertMenuA(m_hMenu, position, flags, id, item);
-}
-
-BOOL CMenu::ModifyMenu(UINT position, UINT flags, UINT_PTR id, LPCSTR item)
-{
-    return ::ModifyMenuA(m_hMenu, position, flags, id, item);
-}
-
-BOOL CMenu::RemoveMenu(UINT position, UINT flags) { return ::RemoveMenu(m_hMenu, position, flags); }
 BOOL CMenu::DeleteMenu(UINT position, UINT flags) { return ::DeleteMenu(m_hMenu, position, flags); }
 int CMenu::GetMenuItemCount() const { return ::GetMenuItemCount(m_hMenu); }
 UINT CMenu::GetMenuItemID(int position) const { return ::GetMenuItemID(m_hMenu, position); }
@@ -167,22 +156,11 @@ std::string CMenu::GetMenuString(UINT item, UINT flags) const
     return std::string(buffer.data(), length > 0 ? static_cast<size_t>(length) : 0);
 }
 
-BOOL CMenu::GetMenuItemInfo(UINT item, MENUITEMINFOA* info, BOOL byPosition) const
-{
-    return ::GetMenuItemInfoA(m_hMenu, item, byPosition, info);
-}
-
 CMenu* CMenu::GetSubMenu(int position) const
 {
     return FromHandle(::GetSubMenu(m_hMenu, position));
 }
 
-UINT CMenu::CheckMenuItem(UINT item, UINT check) { return ::CheckMenuItem(m_hMenu, item, check); }
-
-UINT CMenu::EnableMenuItem(UINT item, UINT enable)
-{
-    return ::EnableMenuItem(m_hMenu, item, enable);
-}
 
 BOOL CMenu::TrackPopupMenu(UINT flags, int x, int y, HWND owner, const RECT* rect) const
 {

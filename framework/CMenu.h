@@ -51,9 +51,6 @@ public:
     virtual void MeasureItem(LPMEASUREITEMSTRUCT measureItem);
 
     BOOL AppendMenu(UINT flags, UINT_PTR id = 0, LPCSTR item = nullptr);
-    BOOL InsertMenu(UINT position, UINT flags, UINT_PTR id = 0, LPCSTR item = nullptr);
-    BOOL ModifyMenu(UINT position, UINT flags, UINT_PTR id = 0, LPCSTR item = nullptr);
-    BOOL RemoveMenu(UINT position, UINT flags);
     BOOL DeleteMenu(UINT position, UINT flags);
 
     int GetMenuItemCount() const;
@@ -61,11 +58,8 @@ public:
     UINT GetMenuState(UINT item, UINT flags) const;
     int GetMenuString(UINT item, LPSTR buffer, int bufferSize, UINT flags) const;
     std::string GetMenuString(UINT item, UINT flags) const;
-    BOOL GetMenuItemInfo(UINT item, MENUITEMINFOA* info, BOOL byPosition = FALSE) const;
     CMenu* GetSubMenu(int position) const;
 
-    UINT CheckMenuItem(UINT item, UINT check);
-    UINT EnableMenuItem(UINT item, UINT enable);
     // The chosen command with TPM_RETURNCMD, else success.
     BOOL TrackPopupMenu(UINT flags, int x, int y, HWND owner, const RECT* rect = nullptr) const;
 };

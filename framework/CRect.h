@@ -41,21 +41,14 @@ public:
     int Height() const { return bottom - top; }
     CSize Size() const { return CSize(Width(), Height()); }
     CPoint TopLeft() const { return CPoint(left, top); }
-    CPoint BottomRight() const { return CPoint(right, bottom); }
     CPoint CenterPoint() const { return CPoint((left + right) / 2, (top + bottom) / 2); }
     bool IsRectEmpty() const { return ::IsRectEmpty(this) != FALSE; }
     bool PtInRect(POINT p) const { return ::PtInRect(this, p) != FALSE; }
 
-    void SetRect(int l, int t, int r, int b) { left = l; top = t; right = r; bottom = b; }
     void OffsetRect(int dx, int dy) { ::OffsetRect(this, dx, dy); }
     void InflateRect(int dx, int dy) { ::InflateRect(this, dx, dy); }
     void DeflateRect(int dx, int dy) { ::InflateRect(this, -dx, -dy); }
     void DeflateRect(int l, int t, int r, int b) { left += l; top += t; right -= r; bottom -= b; }
-    void NormalizeRect()
-    {
-        if (left > right) { const LONG v = left; left = right; right = v; }
-        if (top > bottom) { const LONG v = top; top = bottom; bottom = v; }
-    }
 
     bool operator==(const RECT& o) const { return ::EqualRect(this, &o) != FALSE; }
     bool operator!=(const RECT& o) const { return !(*this == o); }

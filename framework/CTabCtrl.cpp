@@ -36,18 +36,6 @@ BOOL CTabCtrl::GetItem(int index, TCITEMA* item) const
         SendMessage(TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item)));
 }
 
-BOOL CTabCtrl::SetItem(int index, TCITEMA* item)
-{
-    return static_cast<BOOL>(
-        SendMessage(TCM_SETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item)));
-}
-
-BOOL CTabCtrl::DeleteItem(int index)
-{
-    return static_cast<BOOL>(SendMessage(TCM_DELETEITEM, static_cast<WPARAM>(index)));
-}
-
-BOOL CTabCtrl::DeleteAllItems() { return static_cast<BOOL>(SendMessage(TCM_DELETEALLITEMS)); }
 
 BOOL CTabCtrl::GetItemRect(int index, LPRECT rect) const
 {
@@ -64,20 +52,8 @@ int CTabCtrl::SetCurSel(int index)
 
 int CTabCtrl::GetCurFocus() const { return static_cast<int>(SendMessage(TCM_GETCURFOCUS)); }
 void CTabCtrl::SetCurFocus(int index) { SendMessage(TCM_SETCURFOCUS, static_cast<WPARAM>(index)); }
-int CTabCtrl::GetRowCount() const { return static_cast<int>(SendMessage(TCM_GETROWCOUNT)); }
 
 int CTabCtrl::HitTest(TCHITTESTINFO* info) const
 {
     return static_cast<int>(SendMessage(TCM_HITTEST, 0, reinterpret_cast<LPARAM>(info)));
-}
-
-void CTabCtrl::AdjustRect(BOOL larger, LPRECT rect) const
-{
-    SendMessage(TCM_ADJUSTRECT, static_cast<WPARAM>(larger), reinterpret_cast<LPARAM>(rect));
-}
-
-CSize CTabCtrl::SetItemSize(CSize size)
-{
-    const DWORD old = static_cast<DWORD>(SendMessage(TCM_SETITEMSIZE, 0, MAKELPARAM(size.cx, size.cy)));
-    return CSize(LOWORD(old), HIWORD(old));
 }

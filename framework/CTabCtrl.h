@@ -14,16 +14,10 @@ public:
     LONG InsertItem(int index, LPCSTR text);
     LONG InsertItem(int index, TCITEMA* item);
     BOOL GetItem(int index, TCITEMA* item) const;
-    BOOL SetItem(int index, TCITEMA* item);
-    BOOL DeleteItem(int index);
-    BOOL DeleteAllItems();
     BOOL GetItemRect(int index, LPRECT rect) const;
     int GetCurSel() const;
     int SetCurSel(int index);
     int GetCurFocus() const;
     void SetCurFocus(int index);
-    int GetRowCount() const;
     int HitTest(TCHITTESTINFO* info) const;
-    void AdjustRect(BOOL larger, LPRECT rect) const;
-    CSize SetItemSize(CSize size);
 };

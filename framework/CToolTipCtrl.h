@@ -20,7 +20,6 @@ public:
     void RelayEvent(MSG* msg);
     int SetMaxTipWidth(int width);
     int GetMaxTipWidth() const;
-    void SetDelayTime(UINT delay);
 
 private:
     // Sends a tool message, first with the full structure and then, for common

@@ -1,6 +1,5 @@
 #include "CWinApp.h"
 
-#include "CMenu.h"
 #include "CWnd.h"
 
 namespace {
@@ -52,23 +51,6 @@ CWinApp::~CWinApp()
 BOOL CWinApp::InitInstance()
 {
     return TRUE;
-}
-
-int CWinApp::Run()
-{
-    MSG msg;
-    BOOL got;
-    while ((got = ::GetMessageA(&msg, nullptr, 0, 0)) != 0 && got != -1) {
-        const HWND top = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
-        if (!AfxWalkPreTranslateTree(top, &msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        CWnd::DeleteTempMap();
-        CMenu::DeleteTempMap();
-    }
-    ExitInstance();
-    return got == 0 ? static_cast<int>(msg.wParam) : -1;
 }
 
 int CWinApp::ExitInstance()
@@ -129,7 +111,8 @@ int AfxWinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     if (!app)
         return 1;
     app->m_hInstance = instance;
-    if (!app->InitInstance())
-        return app->ExitInstance();
-    return app->Run();
+    // The program runs its main window modally inside InitInstance: there is no
+    // message loop after it, whatever it answers.
+    app->InitInstance();
+    return app->ExitInstance();
 }

@@ -1,9 +1,9 @@
 #pragma once
 
 // The application object: exactly one, constructed as a global before the
-// program starts. AfxWinMain calls its InitInstance; answering FALSE ends the
-// program without a message loop of its own (a dialog-based program runs its
-// main dialog modally inside InitInstance).
+// program starts. AfxWinMain calls its InitInstance, then ExitInstance: there is
+// no message loop of its own (the program runs its main dialog modally inside
+// InitInstance).
 
 #include <functional>
 #include <initializer_list>
@@ -25,8 +25,6 @@ public:
     CWinApp& operator=(const CWinApp&) = delete;
 
     virtual BOOL InitInstance();
-    // The message loop of an application whose InitInstance answered TRUE.
-    virtual int Run();
     virtual int ExitInstance();
 
     // Commands of the application's own map (WM_COMMAND the main window did not

@@ -385,7 +385,6 @@ LRESULT CWnd::Default()
 // ---- default handlers -------------------------------------------------------------
 
 void CWnd::OnLButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
 void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
 void CWnd::OnTimer(UINT_PTR) { Default(); }
 void CWnd::OnPaint() { Default(); }
@@ -511,11 +510,6 @@ void CWnd::MoveWindow(int x, int y, int width, int height, BOOL repaint)
     ::MoveWindow(m_hWnd, x, y, width, height, repaint);
 }
 
-void CWnd::MoveWindow(LPCRECT rect, BOOL repaint)
-{
-    MoveWindow(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, repaint);
-}
-
 BOOL CWnd::SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, UINT flags)
 {
     return ::SetWindowPos(m_hWnd, insertAfter ? insertAfter->m_hWnd : nullptr, x, y, cx, cy,
@@ -528,8 +522,6 @@ BOOL CWnd::SetWindowPos(HWND insertAfter, int x, int y, int cx, int cy, UINT fla
 }
 
 void CWnd::Invalidate(BOOL erase) { ::InvalidateRect(m_hWnd, nullptr, erase); }
-void CWnd::InvalidateRect(LPCRECT rect, BOOL erase) { ::InvalidateRect(m_hWnd, rect, erase); }
-void CWnd::UpdateWindow() { ::UpdateWindow(m_hWnd); }
 
 BOOL CWnd::RedrawWindow(LPCRECT rect, HRGN region, UINT flags)
 {
@@ -547,7 +539,6 @@ CWnd* CWnd::GetNextDlgTabItem(CWnd* control, BOOL previous) const
 
 CWnd* CWnd::SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
 CWnd* CWnd::GetFocus() { return FromHandle(::GetFocus()); }
-CWnd* CWnd::SetCapture() { return FromHandle(::SetCapture(m_hWnd)); }
 CWnd* CWnd::WindowFromPoint(POINT screenPoint) const { return FromHandle(::WindowFromPoint(screenPoint)); }
 CWnd* CWnd::GetActiveWindow() { return FromHandle(::GetActiveWindow()); }
 
@@ -591,11 +582,6 @@ int CWnd::MessageBox(LPCSTR text, LPCSTR caption, UINT type)
 }
 
 void CWnd::SetDlgItemText(int id, LPCSTR text) { ::SetDlgItemTextA(m_hWnd, id, text); }
-
-UINT CWnd::GetDlgItemInt(int id, BOOL* translated, BOOL isSigned) const
-{
-    return ::GetDlgItemInt(m_hWnd, id, translated, isSigned);
-}
 
 // ---- message loop support -----------------------------------------------------------
 

@@ -109,13 +109,10 @@ public:
     void ScreenToClient(LPPOINT point) const;
     void ScreenToClient(LPRECT rect) const;
     void MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE);
-    void MoveWindow(LPCRECT rect, BOOL repaint = TRUE);
     BOOL SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, UINT flags);
     BOOL SetWindowPos(HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
 
     void Invalidate(BOOL erase = TRUE);
-    void InvalidateRect(LPCRECT rect, BOOL erase = TRUE);
-    void UpdateWindow();
     BOOL RedrawWindow(LPCRECT rect = nullptr, HRGN region = nullptr,
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
 
@@ -125,7 +122,6 @@ public:
     CWnd* GetNextDlgTabItem(CWnd* control, BOOL previous = FALSE) const;
     CWnd* SetFocus();
     static CWnd* GetFocus();
-    CWnd* SetCapture();
     CWnd* WindowFromPoint(POINT screenPoint) const;
     static CWnd* GetActiveWindow();
 
@@ -143,7 +139,6 @@ public:
     int MessageBox(LPCSTR text, LPCSTR caption = nullptr, UINT type = MB_OK);
 
     void SetDlgItemText(int id, LPCSTR text);
-    UINT GetDlgItemInt(int id, BOOL* translated = nullptr, BOOL isSigned = TRUE) const;
 
 protected:
     // Dispatches through reflection and the message map; false sends the message
@@ -155,7 +150,6 @@ protected:
     // Default processing for handlers that want to add to it; each passes the
     // current message on (Default()).
     void OnLButtonDown(UINT flags, CPoint point);
-    void OnLButtonUp(UINT flags, CPoint point);
     void OnMouseMove(UINT flags, CPoint point);
     void OnTimer(UINT_PTR id);
     void OnPaint();

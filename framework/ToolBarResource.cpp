@@ -43,13 +43,6 @@ int ToolBarResource::CommandToIndex(UINT id) const
     return -1;
 }
 
-UINT ToolBarResource::GetItemID(int index) const
-{
-    if (index < 0 || index >= GetButtonCount())
-        return 0;
-    return m_ids[static_cast<size_t>(index)];
-}
-
 int ToolBarResource::GetButtonImage(int index) const
 {
     if (index < 0 || index >= GetButtonCount() || m_ids[static_cast<size_t>(index)] == 0)

@@ -18,10 +18,8 @@ public:
     BOOL Load(UINT_PTR id);
 
     int GetButtonCount() const { return static_cast<int>(m_ids.size()); }
-    SIZE GetButtonSize() const { return m_size; }
     // Item index of command `id`, or -1.
     int CommandToIndex(UINT id) const;
-    UINT GetItemID(int index) const;
     // Image number of item `index`; -1 for a separator or an index out of range.
     int GetButtonImage(int index) const;
 
