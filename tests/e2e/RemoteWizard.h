@@ -1,12 +1,9 @@
 #pragma once
 
-// Works the real tessiva.exe from outside, as a user would: it starts the
-// program, finds its windows, clicks with the real mouse, types into boxes and
-// answers its message boxes and file dialogs. Texts cross the process boundary
-// only through W messages, which the system carries over whole.
-//
-// Waiting is by polling with a generous limit; the limit only turns a hang into
-// a failure, no outcome depends on speed.
+// Works the real tessiva.exe from outside, as a user would: starts it, finds its
+// windows, clicks with the real mouse, answers its boxes and file dialogs. Texts
+// cross the process boundary only through W messages, which carry them whole.
+// Waits poll a condition with a generous bound: no outcome depends on speed.
 
 #include <windows.h>
 
@@ -15,105 +12,86 @@
 
 namespace remote {
 
-// A failed step: what was expected and what was found.
 struct Failure {
     std::string what;
 };
-
-// Throws Failure with `what` unless `condition` holds.
-void Check(bool condition, const std::string& what);
-// Check, then print "ok N - what" and count it.
-void Expect(bool condition, const std::string& what);
-// How many Expect calls have passed.
+void Check(bool condition, const std::string& what);   // throws Failure unless it holds
+void Expect(bool condition, const std::string& what);  // Check, then prints "ok N - what"
 int PassedCount();
-// Polls `condition` until it holds; Failure naming `what` after `limitMs`.
 template <class Condition>
 void WaitFor(Condition condition, const std::string& what, DWORD limitMs = 20000)
 {
-    const DWORD start = ::GetTickCount();
-    while (!condition()) {
+    for (const DWORD start = ::GetTickCount(); !condition(); ::Sleep(20))
         if (::GetTickCount() - start > limitMs)
             throw Failure{"timed out waiting for " + what};
-        ::Sleep(30);
-    }
 }
 
-std::string Text(HWND window);  // the window's text (WM_GETTEXT, W form)
-std::string ClassOf(HWND window);
-void SetText(HWND window, const std::string& text);  // WM_SETTEXT, W form
-// The list box's entries, in list order.
+std::string Text(HWND window);
+void SetText(HWND window, const std::string& text);
 std::vector<std::string> ListEntries(HWND list);
+void Press(HWND button);  // BM_CLICK, posted: a box it opens does not block the caller
 
-// A real left click in the middle of `window` (or at `client` in it).
-void Click(HWND window);
-void ClickAt(HWND window, POINT client);
-// A button pressed the way the keyboard would: BM_CLICK, posted so that a modal
-// window it opens does not block the caller.
-void Press(HWND button);
-
-// A top-level dialog box of the process: caption, first text, buttons.
-struct Box {
+struct Box {  // a top-level dialog of the program
     HWND window = nullptr;
-    std::string caption;
-    std::string text;
-    std::vector<int> buttons;  // ids in window order
-    int defaultButton = 0;     // the one drawn as default (BS_DEFPUSHBUTTON)
+    std::string caption, text;  // the text: its first static
+    std::vector<int> buttons;   // ids in window order
+    int defaultButton = 0;      // drawn as default (BS_DEFPUSHBUTTON)
     bool hasIcon = false;
 };
 
 class Program {
 public:
-    // Starts `exe` with `folder` as its working folder.
-    Program(const std::string& exe, const std::string& folder);
-    ~Program();  // ends the process if it is still running
+    Program(const std::string& exe, const std::string& folder);  // folder: its working folder
+    ~Program();                                                  // ends it if it still runs
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    DWORD Id() const { return m_info.dwProcessId; }
-    // The visible, enabled top-level dialog whose caption is `caption`.
     HWND WaitForWindow(const std::string& caption);
-    // The next box other than `except` (the main window); nullptr if none yet.
-    HWND FindBox(HWND except) const;
+    std::vector<HWND> Boxes(HWND except) const;  // its enabled top-level dialogs but `except`
     Box WaitForBox(HWND except);
-    // Answers a box by pressing its button `id`, and waits until it has gone.
-    void Answer(const Box& box, int id);
-    // Waits for the process to end; answers its exit code.
+    void Answer(const Box& box, int id);  // presses button `id`; returns once the box is destroyed
+    void Settle(HWND window) const;       // returns once the program is back at its messages
     DWORD WaitForExit();
+    HWND FileDialog() const;  // the open-file dialog, while it is up
 
 private:
     PROCESS_INFORMATION m_info{};
 };
 
-// Children of `parent` that are dialogs and hold control `id` (the pages).
+// A real click at `client` of `window` (its centre by default), once its top-level
+// window is in front, enabled and the only one of its program that takes input.
+void Click(HWND window, const POINT* client = nullptr);
+void ClickStep(HWND tabs, int index);  // and waits until that step button has the focus
 HWND ChildDialogWith(HWND parent, int id);
-// The open-file dialog of the process, found while it is up.
-HWND FindFileDialog(DWORD processId);
-// Types a folder into the file dialog and confirms (it changes to the folder),
-// then types the names and confirms; waits until the dialog has gone.
+HWND FocusOf(HWND window);  // the focus of the thread that owns `window`
+// Opens the folder (never its parent) in the dialog, then types the names and
+// confirms; returns once the dialog is gone.
 void ChooseFiles(HWND dialog, const std::string& folder, const std::string& names);
 
-// The window's pixels as the screen shows them, saved as a 24-bit BMP file.
-bool SaveWindowPicture(HWND window, const std::string& path);
+// The wizard's windows, found by their ids once its window is up.
+struct Wizard {
+    Wizard(const std::string& exe, const std::string& folder);
+    ~Wizard();
+    Wizard(const Wizard&) = delete;
+    Wizard& operator=(const Wizard&) = delete;
+    HWND Item(int page, int id) const { return ::GetDlgItem(pages[page], id); }
+    bool ShowsPage(int step) const;  // its page alone visible
+    bool ShowsStep(int step) const;  // and its banner on the screen
+    void AddFiles(const std::string& names, const std::string& folder);  // through ADD and the dialog
+
+    Program app;
+    HWND window, steps, start, pages[3];  // pages: files, template, output
+    HMODULE resources;                    // the program's, for its banners
+};
+
+// What the screen shows at `window`'s top-left: 32-bit 0xRRGGBB top-down, or 24-bit
+// rows bottom-up as a BMP file holds them.
+std::vector<DWORD> ScreenPixels(HWND window, SIZE size, WORD bitCount = 32);
+bool ScreenShowsBitmap(HWND window, HMODULE module, UINT id);
 
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
-// The folder of this executable, ending in a backslash.
-std::string OwnFolder();
-// Removes every file in `folder` and creates it when missing.
-void EmptyFolder(const std::string& folder);
-
-}  // namespace remote
-
-namespace remote {
-
-// The rectangle of button `index` of a tab control in another process (the
-// message's rectangle is read and written in that process's memory).
-RECT TabItemRect(HWND tabs, int index);
-// A real click on step button `index`.
-void ClickStep(HWND tabs, int index);
-
-// Whether the screen shows, inside `window` at its top-left, exactly the pixels
-// of bitmap `id` of `module`.
-bool ScreenShowsBitmap(HWND window, HMODULE module, UINT id);
+std::string OwnFolder();                      // ends in a backslash
+void EmptyFolder(const std::string& folder);  // created when missing
 
 }  // namespace remote
