@@ -5,8 +5,6 @@
 //                      link object: target=, workdir=, arguments=
 //   run COMMAND-LINE   starts the command line exactly as written, as the Run box
 //                      does with an uninstall string; exits with its exit status
-//   close TITLE        waits (a minute at most) for a visible dialog captioned
-//                      TITLE and closes it as its close box does
 
 #include <windows.h>
 #include <objbase.h>
@@ -73,16 +71,6 @@ int RunCommandLine(const wchar_t* commandLine)
     return static_cast<int>(status);
 }
 
-int CloseWindowTitled(const wchar_t* title)
-{
-    for (int attempt = 0; attempt < 600; ++attempt, ::Sleep(100)) {
-        const HWND window = ::FindWindowW(L"#32770", title);
-        if (window && ::IsWindowVisible(window))
-            return ::PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : Fail("closing", ::GetLastError());
-    }
-    return Fail("waiting for the window", ERROR_TIMEOUT);
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -92,8 +80,6 @@ int wmain(int argc, wchar_t** argv)
         return PrintShortcut(argv[2]);
     if (command == L"run")
         return RunCommandLine(argv[2]);
-    if (command == L"close")
-        return CloseWindowTitled(argv[2]);
-    std::fprintf(stderr, "usage: tessiva_dist_probe shortcut LINK.lnk | run COMMAND-LINE | close TITLE\n");
+    std::fprintf(stderr, "usage: tessiva_dist_probe shortcut LINK.lnk | run COMMAND-LINE\n");
     return 64;
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -59,15 +60,78 @@ void SendMouse(POINT at, DWORD button)
     ::SendInput(1, &input, sizeof(input));
 }
 
+// A button pressed as the keyboard would; posted, so that a box it opens does not
+// block the caller.
+void Press(HWND button) { ::PostMessageW(button, BM_CLICK, 0, 0); }
+
 // Texts here are plain ASCII: paths, names and the program's messages.
 std::string Narrow(const std::wstring& wide) { return std::string(wide.begin(), wide.end()); }
+
+HWND ChildDialogWith(HWND parent, int id)
+{
+    for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        if (ClassOf(child) == "#32770" && ::GetDlgItem(child, id))
+            return child;
+    return nullptr;
+}
+
+void ChooseFiles(HWND dialog, const std::string& folder, const std::string& names)
+{
+    // A folder typed and confirmed is opened and the box emptied, unless the dialog
+    // was in it already (it may start where it was last): so by way of its parent.
+    for (const std::string& step : {folder.substr(0, folder.rfind('\\') + 1), folder}) {
+        SetText(FileNameBox(dialog), step);
+        Press(::GetDlgItem(dialog, IDOK));
+        WaitFor([&] { return Text(FileNameBox(dialog)).empty(); }, "the file dialog to open " + step);
+    }
+    SetText(FileNameBox(dialog), names);
+    Press(::GetDlgItem(dialog, IDOK));
+    WaitFor([&] { return !::IsWindow(dialog); }, "the file dialog to close");
+}
+
+std::vector<DWORD> Pixels(HDC source, POINT at, SIZE size, WORD bitCount)
+{
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(info.bmiHeader), size.cx, bitCount == 32 ? -size.cy : size.cy, 1, bitCount, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC memory = ::CreateCompatibleDC(source);
+    HBITMAP canvas = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(memory, canvas);
+    ::BitBlt(memory, 0, 0, size.cx, size.cy, source, at.x, at.y, SRCCOPY);
+    ::GdiFlush();
+    const size_t words = ((static_cast<size_t>(size.cx) * bitCount / 8 + 3) / 4) * size.cy;
+    std::vector<DWORD> pixels(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + words);
+    for (DWORD& p : pixels)
+        p &= bitCount == 32 ? 0x00FFFFFF : 0xFFFFFFFF;
+    ::SelectObject(memory, old);
+    ::DeleteObject(canvas);
+    ::DeleteDC(memory);
+    return pixels;
+}
+
+
+bool ScreenShowsBitmap(HWND window, HMODULE module, UINT id)
+{
+    HBITMAP bitmap = HBITMAP(::LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    BITMAP size{};
+    if (!bitmap || !::GetObjectA(bitmap, sizeof(size), &size))
+        return false;
+    HDC picture = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ old = ::SelectObject(picture, bitmap);
+    const SIZE extent{size.bmWidth, size.bmHeight};
+    const bool same = Pixels(picture, POINT{0, 0}, extent, 32) == ScreenPixels(window, extent);
+    ::SelectObject(picture, old);
+    ::DeleteDC(picture);
+    ::DeleteObject(bitmap);
+    return same;
+}
 
 }  // namespace
 
 void Check(bool condition, const std::string& what)
 {
     if (!condition)
-        throw Failure{what};
+        throw Failure(what);
 }
 
 void Expect(bool condition, const std::string& what)
@@ -76,8 +140,6 @@ void Expect(bool condition, const std::string& what)
     std::printf("ok %d - %s\n", ++g_passed, what.c_str());
     std::fflush(stdout);
 }
-
-int PassedCount() { return g_passed; }
 
 std::string Text(HWND window)
 {
@@ -95,59 +157,62 @@ void SetText(HWND window, const std::string& text)
 std::vector<std::string> ListEntries(HWND list)
 {
     std::vector<std::string> entries;
+    // The list may change while it is read: an entry gone ends the reading.
     for (int i = 0; i < ::SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
         std::wstring wide(static_cast<size_t>(::SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
-        wide.resize(static_cast<size_t>(::SendMessageW(list, LB_GETTEXT, i, LPARAM(&wide[0]))));
-        entries.push_back(Narrow(wide));
+        const LRESULT length = ::SendMessageW(list, LB_GETTEXT, i, LPARAM(&wide[0]));
+        if (length < 0 || static_cast<size_t>(length) >= wide.size())
+            break;
+        entries.push_back(Narrow(wide.substr(0, static_cast<size_t>(length))));
     }
     return entries;
 }
 
-void Press(HWND button) { ::PostMessageW(button, BM_CLICK, 0, 0); }
-
 // ---- the program ----------------------------------------------------------------------
 
-Program::Program(const std::string& exe, const std::string& folder)
+Wizard::Wizard(const std::string& exe, const std::string& folder)
 {
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     std::string commandLine = "\"" + exe + "\"";
     Check(::CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                           &startup, &m_info),
+                           &startup, &m_process),
           "could not start " + exe);
-}
-
-Program::~Program()
-{
-    if (::WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT)
-        ::TerminateProcess(m_info.hProcess, 99);
-    ::CloseHandle(m_info.hProcess);
-    ::CloseHandle(m_info.hThread);
-}
-
-HWND Program::WaitForWindow(const std::string& caption)
-{
-    HWND found = nullptr;
     WaitFor([&] {
-        for (HWND window : Dialogs(m_info.dwProcessId))
-            found = Text(window) == caption ? window : found;
-        return found != nullptr;
-    }, "a window \"" + caption + "\"");
-    return found;
+        for (HWND dialog : Dialogs(m_process.dwProcessId))
+            window = Text(dialog) == "tessiva" ? dialog : window;
+        return window != nullptr;
+    }, "the wizard's window");
+    steps = ::GetDlgItem(window, IDC_STEPS);
+    start = ::GetDlgItem(window, IDC_START);
+    const int pageItems[] = {IDC_FILE_LIST, IDC_TEMPLATE_NAME, IDC_OUTPUT_PATH};
+    for (int i = 0; i < 3; ++i)
+        pages[i] = ChildDialogWith(steps, pageItems[i]);
+    Check(steps && start && pages[0] && pages[1] && pages[2], "the wizard's steps, START and pages");
+    m_resources = ::LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
 }
 
-std::vector<HWND> Program::Boxes(HWND except) const
+Wizard::~Wizard()
 {
-    std::vector<HWND> boxes = Dialogs(m_info.dwProcessId);
-    boxes.erase(std::remove(boxes.begin(), boxes.end(), except), boxes.end());
+    ::FreeLibrary(m_resources);
+    if (::WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT)
+        ::TerminateProcess(m_process.hProcess, 99);
+    ::CloseHandle(m_process.hProcess);
+    ::CloseHandle(m_process.hThread);
+}
+
+std::vector<HWND> Wizard::Boxes() const
+{
+    std::vector<HWND> boxes = Dialogs(m_process.dwProcessId);
+    boxes.erase(std::remove(boxes.begin(), boxes.end(), window), boxes.end());
     return boxes;
 }
 
-Box Program::WaitForBox(HWND except)
+Box Wizard::WaitForBox() const
 {
-    WaitFor([&] { return !Boxes(except).empty(); }, "a message box");
+    WaitFor([&] { return !Boxes().empty(); }, "a message box");
     Box box;
-    box.window = Boxes(except).front();
+    box.window = Boxes().front();
     box.caption = Text(box.window);
     for (HWND child = ::GetWindow(box.window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         const LONG style = static_cast<LONG>(::GetWindowLongPtrW(child, GWL_STYLE));
@@ -164,7 +229,7 @@ Box Program::WaitForBox(HWND except)
     return box;
 }
 
-void Program::Answer(const Box& box, int id)
+void Wizard::Answer(const Box& box, int id) const
 {
     const HWND button = ::GetDlgItem(box.window, id);
     Check(button != nullptr, "the box \"" + box.caption + "\" has no button " + std::to_string(id));
@@ -173,39 +238,19 @@ void Program::Answer(const Box& box, int id)
     WaitFor([&] { return !::IsWindow(box.window); }, "the box \"" + box.caption + "\" to close");
 }
 
-void Program::Settle(HWND window) const
+void Wizard::Settle() const
 {
     DWORD_PTR ignored = 0;
     Check(::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &ignored) != 0, "the program to answer");
 }
 
-DWORD Program::WaitForExit()
+DWORD Wizard::WaitForExit() const
 {
-    Check(::WaitForSingleObject(m_info.hProcess, 20000) == WAIT_OBJECT_0, "the program to end");
+    Check(::WaitForSingleObject(m_process.hProcess, 20000) == WAIT_OBJECT_0, "the program to end");
     DWORD code = 0;
-    ::GetExitCodeProcess(m_info.hProcess, &code);
+    ::GetExitCodeProcess(m_process.hProcess, &code);
     return code;
 }
-
-HWND Program::FileDialog() const
-{
-    for (HWND window : Dialogs(m_info.dwProcessId))
-        if (FileNameBox(window) && ::GetDlgItem(window, 0x470))  // and its file-type box
-            return window;
-    return nullptr;
-}
-
-Wizard::Wizard(const std::string& exe, const std::string& folder)
-    : app(exe, folder), window(app.WaitForWindow("tessiva")), steps(::GetDlgItem(window, IDC_STEPS)),
-      start(::GetDlgItem(window, IDC_START)),
-      pages{ChildDialogWith(steps, IDC_FILE_LIST), ChildDialogWith(steps, IDC_TEMPLATE_NAME),
-            ChildDialogWith(steps, IDC_OUTPUT_PATH)},
-      resources(::LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE))
-{
-    Check(steps && start && pages[0] && pages[1] && pages[2], "the wizard's steps, START and pages");
-}
-
-Wizard::~Wizard() { ::FreeLibrary(resources); }
 
 bool Wizard::ShowsPage(int step) const
 {
@@ -217,14 +262,18 @@ bool Wizard::ShowsPage(int step) const
 
 bool Wizard::ShowsStep(int step) const
 {
-    return ShowsPage(step) && ScreenShowsBitmap(::GetDlgItem(window, IDC_BANNER), resources, IDB_BANNER_STEP1 + step);
+    return ShowsPage(step) && ScreenShowsBitmap(::GetDlgItem(window, IDC_BANNER), m_resources, IDB_BANNER_STEP1 + step);
 }
 
-void Wizard::AddFiles(const std::string& names, const std::string& folder)
+void Wizard::AddFiles(const std::string& names, const std::string& folder) const
 {
     Click(Item(0, IDC_ADD));
     HWND dialog = nullptr;
-    WaitFor([&] { return (dialog = app.FileDialog()) != nullptr; }, "the open-file dialog");
+    WaitFor([&] {
+        for (HWND box : Boxes())
+            dialog = FileNameBox(box) && ::GetDlgItem(box, 0x470) ? box : dialog;  // and its file-type box
+        return dialog != nullptr;
+    }, "the open-file dialog");
     ChooseFiles(dialog, folder, names);
 }
 
@@ -274,61 +323,7 @@ void ClickStep(HWND tabs, int index)
             "step button " + std::to_string(index) + " to take the focus");
 }
 
-HWND ChildDialogWith(HWND parent, int id)
-{
-    for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
-        if (ClassOf(child) == "#32770" && ::GetDlgItem(child, id))
-            return child;
-    return nullptr;
-}
-
-HWND FocusOf(HWND window)
-{
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info);
-    return info.hwndFocus;
-}
-
-void ChooseFiles(HWND dialog, const std::string& folder, const std::string& names)
-{
-    // A folder typed and confirmed is opened and the box emptied, unless the dialog
-    // was in it already (it may start where it was last): so by way of its parent.
-    for (const std::string& step : {folder.substr(0, folder.rfind('\\') + 1), folder}) {
-        SetText(FileNameBox(dialog), step);
-        Press(::GetDlgItem(dialog, IDOK));
-        WaitFor([&] { return Text(FileNameBox(dialog)).empty(); }, "the file dialog to open " + step);
-    }
-    SetText(FileNameBox(dialog), names);
-    Press(::GetDlgItem(dialog, IDOK));
-    WaitFor([&] { return !::IsWindow(dialog); }, "the file dialog to close");
-}
-
 // ---- pixels and files -----------------------------------------------------------------
-
-namespace {
-
-std::vector<DWORD> Pixels(HDC source, POINT at, SIZE size, WORD bitCount)
-{
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(info.bmiHeader), size.cx, bitCount == 32 ? -size.cy : size.cy, 1, bitCount, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HDC memory = ::CreateCompatibleDC(source);
-    HBITMAP canvas = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(memory, canvas);
-    ::BitBlt(memory, 0, 0, size.cx, size.cy, source, at.x, at.y, SRCCOPY);
-    ::GdiFlush();
-    const size_t words = ((static_cast<size_t>(size.cx) * bitCount / 8 + 3) / 4) * size.cy;
-    std::vector<DWORD> pixels(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + words);
-    for (DWORD& p : pixels)
-        p &= bitCount == 32 ? 0x00FFFFFF : 0xFFFFFFFF;
-    ::SelectObject(memory, old);
-    ::DeleteObject(canvas);
-    ::DeleteDC(memory);
-    return pixels;
-}
-
-}  // namespace
 
 std::vector<DWORD> ScreenPixels(HWND window, SIZE size, WORD bitCount)
 {
@@ -340,28 +335,10 @@ std::vector<DWORD> ScreenPixels(HWND window, SIZE size, WORD bitCount)
     return pixels;
 }
 
-bool ScreenShowsBitmap(HWND window, HMODULE module, UINT id)
-{
-    HBITMAP bitmap = HBITMAP(::LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    BITMAP size{};
-    if (!bitmap || !::GetObjectA(bitmap, sizeof(size), &size))
-        return false;
-    HDC picture = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ old = ::SelectObject(picture, bitmap);
-    const SIZE extent{size.bmWidth, size.bmHeight};
-    const bool same = Pixels(picture, POINT{0, 0}, extent, 32) == ScreenPixels(window, extent);
-    ::SelectObject(picture, old);
-    ::DeleteDC(picture);
-    ::DeleteObject(bitmap);
-    return same;
-}
-
 std::string ReadBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return "<missing " + path + ">";
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing " + path + ">";
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes)
@@ -373,23 +350,15 @@ void WriteBytes(const std::string& path, const std::string& bytes)
 std::string OwnFolder()
 {
     char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string file = path;
-    return file.substr(0, file.rfind('\\') + 1);
+    return std::filesystem::path(std::string(path, ::GetModuleFileNameA(nullptr, path, MAX_PATH)))
+               .parent_path().string() + "\\";
 }
 
 void EmptyFolder(const std::string& folder)
 {
-    for (size_t at = folder.find('\\', 3); at != std::string::npos; at = folder.find('\\', at + 1))
-        ::CreateDirectoryA(folder.substr(0, at).c_str(), nullptr);  // parents first
-    ::CreateDirectoryA(folder.c_str(), nullptr);
-    WIN32_FIND_DATAA found{};
-    HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &found);
-    for (bool more = search != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(search, &found))
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            ::DeleteFileA((folder + "\\" + found.cFileName).c_str());
-    if (search != INVALID_HANDLE_VALUE)
-        ::FindClose(search);
+    std::filesystem::create_directories(folder);
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        std::filesystem::remove(entry.path());  // files only: the folder may be a program's current one
 }
 
 }  // namespace remote

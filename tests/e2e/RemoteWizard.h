@@ -7,29 +7,28 @@
 
 #include <windows.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace remote {
 
-struct Failure {
-    std::string what;
+struct Failure : std::runtime_error {  // a step that did not go as expected
+    using std::runtime_error::runtime_error;
 };
 void Check(bool condition, const std::string& what);   // throws Failure unless it holds
 void Expect(bool condition, const std::string& what);  // Check, then prints "ok N - what"
-int PassedCount();
 template <class Condition>
 void WaitFor(Condition condition, const std::string& what, DWORD limitMs = 20000)
 {
     for (const DWORD start = ::GetTickCount(); !condition(); ::Sleep(20))
         if (::GetTickCount() - start > limitMs)
-            throw Failure{"timed out waiting for " + what};
+            throw Failure("timed out waiting for " + what);
 }
 
 std::string Text(HWND window);
 void SetText(HWND window, const std::string& text);
 std::vector<std::string> ListEntries(HWND list);
-void Press(HWND button);  // BM_CLICK, posted: a box it opens does not block the caller
 
 struct Box {  // a top-level dialog of the program
     HWND window = nullptr;
@@ -39,55 +38,40 @@ struct Box {  // a top-level dialog of the program
     bool hasIcon = false;
 };
 
-class Program {
+// The real wizard, started in `folder` as its working folder; ended if it still
+// runs when this goes.
+class Wizard {
 public:
-    Program(const std::string& exe, const std::string& folder);  // folder: its working folder
-    ~Program();                                                  // ends it if it still runs
-    Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
+    Wizard(const std::string& exe, const std::string& folder);
+    ~Wizard();
+    Wizard(const Wizard&) = delete;
+    Wizard& operator=(const Wizard&) = delete;
 
-    HWND WaitForWindow(const std::string& caption);
-    std::vector<HWND> Boxes(HWND except) const;  // its enabled top-level dialogs but `except`
-    Box WaitForBox(HWND except);
-    void Answer(const Box& box, int id);  // presses button `id`; returns once the box is destroyed
-    void Settle(HWND window) const;       // returns once the program is back at its messages
-    DWORD WaitForExit();
-    HWND FileDialog() const;  // the open-file dialog, while it is up
+    HWND Item(int page, int id) const { return ::GetDlgItem(pages[page], id); }
+    bool ShowsPage(int step) const;  // its page alone visible
+    bool ShowsStep(int step) const;  // and its banner on the screen
+    std::vector<HWND> Boxes() const;  // the program's enabled top-level dialogs but its window
+    Box WaitForBox() const;
+    void Answer(const Box& box, int id) const;  // presses button `id`; returns once the box is destroyed
+    void Settle() const;  // returns once the program is back at its messages
+    DWORD WaitForExit() const;
+    // Opens `folder` (never its parent) in the file dialog of ADD, picks `names` there.
+    void AddFiles(const std::string& names, const std::string& folder) const;
+
+    HWND window = nullptr, steps = nullptr, start = nullptr, pages[3] = {};  // pages: files, template, output
 
 private:
-    PROCESS_INFORMATION m_info{};
+    PROCESS_INFORMATION m_process{};
+    HMODULE m_resources = nullptr;  // the program's, for its banners
 };
 
 // A real click at `client` of `window` (its centre by default), once its top-level
 // window is in front, enabled and the only one of its program that takes input.
 void Click(HWND window, const POINT* client = nullptr);
 void ClickStep(HWND tabs, int index);  // and waits until that step button has the focus
-HWND ChildDialogWith(HWND parent, int id);
-HWND FocusOf(HWND window);  // the focus of the thread that owns `window`
-// Opens the folder (never its parent) in the dialog, then types the names and
-// confirms; returns once the dialog is gone.
-void ChooseFiles(HWND dialog, const std::string& folder, const std::string& names);
-
-// The wizard's windows, found by their ids once its window is up.
-struct Wizard {
-    Wizard(const std::string& exe, const std::string& folder);
-    ~Wizard();
-    Wizard(const Wizard&) = delete;
-    Wizard& operator=(const Wizard&) = delete;
-    HWND Item(int page, int id) const { return ::GetDlgItem(pages[page], id); }
-    bool ShowsPage(int step) const;  // its page alone visible
-    bool ShowsStep(int step) const;  // and its banner on the screen
-    void AddFiles(const std::string& names, const std::string& folder);  // through ADD and the dialog
-
-    Program app;
-    HWND window, steps, start, pages[3];  // pages: files, template, output
-    HMODULE resources;                    // the program's, for its banners
-};
-
 // What the screen shows at `window`'s top-left: 32-bit 0xRRGGBB top-down, or 24-bit
 // rows bottom-up as a BMP file holds them.
 std::vector<DWORD> ScreenPixels(HWND window, SIZE size, WORD bitCount = 32);
-bool ScreenShowsBitmap(HWND window, HMODULE module, UINT id);
 
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);

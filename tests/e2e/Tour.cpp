@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -41,14 +42,11 @@ void Tour(const std::string& pictures, const std::string& samples)
     const std::string texts = "C:\\My Texts";
     EmptyFolder(texts);
     std::string names;
-    WIN32_FIND_DATAA found{};
-    HANDLE search = ::FindFirstFileA((samples + "\\*.txt").c_str(), &found);
-    for (bool more = search != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(search, &found)) {
-        WriteBytes(texts + "\\" + found.cFileName, ReadBytes(samples + "\\" + found.cFileName));
-        names += "\"" + std::string(found.cFileName) + "\" ";
-    }
-    if (search != INVALID_HANDLE_VALUE)
-        ::FindClose(search);
+    for (const auto& sample : std::filesystem::directory_iterator(samples))
+        if (sample.path().extension() == ".txt") {
+            std::filesystem::copy_file(sample.path(), texts + "\\" + sample.path().filename().string());
+            names += "\"" + sample.path().filename().string() + "\" ";
+        }
 
     Wizard w(OwnFolder() + "tessiva.exe", OwnFolder());
     w.AddFiles(names, texts);
@@ -66,22 +64,19 @@ void Tour(const std::string& pictures, const std::string& samples)
             "the index option");
     SavePicture(w, 2, pictures);
     ::PostMessageW(w.window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    w.app.WaitForExit();
+    w.WaitForExit();
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::printf("usage: tessiva_tour PICTURE_FOLDER SAMPLES_FOLDER\n");
-        return 2;
-    }
     try {
+        Check(argc == 3, "usage: tessiva_tour PICTURE_FOLDER SAMPLES_FOLDER");
         Tour(argv[1], argv[2]);
-    } catch (const Failure& failure) {
-        std::printf("tour failed: %s\n", failure.what.c_str());
+        return 0;
+    } catch (const std::exception& failure) {
+        std::printf("tour failed: %s\n", failure.what());
         return 1;
     }
-    return 0;
 }
