@@ -64,14 +64,16 @@ void ExpectBox(Wizard& w, const std::string& caption, const std::string& text, c
     w.Answer(box, answer);
 }
 
+// Once the program has done with what came before (a dialog closed, a box answered).
 void ExpectList(const Wizard& w, const std::vector<std::string>& names)
 {
+    w.Settle();
     std::vector<std::string> paths;
     for (const std::string& name : names)
         paths.push_back(kIn + "\\" + name);
-    Expect(ListEntries(w.Item(0, IDC_FILE_LIST)) == paths, "the list holds " + std::to_string(names.size()) + " files in order");
     const std::string count = std::to_string(names.size());
-    ExpectSoon([&] { return Text(w.Item(0, IDC_FILE_COUNT)) == count; }, "the count says " + count);
+    Expect(ListEntries(w.Item(0, IDC_FILE_LIST)) == paths, "the list holds " + count + " files in order");
+    Expect(Text(w.Item(0, IDC_FILE_COUNT)) == count, "the count says " + count);
 }
 
 void Run(const std::string& exe)
