@@ -91,8 +91,9 @@ void ChooseFiles(HWND dialog, const std::string& folder, const std::string& name
 
 std::vector<DWORD> Pixels(HDC source, POINT at, SIZE size, WORD bitCount)
 {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(info.bmiHeader), size.cx, bitCount == 32 ? -size.cy : size.cy, 1, bitCount, BI_RGB, 0, 0, 0, 0, 0};
+    BITMAPINFO info{};  // 32 bits: top-down; 24: bottom-up, as a BMP file
+    info.bmiHeader = {sizeof(info.bmiHeader), size.cx, bitCount == 32 ? -size.cy : size.cy, 1, bitCount, BI_RGB,
+                      0, 0, 0, 0, 0};
     void* bits = nullptr;
     HDC memory = ::CreateCompatibleDC(source);
     HBITMAP canvas = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -108,7 +109,6 @@ std::vector<DWORD> Pixels(HDC source, POINT at, SIZE size, WORD bitCount)
     ::DeleteDC(memory);
     return pixels;
 }
-
 
 bool ScreenShowsBitmap(HWND window, HMODULE module, UINT id)
 {

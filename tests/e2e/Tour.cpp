@@ -24,7 +24,8 @@ void SavePicture(const Wizard& w, int step, const std::string& folder)
     WaitFor([&] { return w.ShowsStep(step); }, "step " + std::to_string(step + 1) + " on the screen");
     RECT rect{};
     ::GetWindowRect(w.window, &rect);
-    const BITMAPINFOHEADER info{sizeof(info), rect.right - rect.left, rect.bottom - rect.top, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    const BITMAPINFOHEADER info{sizeof(info), rect.right - rect.left, rect.bottom - rect.top, 1, 24, BI_RGB,
+                                0, 0, 0, 0, 0};
     const std::vector<DWORD> bits = ScreenPixels(w.window, SIZE{info.biWidth, info.biHeight}, 24);
     const DWORD size = static_cast<DWORD>(bits.size() * 4);
     const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof(info);
