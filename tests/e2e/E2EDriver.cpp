@@ -98,6 +98,11 @@ void Run(const std::string& exe)
                   page.bottom < area.bottom, "every page lies inside the step control, below its buttons");
     }
 
+    for (const auto& link : {std::make_pair(IDC_LINK_WEBSITE, "http://www.example.com/tessiva/"),
+                             std::make_pair(IDC_LINK_EMAIL, "mailto:tessiva@example.com")})
+        ExpectSoon([&] { return w.ShowsTip(::GetDlgItem(w.window, link.first), link.second); },
+                   std::string("the link's tip names its target, ") + link.second);
+
     // The system menu's about item; the low four bits of a system command are the system's.
     ::PostMessageW(w.window, WM_SYSCOMMAND, IDM_ABOUTBOX | 0x3, 0);
     ExpectBox(w, "About tessiva", "tessiva Version 1.0", {IDOK}, true, IDOK);

@@ -252,6 +252,21 @@ DWORD Wizard::WaitForExit() const
     return code;
 }
 
+bool Wizard::ShowsTip(HWND control, const std::string& tip) const
+{
+    RECT rect{};
+    ::GetWindowRect(control, &rect);
+    SendMouse(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, 0);  // the pointer rests there
+    std::pair<const std::string*, bool> search{&tip, false};
+    ::EnumThreadWindows(m_process.dwThreadId, [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<std::pair<const std::string*, bool>*>(data);
+        s->second = s->second || (ClassOf(window) == TOOLTIPS_CLASSA && ::IsWindowVisible(window) &&
+                                  Text(window) == *s->first);
+        return TRUE;
+    }, LPARAM(&search));
+    return search.second;
+}
+
 bool Wizard::ShowsPage(int step) const
 {
     for (int i = 0; i < 3; ++i)

@@ -48,6 +48,7 @@ public:
     Wizard& operator=(const Wizard&) = delete;
 
     HWND Item(int page, int id) const { return ::GetDlgItem(pages[page], id); }
+    bool ShowsTip(HWND control, const std::string& tip) const;  // with the pointer resting on `control`
     bool ShowsPage(int step) const;  // its page alone visible
     bool ShowsStep(int step) const;  // and its banner on the screen
     std::vector<HWND> Boxes() const;  // the program's enabled top-level dialogs but its window
