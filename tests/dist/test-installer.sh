@@ -41,13 +41,9 @@ snapshot >"$work/installed.txt"
 entry='system\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\tessiva'
 added=("file: Apps" "file: Apps/Tessiva Text" "file: ProgramData/Microsoft/Windows/Start Menu/Programs/tessiva.lnk"
        "key: $entry")
-for f in templet1.htm templet2.htm templet3.htm tessiva-batch.exe tessiva.chm tessiva.exe uninstall.exe; do
-  added+=("file: Apps/Tessiva Text/$f")
-done
-for v in DisplayIcon DisplayName DisplayVersion EstimatedSize InstallLocation NoModify NoRepair \
-         QuietUninstallString SetupCreatedFolder UninstallString; do
-  added+=("value: $entry \"$v\"")
-done
+added+=("file: Apps/Tessiva Text/"{templet{1,2,3}.htm,tessiva-batch.exe,tessiva.chm,tessiva.exe,uninstall.exe})
+added+=("value: $entry \""{DisplayIcon,DisplayName,DisplayVersion,EstimatedSize,InstallLocation,NoModify,NoRepair}\")
+added+=("value: $entry \""{QuietUninstallString,SetupCreatedFolder,UninstallString}\")
 LC_ALL=C comm -13 "$work/before.txt" "$work/installed.txt" >"$work/added.txt"
 check_equal "what the setup added" "$(sorted_lines "${added[@]}")" "$(cat "$work/added.txt")"
 lnk="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/tessiva.lnk"

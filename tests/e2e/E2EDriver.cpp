@@ -1,7 +1,6 @@
-// End to end: starts the real tessiva.exe (or the one named on the command line)
-// and works it from outside as a user would -- step buttons clicked, keys pressed,
-// files added through the real open-file dialog, START pressed, every box read and
-// answered -- then compares the pages and the index with the expected bytes.
+// End to end: starts the real tessiva.exe (or the one named on the command line) and
+// works it as a user would -- clicks, keys, the real open-file dialog, every box read
+// and answered -- then compares the pages and the index with the expected bytes.
 
 #include <windows.h>
 
@@ -57,10 +56,11 @@ void ExpectBox(Wizard& w, const std::string& caption, const std::string& text, c
                bool icon, int answer)
 {
     const Box box = w.WaitForBox();
-    Expect(box.caption == caption && box.text == text,
-           "box \"" + caption + "\": \"" + text + "\" (got \"" + box.caption + "\": \"" + box.text + "\")");
-    Expect(box.buttons == buttons && box.hasIcon == icon && box.defaultButton == buttons[0],
-           "box \"" + caption + "\" has its buttons, the first as default, " + (icon ? "and" : "no") + " icon");
+    Expect(box.caption == caption && box.text == text && box.buttons == buttons && box.hasIcon == icon &&
+               box.defaultButton == buttons[0],
+           "box \"" + caption + "\": \"" + text + "\", " + std::to_string(buttons.size()) +
+               " buttons, the first as default, " + (icon ? "an" : "no") + " icon (got \"" + box.caption + "\": \"" +
+               box.text + "\")");
     w.Answer(box, answer);
 }
 

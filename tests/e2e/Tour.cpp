@@ -35,7 +35,6 @@ void SavePicture(const Wizard& w, int step, const std::string& folder)
     out.write(reinterpret_cast<const char*>(&file), sizeof(file));
     out.write(reinterpret_cast<const char*>(&info), sizeof(info));
     Check(static_cast<bool>(out.write(reinterpret_cast<const char*>(bits.data()), size)), "could not save " + path);
-    std::printf("saved %s\n", path.c_str());
 }
 
 void Tour(const std::string& pictures, const std::string& samples)
