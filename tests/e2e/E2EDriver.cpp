@@ -56,6 +56,7 @@ void ExpectBox(Wizard& w, const std::string& caption, const std::string& text, c
                bool icon, int answer)
 {
     const Box box = w.WaitForBox();
+    WaitFor([&] { return !::IsWindowEnabled(w.window); }, "the wizard to wait for the box \"" + caption + "\"");
     Expect(box.caption == caption && box.text == text && box.buttons == buttons && box.hasIcon == icon &&
                box.defaultButton == buttons[0],
            "box \"" + caption + "\": \"" + text + "\", " + std::to_string(buttons.size()) +
@@ -64,7 +65,6 @@ void ExpectBox(Wizard& w, const std::string& caption, const std::string& text, c
     w.Answer(box, answer);
 }
 
-// Once the program has done with what came before (a dialog closed, a box answered).
 void ExpectList(const Wizard& w, const std::vector<std::string>& names)
 {
     w.Settle();
