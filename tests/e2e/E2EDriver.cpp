@@ -1,9 +1,10 @@
-// End to end: starts the real tessiva.exe and works it from outside as a user
-// would -- step buttons clicked, text files added through the real open-file
-// dialog, boxes typed into, START pressed, message boxes read and answered --
-// then compares the pages and the index it wrote with the expected bytes.
+// End to end: starts the real tessiva.exe (or the one named on the command line) and
+// works it as a user would -- clicks, keys, the real open-file dialog, every box read
+// and answered -- then compares the pages and the index with the expected bytes.
 
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <string>
@@ -16,8 +17,12 @@ using namespace remote;
 
 namespace {
 
-// For what follows a click: the program gets to it when it has handled the click,
-// which the driver cannot see directly; it looks until it holds.
+const std::string kIn = "C:\\tessiva-e2e\\in", kOut = "C:\\tessiva-e2e\\out";
+const char* const kTemplateName = "e2e-templet.htm";
+const char* const kPages[] = {"page1.htm", "page2.htm", "page3.htm", "index.htm"};
+const std::string kOlderPage = "an older page";
+const std::string kClearQuestion = "The command will clear all item in the listbox\n ARE YOU SURE?";
+
 template <class Condition>
 void ExpectSoon(Condition condition, const std::string& what)
 {
@@ -25,150 +30,194 @@ void ExpectSoon(Condition condition, const std::string& what)
     Expect(true, what);
 }
 
-void ExpectBox(const Box& box, const std::string& caption, const std::string& text,
-               const std::vector<int>& buttons, bool icon)
+bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string SystemReason(DWORD code)
 {
-    Expect(box.caption == caption, "box caption \"" + caption + "\" (got \"" + box.caption + "\")");
-    Expect(box.text == text, "box text \"" + text + "\" (got \"" + box.text + "\")");
-    Expect(box.buttons == buttons, "box buttons of \"" + caption + "\"");
-    Expect(box.hasIcon == icon, std::string("box ") + (icon ? "with" : "without") + " icon");
+    char text[512] = {};
+    ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                     sizeof(text), nullptr);
+    std::string reason = text;
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' '))
+        reason.pop_back();
+    return reason;
 }
 
-// Where the run happens: fixed folders, so the index's page addresses are known.
-const std::string kInputFolder = "C:\\tessiva-e2e\\in";
-const std::string kOutputFolder = "C:\\tessiva-e2e\\out";
-const char* const kInputs[] = {"a-walk.txt", "b-recipe.txt", "c-notes.txt"};
-const char* const kTemplateName = "e2e-templet.htm";
-
-void Run()
+void PressKey(WORD key)
 {
-    const std::string bin = OwnFolder();
-    const std::string data = bin + "..\\tests\\e2e\\data\\";
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[1].ki.wVk = key;
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, input, sizeof(INPUT));
+}
 
-    EmptyFolder(kInputFolder);
-    EmptyFolder(kOutputFolder);
-    for (const char* name : kInputs)
-        WriteBytes(kInputFolder + "\\" + name, ReadBytes(data + "input\\" + name));
-    // The template lies in the program folder, where the run reads it.
-    WriteBytes(bin + kTemplateName, ReadBytes(data + kTemplateName));
-    // An older page 2 is in the way: the run must ask before replacing it.
-    WriteBytes(kOutputFolder + "\\page2.htm", "an older page");
+void ExpectBox(Wizard& w, const std::string& caption, const std::string& text, const std::vector<int>& buttons,
+               bool icon, int answer)
+{
+    const Box box = w.WaitForBox();
+    WaitFor([&] { return !::IsWindowEnabled(w.window); }, "the wizard to wait for the box \"" + caption + "\"");
+    Expect(box.caption == caption && box.text == text && box.buttons == buttons && box.hasIcon == icon &&
+               box.defaultButton == buttons[0],
+           "box \"" + caption + "\": \"" + text + "\", " + std::to_string(buttons.size()) +
+               " buttons, the first as default, " + (icon ? "an" : "no") + " icon (got \"" + box.caption + "\": \"" +
+               box.text + "\")");
+    w.Answer(box, answer);
+}
 
-    Program app(bin + "tessiva.exe", bin);
-    const HWND wizard = app.WaitForWindow("tessiva");
-    const HWND steps = ::GetDlgItem(wizard, IDC_STEPS);
-    const HWND start = ::GetDlgItem(wizard, IDC_START);
-    const HWND banner = ::GetDlgItem(wizard, IDC_BANNER);
-    const HWND filesPage = ChildDialogWith(steps, IDC_FILE_LIST);
-    const HWND templatePage = ChildDialogWith(steps, IDC_TEMPLATE_NAME);
-    const HWND outputPage = ChildDialogWith(steps, IDC_OUTPUT_PATH);
-    Check(steps && start && banner && filesPage && templatePage && outputPage,
-          "the wizard's step control, START, banner and three pages");
-    HMODULE program = ::LoadLibraryExA((bin + "tessiva.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+void ExpectList(const Wizard& w, const std::vector<std::string>& names)
+{
+    w.Settle();
+    std::vector<std::string> paths;
+    for (const std::string& name : names)
+        paths.push_back(kIn + "\\" + name);
+    const std::string count = std::to_string(names.size());
+    Expect(ListEntries(w.Item(0, IDC_FILE_LIST)) == paths, "the list holds " + count + " files in order");
+    Expect(Text(w.Item(0, IDC_FILE_COUNT)) == count, "the count says " + count);
+}
 
-    Expect(!::IsWindowEnabled(start), "START is disabled at start");
-    Expect(::IsWindowVisible(filesPage) && !::IsWindowVisible(templatePage) &&
-               !::IsWindowVisible(outputPage),
-           "the files page is in front");
-    ExpectSoon([&] { return ScreenShowsBitmap(banner, program, IDB_BANNER_STEP1); },
-               "the banner of step 1 is shown");
+void Run(const std::string& exe)
+{
+    const std::string data = OwnFolder() + "..\\tests\\e2e\\data\\";
+    const std::string programFolder = exe.substr(0, exe.rfind('\\') + 1);
+    EmptyFolder(kIn);
+    EmptyFolder(kOut);
+    for (const char* name : {"a-walk.txt", "b-recipe.txt", "c-notes.txt"})
+        WriteBytes(kIn + "\\" + name, ReadBytes(data + "input\\" + name));
+    WriteBytes(programFolder + kTemplateName, ReadBytes(data + kTemplateName));  // the run reads it there
 
-    // The about box, from the item the wizard added to its system menu.
-    ::PostMessageW(wizard, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
-    Box about = app.WaitForBox(wizard);
-    ExpectBox(about, "About tessiva", "tessiva Version 1.0", {IDOK}, true);
-    app.Answer(about, IDOK);
+    Wizard w(exe, programFolder);
+    Expect(!::IsWindowEnabled(w.start), "START is disabled at first");
+    ExpectSoon([&] { return w.ShowsStep(0); }, "step 1 in front at first");
+    RECT area{}, page{};
+    ::GetClientRect(w.steps, &area);
+    ::MapWindowPoints(w.steps, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    for (HWND p : w.pages) {
+        ::GetWindowRect(p, &page);
+        Check(page.left > area.left && page.top > area.top + 10 && page.right < area.right &&
+                  page.bottom < area.bottom, "every page lies inside the step control, below its buttons");
+    }
 
-    // STEP3 enables START; START with an empty list only complains.
-    ClickStep(steps, 2);
-    ExpectSoon([&] { return ::IsWindowVisible(outputPage) && !::IsWindowVisible(filesPage); },
-               "STEP3 brings the output page");
-    ExpectSoon([&] { return ::IsWindowEnabled(start) != FALSE; }, "STEP3 enables START");
-    ExpectSoon([&] { return ScreenShowsBitmap(banner, program, IDB_BANNER_STEP3); },
-               "the banner of step 3 is shown");
-    Click(start);
-    Box complaint = app.WaitForBox(wizard);
-    ExpectBox(complaint, "tessiva", "you must add one file in the listbox", {IDOK}, false);
-    app.Answer(complaint, IDOK);
+    for (const auto& link : {std::make_pair(IDC_LINK_WEBSITE, "http://www.example.com/tessiva/"),
+                             std::make_pair(IDC_LINK_EMAIL, "mailto:tessiva@example.com")})
+        ExpectSoon([&] { return w.ShowsTip(::GetDlgItem(w.window, link.first), link.second); },
+                   std::string("the link's tip names its target, ") + link.second);
 
-    // STEP1: three files through the open-file dialog, picked out of order.
-    ClickStep(steps, 0);
-    ExpectSoon([&] { return ScreenShowsBitmap(banner, program, IDB_BANNER_STEP1); },
-               "back at step 1, its banner again");
-    Expect(::IsWindowEnabled(start), "START stays enabled");
-    Click(::GetDlgItem(filesPage, IDC_ADD));
-    HWND fileDialog = nullptr;
-    WaitFor([&] { return (fileDialog = FindFileDialog(app.Id())) != nullptr; }, "the open-file dialog");
-    ChooseFiles(fileDialog, kInputFolder, "\"c-notes.txt\" \"a-walk.txt\" \"b-recipe.txt\"");
-    const HWND list = ::GetDlgItem(filesPage, IDC_FILE_LIST);
-    WaitFor([&] { return ListEntries(list).size() == 3; }, "three entries in the list");
-    Expect(ListEntries(list) == std::vector<std::string>{kInputFolder + "\\a-walk.txt",
-                                                         kInputFolder + "\\b-recipe.txt",
-                                                         kInputFolder + "\\c-notes.txt"},
-           "the list holds the three files, sorted");
-    ExpectSoon([&] { return Text(::GetDlgItem(filesPage, IDC_FILE_COUNT)) == "3"; }, "the count says 3");
+    // The system menu's about item; the low four bits of a system command are the system's.
+    ::PostMessageW(w.window, WM_SYSCOMMAND, IDM_ABOUTBOX | 0x3, 0);
+    ExpectBox(w, "About tessiva", "tessiva Version 1.0", {IDOK}, true, IDOK);
 
-    // STEP2: the template and the two meta texts.
-    ClickStep(steps, 1);
-    ExpectSoon([&] { return ::IsWindowVisible(templatePage) != FALSE; }, "STEP2 brings the template page");
-    ExpectSoon([&] { return ScreenShowsBitmap(banner, program, IDB_BANNER_STEP2); },
-               "the banner of step 2 is shown");
-    SetText(::GetDlgItem(templatePage, IDC_TEMPLATE_NAME), kTemplateName);
-    SetText(::GetDlgItem(templatePage, IDC_KEYWORDS), "river, bread");
-    SetText(::GetDlgItem(templatePage, IDC_DESCRIPTION), "Three pages");
+    ClickStep(w.steps, 2);
+    ExpectSoon([&] { return w.ShowsStep(2); }, "STEP3 brings step 3");
+    Expect(::IsWindowEnabled(w.start), "STEP3 enables START");
+    Click(w.start);
+    ExpectBox(w, "tessiva", "you must add one file in the listbox", {IDOK}, false, IDOK);
 
-    // STEP3: where the pages go, their names, the index and the home link.
-    ClickStep(steps, 2);
-    SetText(::GetDlgItem(outputPage, IDC_OUTPUT_PATH), kOutputFolder + "\\");
-    SetText(::GetDlgItem(outputPage, IDC_OUTPUT_NAME), "page");
-    SetText(::GetDlgItem(outputPage, IDC_START_NUMBER), "1");
-    const HWND indexOption = ::GetDlgItem(outputPage, IDC_CREATE_INDEX);
+    ClickStep(w.steps, 0);
+    ExpectSoon([&] { return w.ShowsStep(0); }, "STEP1 brings step 1 back");
+    PressKey(VK_RIGHT);  // the step buttons have the focus after the click
+    WaitFor([&] { return ::SendMessageW(w.steps, TCM_GETCURFOCUS, 0, 0) == 1; }, "the arrow key to move the focus");
+    w.Settle();
+    Expect(w.ShowsPage(0), "an arrow key moves the focus, not the page");
+    ClickStep(w.steps, 0);  // a click on the button of the page in front keeps it
+    ExpectSoon([&] { return w.ShowsStep(0); }, "a click on the step in front keeps it");
+    Expect(::IsWindowEnabled(w.start), "START stays enabled");
+
+    w.AddFiles("\"c-notes.txt\"", kIn);
+    ExpectList(w, {"c-notes.txt"});
+    ClickStep(w.steps, 2);
+    Click(w.start);
+    ExpectBox(w, "tessiva", "you must input the file output path", {IDOK}, false, IDOK);
+
+    ClickStep(w.steps, 0);
+    w.AddFiles("\"b-recipe.txt\" \"a-walk.txt\"", kIn);
+    ExpectList(w, {"a-walk.txt", "b-recipe.txt", "c-notes.txt"});
+    Click(w.Item(0, IDC_CLEAR));
+    ExpectBox(w, "warnning", kClearQuestion, {IDYES, IDNO}, false, IDNO);
+    ExpectList(w, {"a-walk.txt", "b-recipe.txt", "c-notes.txt"});
+
+    ClickStep(w.steps, 1);
+    ExpectSoon([&] { return w.ShowsStep(1); }, "STEP2 brings step 2");
+    SetText(w.Item(1, IDC_TEMPLATE_NAME), "no-such-templet.htm");
+    Click(w.Item(1, IDC_VIEW));
+    ExpectBox(w, "tessiva", "::ShellExecute failed to open this link!", {IDOK}, false, IDOK);
+    SetText(w.Item(1, IDC_KEYWORDS), "river, bread");
+    SetText(w.Item(1, IDC_DESCRIPTION), "Three pages");
+
+    // A start number that is no integer: the box says so, and nothing is written.
+    ClickStep(w.steps, 2);
+    SetText(w.Item(2, IDC_OUTPUT_PATH), kOut + "\\");
+    SetText(w.Item(2, IDC_OUTPUT_NAME), "page");
+    SetText(w.Item(2, IDC_START_NUMBER), "x1");
+    Click(w.start);
+    ExpectBox(w, "tessiva", "Please enter an integer.", {IDOK}, true, IDOK);
+    // The template that is not there: the system's reason, then the file.
+    SetText(w.Item(2, IDC_START_NUMBER), "1");
+    Click(w.start);
+    ExpectBox(w, "tessiva", SystemReason(ERROR_FILE_NOT_FOUND) + "\n\n" + programFolder + "no-such-templet.htm",
+                {IDOK}, true, IDOK);
+    Expect(!Exists(kOut + "\\page1.htm"), "nothing written by the refused runs");
+
+    ClickStep(w.steps, 1);
+    SetText(w.Item(1, IDC_TEMPLATE_NAME), kTemplateName);
+    ClickStep(w.steps, 2);
+    const HWND indexOption = w.Item(2, IDC_CREATE_INDEX);
     Click(indexOption);
-    ExpectSoon([&] { return ::SendMessageW(indexOption, BM_GETCHECK, 0, 0) == BST_CHECKED; },
-               "the index option is checked");
-    SetText(::GetDlgItem(outputPage, IDC_HOME_TITLE), "Home");
-    SetText(::GetDlgItem(outputPage, IDC_HOME_URL), "index.htm");
+    ExpectSoon([&] { return ::SendMessageW(indexOption, BM_GETCHECK, 0, 0) == BST_CHECKED; }, "the index option is on");
+    SetText(w.Item(2, IDC_HOME_TITLE), "Home");
+    SetText(w.Item(2, IDC_HOME_URL), "index.htm");
 
-    // START: one question for the page in the way, then the end of the run.
-    Click(start);
-    Box question = app.WaitForBox(wizard);
-    ExpectBox(question, "WARNNING",
-              "the file " + kOutputFolder + "\\page2.htm has already existed!\nAre you sure to overwrite it",
-              {IDYES, IDNO}, false);
-    Expect(question.defaultButton == IDYES, "Yes is the default answer");
-    Expect(!::IsWindowEnabled(start), "START is disabled while the run asks");
-    app.Answer(question, IDYES);
-    Box finished = app.WaitForBox(wizard);
-    ExpectBox(finished, "tessiva", "The work has been finished! Thank you for using!", {IDOK}, false);
-    app.Answer(finished, IDOK);
-    Expect(::IsWindowEnabled(start), "START is enabled again after the run");
+    // A page in the way: No stops the run there, without a word.
+    WriteBytes(kOut + "\\page2.htm", kOlderPage);
+    const auto question = [](const char* page) {
+        return "the file " + kOut + "\\" + page + " has already existed!\nAre you sure to overwrite it";
+    };
+    Click(w.start);
+    w.WaitForBox();
+    Expect(!::IsWindowEnabled(w.start), "START is disabled while the run asks");
+    ExpectBox(w, "WARNNING", question("page2.htm"), {IDYES, IDNO}, false, IDNO);
+    w.Settle();
+    Expect(w.Boxes().empty() && ::IsWindowEnabled(w.start), "after No: no box, START enabled");
+    Expect(ReadBytes(kOut + "\\page1.htm") == ReadBytes(data + "expected\\page1.htm") &&
+               ReadBytes(kOut + "\\page2.htm") == kOlderPage && !Exists(kOut + "\\page3.htm"),
+           "after No: page 1 written, page 2 kept, no page 3");
 
-    for (const char* name : {"page1.htm", "page2.htm", "page3.htm", "index.htm"})
-        Expect(ReadBytes(kOutputFolder + "\\" + name) == ReadBytes(data + "expected\\" + name),
+    // Again, from the start number entered: Yes to both pages in the way.
+    ::DeleteFileA((kOut + "\\index.htm").c_str());
+    Click(w.start);
+    ExpectBox(w, "WARNNING", question("page1.htm"), {IDYES, IDNO}, false, IDYES);
+    ExpectBox(w, "WARNNING", question("page2.htm"), {IDYES, IDNO}, false, IDYES);
+    ExpectBox(w, "tessiva", "The work has been finished! Thank you for using!", {IDOK}, false, IDOK);
+    for (const char* name : kPages)
+        Expect(ReadBytes(kOut + "\\" + name) == ReadBytes(data + "expected\\" + name),
                std::string(name) + " holds the expected bytes");
-    Expect(::GetFileAttributesA((kOutputFolder + "\\page4.htm").c_str()) == INVALID_FILE_ATTRIBUTES,
-           "no page beyond the third");
+    Expect(!Exists(kOut + "\\page4.htm"), "no page beyond the third");
 
-    // Closing the window ends the program.
-    ::PostMessageW(wizard, WM_SYSCOMMAND, SC_CLOSE, 0);
-    Expect(app.WaitForExit() == 0, "the program ends when its window is closed");
+    // DELETE takes exactly the selected entries; CLEAR answered Yes takes all.
+    ClickStep(w.steps, 0);
+    ::SendMessageW(w.Item(0, IDC_FILE_LIST), LB_SETSEL, TRUE, 0);
+    ::SendMessageW(w.Item(0, IDC_FILE_LIST), LB_SETSEL, TRUE, 2);
+    Click(w.Item(0, IDC_DELETE));
+    ExpectSoon([&] { return ListEntries(w.Item(0, IDC_FILE_LIST)).size() == 1; }, "DELETE takes two entries");
+    ExpectList(w, {"b-recipe.txt"});
+    Click(w.Item(0, IDC_CLEAR));
+    ExpectBox(w, "warnning", kClearQuestion, {IDYES, IDNO}, false, IDYES);
+    ExpectList(w, {});
 
-    if (program)
-        ::FreeLibrary(program);
-    ::DeleteFileA((bin + kTemplateName).c_str());
+    ::PostMessageW(w.window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    Expect(w.WaitForExit() == 0, "the program ends when its window is closed");
+    ::DeleteFileA((programFolder + kTemplateName).c_str());
 }
 
 }  // namespace
 
-int main()
+int main(int argc, char** argv)
 {
-    int failed = 0;
     try {
-        Run();
-    } catch (const Failure& failure) {
-        std::printf("not ok - %s\n", failure.what.c_str());
-        failed = 1;
+        Run(argc > 1 ? argv[1] : OwnFolder() + "tessiva.exe");
+        return 0;
+    } catch (const std::exception& failure) {  // the program under test has been ended by now
+        std::printf("not ok - %s\n", failure.what());
+        return 1;
     }
-    std::printf("e2e: %d passed, %d failed\n", PassedCount(), failed);
-    return failed ? 1 : 0;
 }

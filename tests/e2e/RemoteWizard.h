@@ -1,119 +1,82 @@
 #pragma once
 
-// Works the real tessiva.exe from outside, as a user would: it starts the
-// program, finds its windows, clicks with the real mouse, types into boxes and
-// answers its message boxes and file dialogs. Texts cross the process boundary
-// only through W messages, which the system carries over whole.
-//
-// Waiting is by polling with a generous limit; the limit only turns a hang into
-// a failure, no outcome depends on speed.
+// Works the real tessiva.exe from outside, as a user would: starts it, finds its
+// windows, clicks with the real mouse, answers its boxes and file dialogs. Texts
+// cross the process boundary only through W messages, which carry them whole.
+// Waits poll a condition with a generous bound: no outcome depends on speed.
 
 #include <windows.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace remote {
 
-// A failed step: what was expected and what was found.
-struct Failure {
-    std::string what;
+struct Failure : std::runtime_error {  // a step that did not go as expected
+    using std::runtime_error::runtime_error;
 };
-
-// Throws Failure with `what` unless `condition` holds.
-void Check(bool condition, const std::string& what);
-// Check, then print "ok N - what" and count it.
-void Expect(bool condition, const std::string& what);
-// How many Expect calls have passed.
-int PassedCount();
-// Polls `condition` until it holds; Failure naming `what` after `limitMs`.
+void Check(bool condition, const std::string& what);   // throws Failure unless it holds
+void Expect(bool condition, const std::string& what);  // Check, then prints "ok N - what"
 template <class Condition>
 void WaitFor(Condition condition, const std::string& what, DWORD limitMs = 20000)
 {
-    const DWORD start = ::GetTickCount();
-    while (!condition()) {
+    for (const DWORD start = ::GetTickCount(); !condition(); ::Sleep(20))
         if (::GetTickCount() - start > limitMs)
-            throw Failure{"timed out waiting for " + what};
-        ::Sleep(30);
-    }
+            throw Failure("timed out waiting for " + what);
 }
 
-std::string Text(HWND window);  // the window's text (WM_GETTEXT, W form)
-std::string ClassOf(HWND window);
-void SetText(HWND window, const std::string& text);  // WM_SETTEXT, W form
-// The list box's entries, in list order.
+std::string Text(HWND window);
+void SetText(HWND window, const std::string& text);
 std::vector<std::string> ListEntries(HWND list);
 
-// A real left click in the middle of `window` (or at `client` in it).
-void Click(HWND window);
-void ClickAt(HWND window, POINT client);
-// A button pressed the way the keyboard would: BM_CLICK, posted so that a modal
-// window it opens does not block the caller.
-void Press(HWND button);
-
-// A top-level dialog box of the process: caption, first text, buttons.
-struct Box {
+struct Box {  // a top-level dialog of the program
     HWND window = nullptr;
-    std::string caption;
-    std::string text;
-    std::vector<int> buttons;  // ids in window order
-    int defaultButton = 0;     // the one drawn as default (BS_DEFPUSHBUTTON)
+    std::string caption, text;  // the text: its first static
+    std::vector<int> buttons;   // ids in window order
+    int defaultButton = 0;      // drawn as default (BS_DEFPUSHBUTTON)
     bool hasIcon = false;
 };
 
-class Program {
+// The real wizard, started in `folder` as its working folder; ended if it still
+// runs when this goes.
+class Wizard {
 public:
-    // Starts `exe` with `folder` as its working folder.
-    Program(const std::string& exe, const std::string& folder);
-    ~Program();  // ends the process if it is still running
-    Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
+    Wizard(const std::string& exe, const std::string& folder);
+    ~Wizard();
+    Wizard(const Wizard&) = delete;
+    Wizard& operator=(const Wizard&) = delete;
 
-    DWORD Id() const { return m_info.dwProcessId; }
-    // The visible, enabled top-level dialog whose caption is `caption`.
-    HWND WaitForWindow(const std::string& caption);
-    // The next box other than `except` (the main window); nullptr if none yet.
-    HWND FindBox(HWND except) const;
-    Box WaitForBox(HWND except);
-    // Answers a box by pressing its button `id`, and waits until it has gone.
-    void Answer(const Box& box, int id);
-    // Waits for the process to end; answers its exit code.
-    DWORD WaitForExit();
+    HWND Item(int page, int id) const { return ::GetDlgItem(pages[page], id); }
+    bool ShowsTip(HWND control, const std::string& tip) const;  // with the pointer resting on `control`
+    bool ShowsPage(int step) const;  // its page alone visible
+    bool ShowsStep(int step) const;  // and its banner on the screen
+    std::vector<HWND> Boxes() const;  // the program's enabled top-level dialogs but its window
+    Box WaitForBox() const;
+    void Answer(const Box& box, int id) const;  // presses button `id`; returns once the box is destroyed
+    void Settle() const;  // returns once the program is back at its messages
+    DWORD WaitForExit() const;
+    // Opens `folder` (never its parent) in the file dialog of ADD, picks `names` there.
+    void AddFiles(const std::string& names, const std::string& folder) const;
+
+    HWND window = nullptr, steps = nullptr, start = nullptr, pages[3] = {};  // pages: files, template, output
 
 private:
-    PROCESS_INFORMATION m_info{};
+    PROCESS_INFORMATION m_process{};
+    HMODULE m_resources = nullptr;  // the program's, for its banners
 };
 
-// Children of `parent` that are dialogs and hold control `id` (the pages).
-HWND ChildDialogWith(HWND parent, int id);
-// The open-file dialog of the process, found while it is up.
-HWND FindFileDialog(DWORD processId);
-// Types a folder into the file dialog and confirms (it changes to the folder),
-// then types the names and confirms; waits until the dialog has gone.
-void ChooseFiles(HWND dialog, const std::string& folder, const std::string& names);
-
-// The window's pixels as the screen shows them, saved as a 24-bit BMP file.
-bool SaveWindowPicture(HWND window, const std::string& path);
+// A real click at `client` of `window` (its centre by default), once its top-level
+// window is in front, enabled and the only one of its program that takes input.
+void Click(HWND window, const POINT* client = nullptr);
+void ClickStep(HWND tabs, int index);  // and waits until that step button has the focus
+// What the screen shows at `window`'s top-left: 32-bit 0xRRGGBB top-down, or 24-bit
+// rows bottom-up as a BMP file holds them.
+std::vector<DWORD> ScreenPixels(HWND window, SIZE size, WORD bitCount = 32);
 
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
-// The folder of this executable, ending in a backslash.
-std::string OwnFolder();
-// Removes every file in `folder` and creates it when missing.
-void EmptyFolder(const std::string& folder);
-
-}  // namespace remote
-
-namespace remote {
-
-// The rectangle of button `index` of a tab control in another process (the
-// message's rectangle is read and written in that process's memory).
-RECT TabItemRect(HWND tabs, int index);
-// A real click on step button `index`.
-void ClickStep(HWND tabs, int index);
-
-// Whether the screen shows, inside `window` at its top-left, exactly the pixels
-// of bitmap `id` of `module`.
-bool ScreenShowsBitmap(HWND window, HMODULE module, UINT id);
+std::string OwnFolder();                      // ends in a backslash
+void EmptyFolder(const std::string& folder);  // created when missing
 
 }  // namespace remote
