@@ -1,16 +1,33 @@
-// The POSIX file layer: failures in the middle of a write must leave every file
-// as it was. A file-size limit makes writes fail at a chosen byte, the way a full
-// disk does.
+// The POSIX file layer on real failures: a file-size limit stands for a full disk
+// at a chosen byte, /dev/full for a full disk, /proc/self/mem for a failing read,
+// and this program's own write() for short writes.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include "IndexFile.h"
 #include "RunConversion.h"
 #include "TestFiles.h"
+
+namespace {
+
+std::atomic<std::size_t> g_writeCap{0};  // 0: writes are whole
+
+}  // namespace
+
+// Stands in for the system's write(): the engine's writes to files then come back
+// short when a test asks, as writes may.
+extern "C" ssize_t write(int fd, const void* data, size_t size) {
+    const std::size_t cap = g_writeCap;
+    return syscall(SYS_write, fd, data, fd > 2 && cap != 0 && size > cap ? cap : size);
+}
 
 namespace {
 
@@ -33,10 +50,9 @@ private:
 class PosixFiles : public ::testing::Test {
 protected:
     void SetUp() override {
-        WriteBytes(program / "t.htm", "$body");
-        job.templateName = "t.htm";
-        job.outputPath = out.Path();
-        job.outputName = "p";
+        WriteBytes(program / "t.htm", "<h1>$head</h1>$body");
+        WriteBytes(in / "a.txt", "A heading long enough to cross a limit\r\n" + std::string(4000, 'x'));
+        job = ConversionJob{{in / "a.txt"}, "t.htm", "", "", out.Path(), "p", 0, true};
     }
     RunOutcome Start() {
         return RunConversion(job, program.WithSeparator(), [](const std::string&) { return true; });
@@ -47,83 +63,103 @@ protected:
 
 }  // namespace
 
-TEST_F(PosixFiles, AFailedPageWriteKeepsTheOldPageAndLeavesNothingBeside) {
-    WriteBytes(in / "big.txt", std::string(4096, 'x'));
-    job.inputFiles = {in / "big.txt"};
+TEST_F(PosixFiles, ShortWritesGoOnWhereTheyStopped) {
+    WriteBytes(out / "index.htm", "before");
+    g_writeCap = 7;
+    const RunOutcome outcome = Start();
+    g_writeCap = 0;
+    EXPECT_EQ(outcome.kind, RunOutcome::Finished);
+    EXPECT_EQ(ReadBytes(out / "p0.htm"), "<h1>A heading long enough to cross a limit</h1>" + std::string(4000, 'x'));
+    EXPECT_EQ(ReadBytes(out / "index.htm"), "before<a href=\"p0.htm\">A heading long enough to cross a limit</a><br>");
+}
+
+TEST_F(PosixFiles, AFailedWriteLeavesEveryFileAsItWas) {
     WriteBytes(out / "p0.htm", "the old page");
-    RunOutcome outcome;
+    const std::string index(40, 'i');
+    WriteBytes(out / "index.htm", index);
+    RunOutcome page, entry;
     {
-        FileSizeLimit limit(1000);
-        outcome = Start();
+        FileSizeLimit limit(100);
+        page = Start();
+        WriteBytes(in / "a.txt", "A heading long enough to cross a limit\r\n");
+        entry = Start();  // the page fits, the entry is cut off
     }
-    EXPECT_EQ(outcome.kind, RunOutcome::FileError);
-    EXPECT_EQ(outcome.file, out / "p0.htm");
-    EXPECT_EQ(outcome.reason, std::strerror(EFBIG));
-    EXPECT_EQ(ReadBytes(out / "p0.htm"), "the old page");
-    EXPECT_EQ(out.Names(), std::vector<std::string>{"p0.htm"});
-}
+    EXPECT_EQ(page.kind, RunOutcome::FileError);
+    EXPECT_EQ(page.file, out / "p0.htm");
+    EXPECT_EQ(page.reason, std::strerror(EFBIG));
+    EXPECT_EQ(entry.file, out / "index.htm");
+    EXPECT_EQ(entry.pagesWritten, 1u);
+    EXPECT_EQ(ReadBytes(out / "index.htm"), index);
+    EXPECT_EQ(out.Names(), (std::vector<std::string>{"index.htm", "p0.htm"}));
 
-TEST_F(PosixFiles, AFailedIndexAppendLeavesTheIndexExactlyAsItWas) {
-    WriteBytes(in / "a.txt", "A heading long enough to cross the limit\r\n");
-    job.inputFiles = {in / "a.txt"};
-    job.createIndex = true;
-    const std::string before(40, 'i');
-    WriteBytes(out / "index.htm", before);
-    RunOutcome outcome;
-    {
-        // The page (empty body) fits; the entry starts to go in and is cut off.
-        FileSizeLimit limit(50);
-        outcome = Start();
-    }
-    EXPECT_EQ(outcome.kind, RunOutcome::FileError);
-    EXPECT_EQ(outcome.file, out / "index.htm");
-    EXPECT_EQ(outcome.pagesWritten, 1u);
-    EXPECT_EQ(ReadBytes(out / "index.htm"), before);
-    EXPECT_TRUE(Exists(out / "p0.htm"));
-}
-
-TEST_F(PosixFiles, AnIndexThatCouldNotTakeItsFirstEntryIsNotLeftBehind) {
+    // An index that could not take its first entry is not left behind; a full disk.
     FileSizeLimit limit(5);
-    EXPECT_TRUE(platform::AppendToFile(out / "index.htm", "<a href=\"p0.htm\">x</a><br>"));
-    EXPECT_FALSE(Exists(out / "index.htm"));
+    EXPECT_TRUE(platform::AppendToFile(out / "new.htm", "<a href=\"p0.htm\">x</a><br>"));
+    EXPECT_FALSE(Exists(out / "new.htm"));
+    const platform::FileResult full = platform::AppendToFile("/dev/full", "x");
+    ASSERT_TRUE(full);
+    EXPECT_EQ(full->reason, std::strerror(ENOSPC));
+}
+
+TEST_F(PosixFiles, AFailingReadIsAFileErrorNotRetried) {
+    job.inputFiles = {"/proc/self/mem"};  // reading its first page fails with EIO
+    RunOutcome outcome = Start();
+    EXPECT_EQ(outcome.file, "/proc/self/mem");
+    EXPECT_EQ(outcome.reason, std::strerror(EIO));
+    job.templateName = "../../../../../../../../../proc/self/mem";
+    outcome = Start();
+    EXPECT_EQ(outcome.reason, std::strerror(EIO));
+    EXPECT_TRUE(out.Names().empty());
+}
+
+TEST_F(PosixFiles, APageOnItsWayIsDiscardedUnlessCommitted) {
+    {
+        platform::ReplacingFile page;
+        ASSERT_FALSE(page.Open(out / "p0.htm"));
+        EXPECT_TRUE(page.Put("x", 1));
+        EXPECT_EQ(out.Names().size(), 1u);  // the file beside
+    }
+    EXPECT_TRUE(out.Names().empty());
+
+    FileSizeLimit limit(4);
+    platform::ReplacingFile page;
+    ASSERT_FALSE(page.Open(out / "p0.htm"));
+    EXPECT_FALSE(page.Put("0123456789", 10));
+    EXPECT_FALSE(page.Put("x", 1));
+    const platform::FileResult failure = page.Commit();
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->reason, std::strerror(EFBIG));
+    EXPECT_TRUE(out.Names().empty());
+}
+
+TEST_F(PosixFiles, FilesNeverOpenedCloseNoOneElsesDescriptor) {
+    if (fcntl(0, F_GETFD) < 0)
+        ASSERT_EQ(open("/dev/null", O_RDONLY), 0);  // descriptor 0 stands for another's file
+    {
+        platform::InputFile unopened, failed;
+        EXPECT_TRUE(failed.Open(in / "absent.txt"));
+        platform::ReplacingFile unopenedPage, failedPage;
+        EXPECT_TRUE(failedPage.Open(in / "absent" + "/p0.htm"));
+        EXPECT_FALSE(unopenedPage.Put("x", 1));
+        EXPECT_TRUE(unopenedPage.Commit());
+    }
+    EXPECT_NE(fcntl(0, F_GETFD), -1);
 }
 
 TEST_F(PosixFiles, AReplacedPageKeepsItsPermissions) {
-    WriteBytes(in / "a.txt", "A");
-    job.inputFiles = {in / "a.txt"};
     WriteBytes(out / "p0.htm", "old");
     ASSERT_EQ(chmod((out / "p0.htm").c_str(), 0640), 0);
     ASSERT_EQ(Start().kind, RunOutcome::Finished);
     struct stat info {};
     ASSERT_EQ(stat((out / "p0.htm").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
-    EXPECT_EQ(ReadBytes(out / "p0.htm"), "A");
 }
 
-TEST_F(PosixFiles, FileErrorsCarryTheSystemsWording) {
-    job.inputFiles = {in.Path()};  // a folder is no text file
-    RunOutcome outcome = Start();
-    EXPECT_EQ(outcome.kind, RunOutcome::FileError);
-    EXPECT_EQ(outcome.file, in.Path());
-    EXPECT_EQ(outcome.reason, std::strerror(EISDIR));
-
-    job.inputFiles = {in / "absent.txt"};
-    outcome = Start();
-    EXPECT_EQ(outcome.reason, std::strerror(ENOENT));
-}
-
-TEST(PosixFileExists, FilesFoldersAndNothing) {
+TEST(PosixPaths, ExistenceAndTheProgramFolder) {
     ScratchFolder folder;
     WriteBytes(folder / "f", "");
     EXPECT_TRUE(FileExists(folder / "f"));
     EXPECT_TRUE(FileExists(folder.Path()));
     EXPECT_FALSE(FileExists(folder / "g"));
-    EXPECT_EQ(platform::kPathSeparator, '/');
-}
-
-TEST(PosixProgramFolder, IsTheFolderOfThisExecutable) {
-    const std::string folder = platform::ProgramFolder();
-    ASSERT_FALSE(folder.empty());
-    EXPECT_EQ(folder.back(), '/');
-    EXPECT_TRUE(FileExists(folder + "engine_tests"));
+    EXPECT_TRUE(FileExists(platform::ProgramFolder() + "engine_tests"));
 }

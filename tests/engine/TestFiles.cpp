@@ -24,14 +24,6 @@ ScratchFolder::~ScratchFolder() {
     fs::remove_all(m_path, ignored);
 }
 
-std::string ScratchFolder::operator/(const std::string& name) const {
-    return m_path + platform::kPathSeparator + name;
-}
-
-std::vector<std::string> ScratchFolder::Names() const {
-    return NamesIn(m_path);
-}
-
 std::vector<std::string> NamesIn(const std::string& folder) {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder))

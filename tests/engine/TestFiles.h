@@ -6,6 +6,8 @@
 
 #include "PlatformFiles.h"
 
+std::vector<std::string> NamesIn(const std::string& folder);  // sorted entries
+
 // A fresh empty folder, removed with everything in it when the object goes.
 class ScratchFolder {
 public:
@@ -14,10 +16,10 @@ public:
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
-    const std::string& Path() const { return m_path; }                 // no trailing separator
-    std::string operator/(const std::string& name) const;               // Path() + separator + name
+    const std::string& Path() const { return m_path; }  // no trailing separator
+    std::string operator/(const std::string& name) const { return m_path + platform::kPathSeparator + name; }
     std::string WithSeparator() const { return m_path + platform::kPathSeparator; }
-    std::vector<std::string> Names() const;                            // sorted entries
+    std::vector<std::string> Names() const { return NamesIn(m_path); }
 
 private:
     std::string m_path;
@@ -27,5 +29,4 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);  // throws when the file cannot be read
 bool Exists(const std::string& path);
 void MakeFolder(const std::string& path);
-std::vector<std::string> NamesIn(const std::string& folder);  // sorted entries
 void RemoveAll(const std::string& path);
