@@ -13,16 +13,17 @@ namespace fs = std::filesystem;
 ScratchFolder::ScratchFolder() {
     static std::atomic<unsigned> counter{0};
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    const fs::path path = fs::temp_directory_path() /
-                          ("tessiva-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
-    fs::create_directories(path);
-    m_path = path.string();
+    m_path = (fs::temp_directory_path() / ("tessiva-test-" + std::to_string(stamp) + "-" +
+                                           std::to_string(counter++))).string();
+    fs::create_directories(m_path);
 }
 
 ScratchFolder::~ScratchFolder() {
     std::error_code ignored;
     fs::remove_all(m_path, ignored);
 }
+
+std::vector<std::string> ScratchFolder::Names() const { return NamesIn(m_path); }
 
 std::vector<std::string> NamesIn(const std::string& folder) {
     std::vector<std::string> names;
@@ -34,8 +35,7 @@ std::vector<std::string> NamesIn(const std::string& folder) {
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out)
+    if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())))
         throw std::runtime_error("cannot write " + path);
 }
 
@@ -51,10 +51,5 @@ bool Exists(const std::string& path) {
     return fs::exists(fs::path(path), ignored);
 }
 
-void MakeFolder(const std::string& path) {
-    fs::create_directories(path);
-}
-
-void RemoveAll(const std::string& path) {
-    fs::remove_all(path);
-}
+void MakeFolder(const std::string& path) { fs::create_directories(path); }
+void RemoveAll(const std::string& path) { fs::remove_all(path); }
