@@ -1,6 +1,5 @@
-// The POSIX file layer on real failures: a file-size limit stands for a disk that
-// fills at a chosen byte, /dev/full for a full one, /proc/self/mem for a failing
-// read, and this program's own write() for short writes.
+// The POSIX file layer on real failures: a file-size limit for a disk that fills at a
+// chosen byte, /dev/full, /proc/self/mem for a failing read, and short writes.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -15,9 +14,7 @@
 #include "RunConversion.h"
 #include "TestFiles.h"
 
-namespace {
-std::atomic<std::size_t> g_writeCap{0};  // 0: writes are whole
-}  // namespace
+static std::atomic<std::size_t> g_writeCap{0};  // 0: writes are whole
 
 // Stands in for the system's write(): writes to files come back short when asked.
 extern "C" ssize_t write(int fd, const void* data, size_t size) {
@@ -28,20 +25,18 @@ extern "C" ssize_t write(int fd, const void* data, size_t size) {
 namespace {
 
 // Writes past `bytes` fail with EFBIG while this lives.
-class FileSizeLimit {
-public:
+struct FileSizeLimit {
+    rlimit saved{};
     explicit FileSizeLimit(rlim_t bytes) {
         std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        rlimit limited = m_saved;
-        limited.rlim_cur = bytes;
+        getrlimit(RLIMIT_FSIZE, &saved);
+        const rlimit limited{bytes, saved.rlim_max};
         EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
     }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_saved); }
-
-private:
-    rlimit m_saved{};
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved); }
 };
+
+const std::string kHead = "A heading long enough to cross a limit";
 
 class PosixFiles : public ::testing::Test {
 protected:
@@ -51,7 +46,6 @@ protected:
         job = ConversionJob{{in / "a.txt"}, "t.htm", "", "", out.Path(), "p", 0, true};
     }
     RunOutcome Start() { return RunConversion(job, program.WithSeparator(), [](const std::string&) { return true; }); }
-    const std::string kHead = "A heading long enough to cross a limit";
     ScratchFolder program, in, out;
     ConversionJob job;
 };
@@ -63,76 +57,56 @@ TEST_F(PosixFiles, ShortWritesGoOnWhereTheyStoppedAndAReplacedPageKeepsItsPermis
     WriteBytes(out / "p0.htm", "old");
     ASSERT_EQ(chmod((out / "p0.htm").c_str(), 0640), 0);
     g_writeCap = 7;
-    const RunOutcome outcome = Start();
+    EXPECT_EQ(Start().kind, RunOutcome::Finished);
     g_writeCap = 0;
-    EXPECT_EQ(outcome.kind, RunOutcome::Finished);
     EXPECT_EQ(ReadBytes(out / "p0.htm"), "<h1>" + kHead + "</h1>" + std::string(4000, 'x'));
     EXPECT_EQ(ReadBytes(out / "index.htm"), "before<a href=\"p0.htm\">" + kHead + "</a><br>");
     struct stat info {};
-    ASSERT_EQ(stat((out / "p0.htm").c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    EXPECT_TRUE(stat((out / "p0.htm").c_str(), &info) == 0 && (info.st_mode & 0777) == 0640);
 }
 
-TEST_F(PosixFiles, AFailedWriteLeavesEveryFileAsItWas) {
+TEST_F(PosixFiles, AFailedWriteOrReadLeavesEveryFileAsItWas) {
     WriteBytes(out / "p0.htm", "the old page");
     WriteBytes(out / "index.htm", std::string(40, 'i'));
     FileSizeLimit limit(100);
     const RunOutcome page = Start();
-    EXPECT_EQ(page.file, out / "p0.htm");
-    EXPECT_EQ(page.reason, std::strerror(EFBIG));
+    EXPECT_EQ(page.file + ": " + page.reason, out / "p0.htm: " + std::strerror(EFBIG));
     EXPECT_EQ(ReadBytes(out / "p0.htm"), "the old page");
     WriteBytes(in / "a.txt", kHead + "\r\n");
     const RunOutcome entry = Start();  // the page fits, the entry is cut off
-    EXPECT_EQ(entry.file, out / "index.htm");
-    EXPECT_EQ(entry.pagesWritten, 1u);
+    EXPECT_EQ(entry.file + " after " + std::to_string(entry.pagesWritten), out / "index.htm after 1");
     EXPECT_EQ(ReadBytes(out / "index.htm"), std::string(40, 'i'));
-    EXPECT_EQ(out.Names(), (std::vector<std::string>{"index.htm", "p0.htm"}));
     // An index that could not take its first entry is not left behind; a full disk.
     EXPECT_TRUE(platform::AppendToFile(out / "new.htm", std::string(200, 'x')));
     EXPECT_EQ(out.Names(), (std::vector<std::string>{"index.htm", "p0.htm"}));
-    const platform::FileResult full = platform::AppendToFile("/dev/full", "x");
-    EXPECT_TRUE(full && full->reason == std::strerror(ENOSPC));
-}
-
-TEST_F(PosixFiles, AFailingReadIsAFileErrorNotRetried) {
-    job.inputFiles = {"/proc/self/mem"};  // reading its first page fails with EIO
-    RunOutcome outcome = Start();
-    EXPECT_EQ(outcome.file, "/proc/self/mem");
-    EXPECT_EQ(outcome.reason, std::strerror(EIO));
+    EXPECT_EQ(platform::AppendToFile("/dev/full", "x").value_or(platform::FileFailure{}).reason, std::strerror(ENOSPC));
+    // Reading the first page of /proc/self/mem fails with EIO, as a text or a template.
+    job.inputFiles = {"/proc/self/mem"};
+    EXPECT_EQ(Start().Describe(), std::string("/proc/self/mem: ") + std::strerror(EIO));
     job.templateName = "../../../../../../../../../proc/self/mem";
     EXPECT_EQ(Start().reason, std::strerror(EIO));
-    EXPECT_TRUE(out.Names().empty());
 }
 
-TEST_F(PosixFiles, APageOnItsWayIsDiscardedUnlessCommitted) {
-    {
-        platform::ReplacingFile page;
-        ASSERT_FALSE(page.Open(out / "p0.htm"));
-        EXPECT_TRUE(page.Put("x", 1));
-        EXPECT_EQ(out.Names().size(), 1u);  // the file beside
-    }
-    EXPECT_TRUE(out.Names().empty());
-    FileSizeLimit limit(4);
-    platform::ReplacingFile page;
-    ASSERT_FALSE(page.Open(out / "p0.htm"));
-    EXPECT_FALSE(page.Put("0123456789", 10));
-    EXPECT_FALSE(page.Put("x", 1));
-    const platform::FileResult failure = page.Commit();
-    EXPECT_TRUE(failure && failure->reason == std::strerror(EFBIG));
-    EXPECT_TRUE(out.Names().empty());
-}
-
-TEST_F(PosixFiles, FilesNeverOpenedCloseNoOneElsesDescriptor) {
+TEST_F(PosixFiles, APageOnItsWayIsDiscardedUnlessCommittedAndFailedFilesCloseNothing) {
     if (fcntl(0, F_GETFD) < 0)
         ASSERT_EQ(open("/dev/null", O_RDONLY), 0);  // descriptor 0 stands for another's file
     {
-        platform::InputFile unopened, failed;
-        EXPECT_TRUE(failed.Open(in / "absent.txt"));
-        platform::ReplacingFile unopenedPage, failedPage;
-        EXPECT_TRUE(failedPage.Open(in / "absent" + "/p0.htm"));
-        EXPECT_FALSE(unopenedPage.Put("x", 1));
-        EXPECT_TRUE(unopenedPage.Commit());
+        platform::ReplacingFile page, unopened, failed;
+        ASSERT_FALSE(page.Open(out / "p0.htm"));
+        EXPECT_TRUE(page.Put("x", 1));
+        EXPECT_EQ(out.Names().size(), 1u);  // the file beside
+        EXPECT_TRUE(failed.Open(in / "absent" + "/p0.htm"));
+        EXPECT_FALSE(unopened.Put("x", 1));
+        EXPECT_TRUE(unopened.Commit());
+        platform::InputFile unopenedText, failedText;
+        EXPECT_TRUE(failedText.Open(in / "absent.txt"));
     }
-    EXPECT_NE(fcntl(0, F_GETFD), -1);
+    EXPECT_TRUE(out.Names().empty() && fcntl(0, F_GETFD) != -1);
+    FileSizeLimit limit(4);
+    platform::ReplacingFile page;
+    ASSERT_FALSE(page.Open(out / "p0.htm"));
+    EXPECT_FALSE(page.Put("0123456789", 10) || page.Put("x", 1));
+    const platform::FileResult failure = page.Commit();
+    EXPECT_TRUE(failure && failure->reason == std::strerror(EFBIG) && out.Names().empty());
     EXPECT_TRUE(FileExists(platform::ProgramFolder() + "engine_tests"));
 }
