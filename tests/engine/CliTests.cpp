@@ -1,7 +1,6 @@
 // tessiva-batch from the outside, as a real process: options, exit status, the
 // report, the overwrite modes and the progress line.
 #include <gtest/gtest.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstring>
@@ -11,16 +10,14 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
-
 #include "TestFiles.h"
 
 namespace {
-
 using Names = std::vector<std::string>;
 struct Result { int status = -1; std::string out, err; };
 
-// Holds a run at the text file "fifo", a named pipe, until 600 ms have passed on a
-// clock the run started before: long enough for the progress line to be due.
+// Holds a run at the named pipe "fifo" until 600 ms have passed on a clock it started
+// before: long enough for the progress line to be due. (A wait for a clock, not a race.)
 void HoldAtFifo(const ScratchFolder& folder) {
     using namespace std::chrono;
     int fd = -1;  // opens once the run has opened the other end
@@ -31,9 +28,8 @@ void HoldAtFifo(const ScratchFolder& folder) {
     EXPECT_TRUE(fd >= 0 && write(fd, "F\r\n", 3) == 3 && close(fd) == 0) << "the run did not read the fifo";
 }
 
-// Runs tessiva-batch in `folder`. Off a terminal `input` is standard input; on one,
-// all three streams are a pseudo-terminal, whose text is err and whose first
-// "[y/n]" gets `input`.
+// Runs tessiva-batch in `folder`. Off a terminal `input` is standard input; on one, all
+// three streams are a pseudo-terminal, whose text is err and whose first "[y/n]" gets it.
 Result Batch(const ScratchFolder& folder, Names arguments, std::string input = "", bool onTerminal = false) {
     WriteBytes(folder / ".in", input);
     arguments.insert(arguments.begin(), TESSIVA_BATCH);
@@ -80,7 +76,6 @@ protected:
     }
     ScratchFolder work;
 };
-
 }  // namespace
 
 TEST_F(Cli, ConvertsTheFilesInTheOrderGiven) {
@@ -117,9 +112,7 @@ TEST_F(Cli, OptionsExitStatusAndTheOneLineReport) {
         {"start -", {"--output", "out", "--start", "-", "a.txt"}, 64, {}, "--start needs"},
         {"start empty", {"--output", "out", "--start=", "a.txt"}, 64, {}, "--start needs"},
         {"start past 32 bits", {"--output", "out", "--start", "2147483648", "a.txt"}, 64, {}, "--start needs"},
-        {"start past 64 bits", {"--output", "out", "--start", "99999999999999999999", "a.txt"}, 64, {}, "--start"},
         {"start last", {"--output", "out", "a.txt", "--start"}, 64, {}, "--start needs a value"},
-        {"unknown long option", {"--output", "out", "--frob", "a.txt"}, 64, {}, "unknown option --frob"},
         {"unknown short option", {"--output", "out", "-x", "a.txt"}, 64, {}, "unknown option -x"},
         {"overwrite always", {"--output", "out", "--overwrite", "always", "a.txt"}, 64, {}, "not \"always\""},
         {"both templates", {"--output", "out", "--template", "t", tf, "a.txt"}, 64, {}, "cannot be used together"},

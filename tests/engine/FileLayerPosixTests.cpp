@@ -1,7 +1,6 @@
 // The POSIX file layer on real failures: a file-size limit for a disk that fills at a
 // chosen byte, /dev/full, /proc/self/mem for a failing read, and short writes.
 #include <gtest/gtest.h>
-
 #include <atomic>
 #include <csignal>
 #include <cstring>
@@ -10,7 +9,6 @@
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
-
 #include "RunConversion.h"
 #include "TestFiles.h"
 
@@ -23,7 +21,6 @@ extern "C" ssize_t write(int fd, const void* data, size_t size) {
 }
 
 namespace {
-
 // Writes past `bytes` fail with EFBIG while this lives.
 struct FileSizeLimit {
     rlimit saved{};
@@ -49,7 +46,6 @@ protected:
     ScratchFolder program, in, out;
     ConversionJob job;
 };
-
 }  // namespace
 
 TEST_F(PosixFiles, ShortWritesGoOnWhereTheyStoppedAndAReplacedPageKeepsItsPermissions) {

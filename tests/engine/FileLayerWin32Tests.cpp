@@ -2,21 +2,13 @@
 // own wording, and a text that arrives in pieces.
 #include <gtest/gtest.h>
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
-
 #include "PageMaker.h"
 #include "RunConversion.h"
 #include "TestFiles.h"
 #include "TextToHtml.h"
 
 namespace {
-
 std::string SystemText(DWORD error) {
     char buffer[512] = {};
     DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
@@ -37,7 +29,6 @@ protected:
     ScratchFolder program, in, out;
     ConversionJob job;
 };
-
 }  // namespace
 
 TEST_F(Win32Files, AFileHeldOpenByAnotherProgramStopsTheRunAndStaysAsItWas) {

@@ -1,9 +1,7 @@
 // The text rules of a page: head and body, the body's mark-up, template filling,
 // the home link and the index entry's address.
 #include <gtest/gtest.h>
-
 #include <random>
-
 #include "BodyScan.h"
 #include "IndexFile.h"
 #include "TemplateFilling.h"

@@ -1,9 +1,7 @@
 // The batch run: page names and numbers, the overwrite question, the index, and
 // where and how a run stops.
 #include <gtest/gtest.h>
-
 #include <functional>
-
 #include "PageMaker.h"
 #include "RunConversion.h"
 #include "TemplateFilling.h"
@@ -15,7 +13,6 @@ using Names = std::vector<std::string>;
 static const std::string kSep(1, platform::kPathSeparator);
 
 namespace {
-
 class Run : public ::testing::Test {
 protected:
     void SetUp() override { WriteBytes(program / "t.htm", "<title>$head</title>$body"); }
@@ -36,7 +33,6 @@ protected:
     Names asked, told;
     std::string answers;
 };
-
 }  // namespace
 
 TEST_F(Run, PagesAreNumberedInListOrderFromTheStartNumberWithoutWrapping) {

@@ -8,7 +8,6 @@
 #include <iterator>
 #include <string>
 #include <vector>
-
 #include "PlatformFiles.h"
 
 inline void MakeFolder(const std::string& path) { std::filesystem::create_directories(path); }
