@@ -48,8 +48,8 @@ TEST_F(Win32Files, AFileHeldOpenByAnotherProgramStopsTheRunAndStaysAsItWas) {
 }
 
 TEST_F(Win32Files, ATextThatArrivesInPiecesIsReadWhole) {
-    // A pipe hands a reader what has arrived, in pieces no bigger than its buffer, up
-    // to a NUL that ends the engine's first read of a whole piece.
+    // A pipe hands a reader what has arrived: the first line alone, then the rest, up to
+    // a NUL that ends the engine's first read of a whole piece.
     job.inputFiles = {"\\\\.\\pipe\\tessiva-test-" + std::to_string(GetCurrentProcessId())};
     job.createIndex = false;
     std::pair<HANDLE, std::string> pipe{CreateNamedPipeA(job.inputFiles[0].c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE,
@@ -63,8 +63,9 @@ TEST_F(Win32Files, ATextThatArrivesInPiecesIsReadWhole) {
         auto& [handle, text] = *static_cast<std::pair<HANDLE, std::string>*>(context);
         DWORD written = 0;
         ConnectNamedPipe(handle, nullptr);
-        WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-        return FlushFileBuffers(handle);
+        WriteFile(handle, text.data(), 7, &written, nullptr);
+        FlushFileBuffers(handle);  // until the reader has taken the first line
+        return WriteFile(handle, text.data() + 7, static_cast<DWORD>(text.size() - 7), &written, nullptr);
     }, &pipe, 0, nullptr);
     const RunOutcome outcome = Start();
     EXPECT_EQ(WaitForSingleObject(writer, 30000), WAIT_OBJECT_0);

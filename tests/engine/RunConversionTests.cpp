@@ -8,7 +8,6 @@
 #include "TestFiles.h"
 #include "TextToHtml.h"
 
-using namespace std::string_literals;
 using Names = std::vector<std::string>;
 static const std::string kSep(1, platform::kPathSeparator);
 
