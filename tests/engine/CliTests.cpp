@@ -84,25 +84,27 @@ TEST_F(Cli, ConvertsTheFilesInTheOrderGiven) {
                                   "b.txt", "a.txt"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(ReadBytes(work / "out/p0.htm") + ReadBytes(work / "out/p1.htm") + ReadBytes(work / "out/index.htm"),
-              "<title></title>[k1|d1|<a href=index.htm>Home</a>]Beta<title>Alpha</title>[k1|d1|<a href=index.htm>Home</a>]"
+              "<title></title>[k1|d1|<a href=index.htm>Home</a>]Beta<title>Alpha</title>[k1|d1|<a href=index.htm>"
+              "Home</a>]"
               "one&nbsp;&nbsp;two\r\n<br><a href=\"p0.htm\"></a><br><a href=\"p1.htm\">Alpha</a><br>");
 }
 
 TEST_F(Cli, OptionsExitStatusAndTheOneLineReport) {
     WriteBytes(work / "-dash.txt", "Dash\r\n");
-    const std::string tf = "--template-file=t.htm", beside = std::string(TESSIVA_BATCH).substr(0, std::strlen(TESSIVA_BATCH) - 13);
+    const std::string tf = "--template-file=t.htm", beside = platform::ProgramFolder();  // the same as the tool's
     const std::string missing = std::string(": ") + std::strerror(ENOENT) + "\n";
     const struct { const char* label; Names arguments; int status; Names pages; std::string report; } rows[] = {
-        {"two pages", {"--output=out", "--name=p", "--start", "12", tf, "a.txt", "b.txt"}, 0, {"p12.htm", "p13.htm"},
+        {"a signed multi-digit start", {"--output=out", "--name=p", "--start", "+12", tf, "a.txt", "b.txt"}, 0,
+         {"p12.htm", "p13.htm"},
          "tessiva-batch: 2 pages written to out\n"},
         {"one page, templet1.htm by default", {"--output", "out", "a.txt"}, 0, {"0.htm"},
          "tessiva-batch: 1 page written to out\n"},
         {"a negative start, trailing separator", {"--output", "out/", "--start=-10", tf, "a.txt"}, 0, {"-10.htm"}, ""},
-        {"the smallest start, signed", {"--output", "out", "--start", "-2147483648", tf, "a.txt"}, 0, {"-2147483648.htm"}, ""},
+        {"the smallest start", {"--output", "out", "--start", "-2147483648", tf, "a.txt"}, 0, {"-2147483648.htm"}, ""},
         {"-- ends the options", {"--output", "out", tf, "--", "-dash.txt"}, 0, {"0.htm"}, ""},
         {"help", {"--help"}, 0, {}, "Usage: tessiva-batch --output DIR [options] FILE...\n"},
         {"version", {"--version"}, 0, {}, "tessiva-batch " TESSIVA_VERSION "\n"},
-        {"a missing text", {"--output", "out", tf, "b.txt", "missing.txt"}, 2, {"0.htm"}, "tessiva-batch: missing.txt" + missing},
+        {"a missing text", {"--output", "out", tf, "b.txt", "nil"}, 2, {"0.htm"}, "tessiva-batch: nil" + missing},
         {"a missing template beside the program", {"--output", "out", "--template", "t.htm", "a.txt"}, 2, {},
          "tessiva-batch: " + beside + "t.htm" + missing},
         {"nothing", {"--output="}, 64, {}, "tessiva-batch: --output DIR is required (see tessiva-batch --help)\n"},
@@ -134,8 +136,9 @@ TEST_F(Cli, OverwriteModes) {
     Names run = {"--output", "out", "--name", "p", "--template-file", "t.htm", "a.txt", "b.txt", "a.txt"};
     auto asked = [](const char* page) { return "the file out/" + std::string(page) + ".htm has already existed!\n"
                                                "Are you sure to overwrite it [y/n] "; };
-    auto stopped = [](const char* page, const char* written) { return "tessiva-batch: stopped: out/" + std::string(page) +
-                                                               ".htm already exists and was kept (" + written + ")\n"; };
+    auto stopped = [](const char* page, const char* n) {
+        return "tessiva-batch: stopped: out/" + std::string(page) + ".htm already exists and was kept (" + n + ")\n";
+    };
     // Off a terminal the default is no: stop at the first existing page.
     const Result r = Batch(work, run);
     EXPECT_EQ(std::to_string(r.status) + r.err, "1" + stopped("p1", "1 page written"));

@@ -15,7 +15,7 @@ namespace {
 class Run : public ::testing::Test {
 protected:
     void SetUp() override { WriteBytes(program / "t.htm", "<title>$head</title>$body"); }
-    std::string Input(const std::string& name, const std::string& bytes) { return WriteBytes(in / name, bytes), in / name; }
+    std::string Input(std::string name, std::string text) { return WriteBytes(in / name, text), in / name; }
     // Answers come in turn ('y' or 'n'), yes once they run out; every file the run starts is told.
     RunOutcome Start() {
         const auto answer = [this](const std::string& pagePath) {
@@ -43,7 +43,8 @@ TEST_F(Run, PagesAreNumberedInListOrderFromTheStartNumberWithoutWrapping) {
     ASSERT_EQ(Start().kind, RunOutcome::Finished);
     EXPECT_EQ(told, (Names{"0:" + a, "1:" + in / "b.txt", "2:" + a}));
     EXPECT_EQ(ReadBytes(out / "p-2.htm") + ReadBytes(out / "p-1.htm") + ReadBytes(out / "p0.htm"),
-              "<title>Alpha</title>one&nbsp;&nbsp;two\r\n<br><title></title>Beta<title>Alpha</title>one&nbsp;&nbsp;two\r\n<br>");
+              "<title>Alpha</title>one&nbsp;&nbsp;two\r\n<br><title></title>Beta<title>Alpha</title>one&nbsp;&nbsp;"
+              "two\r\n<br>");
     EXPECT_EQ(ReadBytes(out / "index.htm"),
               "before<a href=\"p-2.htm\">Alpha</a><br><a href=\"p-1.htm\"></a><br><a href=\"p0.htm\">Alpha</a><br>");
     job = ConversionJob{{a, a, a}, "t.htm", "", "", out.Path() + kSep, "", 2147483646};
@@ -92,7 +93,7 @@ TEST_F(Run, WhereAFileErrorStopsTheRun) {
     for (const auto& row : rows) {
         RemoveAll(out.Path());
         MakeFolder(out.Path());
-        job = ConversionJob{{Input("a", "A"), Input("b", "B"), Input("c", "C")}, "t.htm", "", "", out.Path(), "p", 0, true};
+        job = ConversionJob{{Input("a", "A"), Input("b", "B"), Input("c", "C")}, "t.htm", "", "", out.Path(), "p", 0,1};
         told.clear();
         row.arrange();
         const RunOutcome outcome = Start();
@@ -126,7 +127,8 @@ TEST_F(Run, LargeTextsGiveTheSamePagesWhateverTheTemplate) {
             job.inputFiles = {Input("big.txt", text)};
             ASSERT_EQ(Start().kind, RunOutcome::Finished);
             const HeadAndBody parts = SplitHeadAndBody(std::string_view(text.c_str()));
-            ASSERT_TRUE(ReadBytes(out / "p0.htm") == FillTemplate(templateText, parts.head, MakeHtmlBody(parts.body), "", "", ""))
+            const std::string page = FillTemplate(templateText, parts.head, MakeHtmlBody(parts.body), "", "", "");
+            ASSERT_TRUE(ReadBytes(out / "p0.htm") == page)
                 << "text of " << text.size() << " bytes, template " << templateText;
         }
     }

@@ -33,7 +33,11 @@ inline std::string ReadBytes(const std::string& path) {  // empty when the file 
 // A fresh empty folder, removed with everything in it when the object goes.
 class ScratchFolder {
 public:
-    ScratchFolder() : m_path((std::filesystem::temp_directory_path() / ("tessiva-test-" + Stamp())).string()) {
+    ScratchFolder() {
+        static unsigned counter = 0;  // with the time, unique across processes too
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        m_path = (std::filesystem::temp_directory_path() /
+                  ("tessiva-test-" + std::to_string(stamp) + "-" + std::to_string(counter++))).string();
         MakeFolder(m_path);
     }
     ~ScratchFolder() { std::error_code ignored; std::filesystem::remove_all(m_path, ignored); }
@@ -44,10 +48,5 @@ public:
     std::vector<std::string> Names() const { return NamesIn(m_path); }
 
 private:
-    static std::string Stamp() {  // unique within this process and across processes
-        static unsigned counter = 0;
-        return std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + "-" +
-               std::to_string(counter++);
-    }
     std::string m_path;
 };
