@@ -13,7 +13,6 @@
 #include "TestFiles.h"
 
 static std::atomic<std::size_t> g_writeCap{0};  // 0: writes are whole
-
 // Stands in for the system's write(): writes to files come back short when asked.
 extern "C" ssize_t write(int fd, const void* data, size_t size) {
     const std::size_t cap = g_writeCap;
@@ -34,7 +33,6 @@ struct FileSizeLimit {
 };
 
 const std::string kHead = "A heading long enough to cross a limit";
-
 class PosixFiles : public ::testing::Test {
 protected:
     void SetUp() override {
