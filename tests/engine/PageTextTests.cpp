@@ -67,7 +67,7 @@ TEST(MakeHtmlBody, MatchesTwoPlainReplacementsInStringsAndThroughSmallBuffers) {
 }
 
 TEST(FillTemplate, Rules) {
-    const struct { const char* label; std::string templateText, head, body, keywords, expected; } rows[] = {
+    const struct { const char* label; std::string text, head, body, keywords, expected; } rows[] = {
         {"each its value", "<title>$head</title>$keyword|$description|$website|$body", "H", "B", "K",
          "<title>H</title>K|D|W|B"},
         {"twice, empty values", "[$head][$body][$head]", "", "", "K", "[][][]"},
@@ -79,9 +79,10 @@ TEST(FillTemplate, Rules) {
         {"case-sensitive", "$HEAD $Head $hea $$head$", "H", "B", "K", "$HEAD $Head $hea $H$"},
         {"no rescan of insertions", "$head|$keyword", "$head$head", "B", "x$keywordx", "$head$head|x$keywordx"},
     };
-    for (const auto& row : rows)
-        EXPECT_EQ(FillTemplate(row.templateText, row.head, row.body, row.keywords, "D", "W"), row.expected)
-            << row.label;
+    for (const auto& row : rows) {  // bodies without mark-up: written piece by piece, the same page
+        EXPECT_EQ(FillTemplate(row.text, row.head, row.body, row.keywords, "D", "W"), row.expected) << row.label;
+        EXPECT_EQ(BuildPage(row.text, row.head, row.body, row.keywords, "D", "W"), row.expected) << row.label;
+    }
     EXPECT_EQ(MakeHomeLink("A & B", "x?a") + MakeHomeLink("", ""), "<a href=x?a>A & B</a><a href=></a>");
 }
 

@@ -46,7 +46,6 @@ public:
     std::string operator/(const std::string& name) const { return m_path + platform::kPathSeparator + name; }
     std::string WithSeparator() const { return m_path + platform::kPathSeparator; }
     std::vector<std::string> Names() const { return NamesIn(m_path); }
-
 private:
     std::string m_path;
 };
