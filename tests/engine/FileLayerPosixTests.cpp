@@ -1,129 +1,106 @@
-// The POSIX file layer: failures in the middle of a write must leave every file
-// as it was. A file-size limit makes writes fail at a chosen byte, the way a full
-// disk does.
+// The POSIX file layer on real failures: a file-size limit for a disk that fills at a
+// chosen byte, /dev/full, /proc/self/mem for a failing read, and short writes.
 #include <gtest/gtest.h>
-
+#include <atomic>
 #include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-
-#include "IndexFile.h"
+#include <sys/syscall.h>
+#include <unistd.h>
 #include "RunConversion.h"
 #include "TestFiles.h"
 
-namespace {
+static std::atomic<std::size_t> g_writeCap{0};  // 0: writes are whole
+// Stands in for the system's write(): writes to files come back short when asked.
+extern "C" ssize_t write(int fd, const void* data, size_t size) {
+    const std::size_t cap = g_writeCap;
+    return syscall(SYS_write, fd, data, fd > 2 && cap != 0 && size > cap ? cap : size);
+}
 
+namespace {
 // Writes past `bytes` fail with EFBIG while this lives.
-class FileSizeLimit {
-public:
+struct FileSizeLimit {
+    rlimit saved{};
     explicit FileSizeLimit(rlim_t bytes) {
         std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        rlimit limited = m_saved;
-        limited.rlim_cur = bytes;
+        getrlimit(RLIMIT_FSIZE, &saved);
+        const rlimit limited{bytes, saved.rlim_max};
         EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
     }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_saved); }
-
-private:
-    rlimit m_saved{};
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved); }
 };
 
+const std::string kHead = "A heading long enough to cross a limit";
 class PosixFiles : public ::testing::Test {
 protected:
     void SetUp() override {
-        WriteBytes(program / "t.htm", "$body");
-        job.templateName = "t.htm";
-        job.outputPath = out.Path();
-        job.outputName = "p";
+        WriteBytes(program / "t.htm", "<h1>$head</h1>$body");
+        WriteBytes(in / "a.txt", kHead + "\r\n" + std::string(4000, 'x'));
+        job = ConversionJob{{in / "a.txt"}, "t.htm", "", "", out.Path(), "p", 0, true};
     }
-    RunOutcome Start() {
-        return RunConversion(job, program.WithSeparator(), [](const std::string&) { return true; });
-    }
+    RunOutcome Start() { return RunConversion(job, program.WithSeparator(), [](const std::string&) { return true; }); }
     ScratchFolder program, in, out;
     ConversionJob job;
 };
-
 }  // namespace
 
-TEST_F(PosixFiles, AFailedPageWriteKeepsTheOldPageAndLeavesNothingBeside) {
-    WriteBytes(in / "big.txt", std::string(4096, 'x'));
-    job.inputFiles = {in / "big.txt"};
-    WriteBytes(out / "p0.htm", "the old page");
-    RunOutcome outcome;
-    {
-        FileSizeLimit limit(1000);
-        outcome = Start();
-    }
-    EXPECT_EQ(outcome.kind, RunOutcome::FileError);
-    EXPECT_EQ(outcome.file, out / "p0.htm");
-    EXPECT_EQ(outcome.reason, std::strerror(EFBIG));
-    EXPECT_EQ(ReadBytes(out / "p0.htm"), "the old page");
-    EXPECT_EQ(out.Names(), std::vector<std::string>{"p0.htm"});
-}
-
-TEST_F(PosixFiles, AFailedIndexAppendLeavesTheIndexExactlyAsItWas) {
-    WriteBytes(in / "a.txt", "A heading long enough to cross the limit\r\n");
-    job.inputFiles = {in / "a.txt"};
-    job.createIndex = true;
-    const std::string before(40, 'i');
-    WriteBytes(out / "index.htm", before);
-    RunOutcome outcome;
-    {
-        // The page (empty body) fits; the entry starts to go in and is cut off.
-        FileSizeLimit limit(50);
-        outcome = Start();
-    }
-    EXPECT_EQ(outcome.kind, RunOutcome::FileError);
-    EXPECT_EQ(outcome.file, out / "index.htm");
-    EXPECT_EQ(outcome.pagesWritten, 1u);
-    EXPECT_EQ(ReadBytes(out / "index.htm"), before);
-    EXPECT_TRUE(Exists(out / "p0.htm"));
-}
-
-TEST_F(PosixFiles, AnIndexThatCouldNotTakeItsFirstEntryIsNotLeftBehind) {
-    FileSizeLimit limit(5);
-    EXPECT_TRUE(platform::AppendToFile(out / "index.htm", "<a href=\"p0.htm\">x</a><br>"));
-    EXPECT_FALSE(Exists(out / "index.htm"));
-}
-
-TEST_F(PosixFiles, AReplacedPageKeepsItsPermissions) {
-    WriteBytes(in / "a.txt", "A");
-    job.inputFiles = {in / "a.txt"};
+TEST_F(PosixFiles, ShortWritesGoOnWhereTheyStoppedAndAReplacedPageKeepsItsPermissions) {
+    WriteBytes(out / "index.htm", "before");
     WriteBytes(out / "p0.htm", "old");
     ASSERT_EQ(chmod((out / "p0.htm").c_str(), 0640), 0);
-    ASSERT_EQ(Start().kind, RunOutcome::Finished);
+    g_writeCap = 7;
+    EXPECT_EQ(Start().kind, RunOutcome::Finished);
+    g_writeCap = 0;
+    EXPECT_EQ(ReadBytes(out / "p0.htm"), "<h1>" + kHead + "</h1>" + std::string(4000, 'x'));
+    EXPECT_EQ(ReadBytes(out / "index.htm"), "before<a href=\"p0.htm\">" + kHead + "</a><br>");
     struct stat info {};
-    ASSERT_EQ(stat((out / "p0.htm").c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0640u);
-    EXPECT_EQ(ReadBytes(out / "p0.htm"), "A");
+    EXPECT_TRUE(stat((out / "p0.htm").c_str(), &info) == 0 && (info.st_mode & 0777) == 0640);
 }
 
-TEST_F(PosixFiles, FileErrorsCarryTheSystemsWording) {
-    job.inputFiles = {in.Path()};  // a folder is no text file
-    RunOutcome outcome = Start();
-    EXPECT_EQ(outcome.kind, RunOutcome::FileError);
-    EXPECT_EQ(outcome.file, in.Path());
-    EXPECT_EQ(outcome.reason, std::strerror(EISDIR));
-
-    job.inputFiles = {in / "absent.txt"};
-    outcome = Start();
-    EXPECT_EQ(outcome.reason, std::strerror(ENOENT));
+TEST_F(PosixFiles, AFailedWriteOrReadLeavesEveryFileAsItWas) {
+    WriteBytes(out / "p0.htm", "the old page");
+    WriteBytes(out / "index.htm", std::string(40, 'i'));
+    FileSizeLimit limit(100);
+    const RunOutcome page = Start();
+    EXPECT_EQ(page.file + ": " + page.reason, out / "p0.htm: " + std::strerror(EFBIG));
+    EXPECT_EQ(ReadBytes(out / "p0.htm"), "the old page");
+    WriteBytes(in / "a.txt", kHead + "\r\n");
+    const RunOutcome entry = Start();  // the page fits, the entry is cut off
+    EXPECT_EQ(entry.file + " after " + std::to_string(entry.pagesWritten), out / "index.htm after 1");
+    EXPECT_EQ(ReadBytes(out / "index.htm"), std::string(40, 'i'));
+    // An index that could not take its first entry is not left behind; a full disk.
+    EXPECT_TRUE(platform::AppendToFile(out / "new.htm", std::string(200, 'x')));
+    EXPECT_EQ(out.Names(), (std::vector<std::string>{"index.htm", "p0.htm"}));
+    EXPECT_EQ(platform::AppendToFile("/dev/full", "x").value_or(platform::FileFailure{}).reason, std::strerror(ENOSPC));
+    // Reading the first page of /proc/self/mem fails with EIO, as a text or a template.
+    job.inputFiles = {"/proc/self/mem"};
+    EXPECT_EQ(Start().Describe(), std::string("/proc/self/mem: ") + std::strerror(EIO));
+    job.templateName = "../../../../../../../../../proc/self/mem";
+    EXPECT_EQ(Start().reason, std::strerror(EIO));
 }
 
-TEST(PosixFileExists, FilesFoldersAndNothing) {
-    ScratchFolder folder;
-    WriteBytes(folder / "f", "");
-    EXPECT_TRUE(FileExists(folder / "f"));
-    EXPECT_TRUE(FileExists(folder.Path()));
-    EXPECT_FALSE(FileExists(folder / "g"));
-    EXPECT_EQ(platform::kPathSeparator, '/');
-}
-
-TEST(PosixProgramFolder, IsTheFolderOfThisExecutable) {
-    const std::string folder = platform::ProgramFolder();
-    ASSERT_FALSE(folder.empty());
-    EXPECT_EQ(folder.back(), '/');
-    EXPECT_TRUE(FileExists(folder + "engine_tests"));
+TEST_F(PosixFiles, APageOnItsWayIsDiscardedUnlessCommittedAndFailedFilesCloseNothing) {
+    if (fcntl(0, F_GETFD) < 0)
+        ASSERT_EQ(open("/dev/null", O_RDONLY), 0);  // descriptor 0 stands for another's file
+    {
+        platform::ReplacingFile page, unopened, failed;
+        ASSERT_FALSE(page.Open(out / "p0.htm"));
+        EXPECT_TRUE(page.Put("x", 1));
+        EXPECT_EQ(out.Names().size(), 1u);  // the file beside
+        EXPECT_TRUE(failed.Open(in / "absent" + "/p0.htm"));
+        EXPECT_FALSE(unopened.Put("x", 1));
+        EXPECT_TRUE(unopened.Commit());
+        platform::InputFile unopenedText, failedText;
+        EXPECT_TRUE(failedText.Open(in / "absent.txt"));
+    }
+    EXPECT_TRUE(out.Names().empty() && fcntl(0, F_GETFD) != -1);
+    FileSizeLimit limit(4);
+    platform::ReplacingFile page;
+    ASSERT_FALSE(page.Open(out / "p0.htm"));
+    EXPECT_FALSE(page.Put("0123456789", 10) || page.Put("x", 1));
+    const platform::FileResult failure = page.Commit();
+    EXPECT_TRUE(failure && failure->reason == std::strerror(EFBIG) && out.Names().empty());
+    EXPECT_TRUE(FileExists(platform::ProgramFolder() + "engine_tests"));
 }

@@ -1,0 +1,101 @@
+// The text rules of a page: head and body, the body's mark-up, template filling,
+// the home link and the index entry's address.
+#include <gtest/gtest.h>
+#include <random>
+#include "BodyScan.h"
+#include "IndexFile.h"
+#include "TemplateFilling.h"
+#include "TextToHtml.h"
+
+using namespace std::string_literals;
+
+TEST(SplitHeadAndBodyThenMakeHtmlBody, Rules) {
+    const struct { const char* label; std::string text, head, html; } rows[] = {
+        {"worked example", "My trip\r\nDay one:  we left early.\r\n   Three spaces here.\r\nBack home.\r\n", "My trip",
+         "Day one:&nbsp;&nbsp;we left early.\r\n<br>&nbsp;&nbsp; Three spaces here.\r\n<br>Back home.\r\n<br>"},
+        {"one line ended by CR LF", "Only\r\n", "Only", ""},
+        {"no line feed at all: all body", "Be  ta", "", "Be&nbsp;&nbsp;ta"},
+        {"empty first line", "\r\nsecond\r\n", "", "second\r\n<br>"},
+        {"LF-only lines keep the whole first line", "Title\nbody\n\n", "Title", "body\n<br>\n<br>"},
+        {"only the last CR goes", "Ti\rtle\r\r\nx", "Ti\rtle\r", "x"},
+        {"empty text", "", "", ""},
+        {"NUL bytes are ordinary bytes here", "a\0b\r\nc\0"s, "a\0b"s, "c\0"s},
+        {"one to five spaces", "\na b  c   d    e     f", "",
+         "a b&nbsp;&nbsp;c&nbsp;&nbsp; d&nbsp;&nbsp;&nbsp;&nbsp;e&nbsp;&nbsp;&nbsp;&nbsp; f"},
+        {"spaces at both ends, split by a line end", "\n  x \n ", "", "&nbsp;&nbsp;x \n<br> "},
+        {"markup, tabs and placeholders pass", "\n<b>x</b>\t&amp; \"q\" $head", "", "<b>x</b>\t&amp; \"q\" $head"},
+    };
+    for (const auto& row : rows) {
+        const HeadAndBody parts = SplitHeadAndBody(row.text);
+        EXPECT_EQ(parts.head, row.head) << row.label;
+        EXPECT_EQ(MakeHtmlBody(parts.body), row.html) << row.label;
+    }
+}
+
+TEST(MakeHtmlBody, MatchesTwoPlainReplacementsInStringsAndThroughSmallBuffers) {
+    // Random text from the bytes that matter, and long runs of spaces at every offset,
+    // so runs and line ends meet the edges of the scanner's windows and of buffers
+    // small enough to pass their bytes on in the middle of a run.
+    std::mt19937 random(5);
+    const char alphabet[] = {' ', ' ', ' ', '\n', '\r', 'a', '\t', '<', '&', '\0', '\xA0'};
+    const std::size_t capacities[] = {1, 2, 7, 16, 31, 100, 4096};
+    const auto replaceEach = [](const std::string& text, const std::string& what, const std::string& with) {
+        std::string result;  // the slow, obvious way
+        std::size_t from = 0;
+        for (std::size_t at; (at = text.find(what, from)) != std::string::npos; from = at + what.size())
+            result += text.substr(from, at - from) + with;
+        return result + text.substr(from);
+    };
+    for (int round = 0; round < 4000; ++round) {
+        std::string body = std::string(random() % 200, 'x') + std::string(1 + random() % 140, ' ') + "y\n";
+        if (round % 2)
+            for (std::size_t n = random() % 300; n > 0; --n)
+                body += alphabet[random() % sizeof alphabet];
+        const std::string expected = replaceEach(replaceEach(body, "  ", "&nbsp;&nbsp;"), "\n", "\n<br>");
+        ASSERT_EQ(MakeHtmlBody(body), expected) << "round " << round;
+        const std::string window = body + std::string(65, '.');
+        const WindowMasks fast = ScanWindow(window.data()), slow = ScanWindowBytewise(window.data());
+        ASSERT_TRUE(fast.lineFeeds == slow.lineFeeds && fast.spaces == slow.spaces &&
+                    fast.spacesNext == slow.spacesNext) << "the portable scan differs, round " << round;
+        std::string html;
+        StringSink sink(html);
+        OutputBuffer buffer(sink, capacities[round % 7]);
+        WriteHtmlBody(body, buffer);
+        buffer.Append(std::string(round % 300, 'z'));
+        ASSERT_TRUE(buffer.Finish() && html == expected + std::string(round % 300, 'z')) << "round " << round;
+    }
+}
+
+TEST(FillTemplate, Rules) {
+    const struct { const char* label; std::string text, head, body, keywords, expected; } rows[] = {
+        {"each its value", "<title>$head</title>$keyword|$description|$website|$body", "H", "B", "K",
+         "<title>H</title>K|D|W|B"},
+        {"twice, empty values", "[$head][$body][$head]", "", "", "K", "[][][]"},
+        {"later steps fill the head", "$head", "$keyword $description $website $body", "B", "K", "K D W B"},
+        {"the body goes in last and keeps its words", "$body", "H", "$head $keyword $website $body", "K",
+         "$head $keyword $website $body"},
+        {"$head in later values stays", "$keyword", "H", "B", "$head", "$head"},
+        {"a longer word matches its start", "$keywords $bodyText", "H", "B", "K", "Ks BText"},
+        {"case-sensitive", "$HEAD $Head $hea $$head$", "H", "B", "K", "$HEAD $Head $hea $H$"},
+        {"no rescan of insertions", "$head|$keyword", "$head$head", "B", "x$keywordx", "$head$head|x$keywordx"},
+    };
+    for (const auto& row : rows) {  // bodies without mark-up: written piece by piece, the same page
+        EXPECT_EQ(FillTemplate(row.text, row.head, row.body, row.keywords, "D", "W"), row.expected) << row.label;
+        EXPECT_EQ(BuildPage(row.text, row.head, row.body, row.keywords, "D", "W"), row.expected) << row.label;
+    }
+    EXPECT_EQ(MakeHomeLink("A & B", "x?a") + MakeHomeLink("", ""), "<a href=x?a>A & B</a><a href=></a>");
+}
+
+TEST(IndexEntry, AddressRelativeToTheIndexAndSafeForBrowsers) {
+    const std::string sep(1, platform::kPathSeparator);
+    const struct { const char* label; std::string folder, page, address; } rows[] = {
+        {"plain name", "out", "out" + sep + "p5.htm", "p5.htm"},
+        {"blank, quote, hash, percent, query", "out", "out" + sep + "a b\"c#d%e?f1.htm", "a%20b%22c%23d%25e%3Ff1.htm"},
+        {"ampersand, control bytes", "out", "out" + sep + "a&b\t\x7F" "0.htm", "a%26b%09%7F0.htm"},
+        {"sub-folder in the name", "out", "out" + sep + "sub" + sep + "p1.htm", "sub/p1.htm"},
+        {"bytes above ASCII pass", "out", "out" + sep + "\xE9t\xE9" "1.htm", "\xE9t\xE9" "1.htm"},
+        {"root folder from an empty path", "", sep + "0.htm", "0.htm"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(IndexAddress(row.folder, row.page), row.address) << row.label;
+}
