@@ -58,20 +58,6 @@ platform::FileResult PageMaker::ReadFirstLine(platform::InputFile& in, std::stri
     }
 }
 
-platform::FileResult PageMaker::ReadRest(platform::InputFile& in, std::string& text) {
-    bool ended = false;
-    while (!ended) {
-        const std::size_t before = text.size();
-        text.resize(before + kTextPiece);
-        std::size_t got = 0;
-        if (platform::FileResult failure = in.Read(&text[before], kTextPiece, got))
-            return failure;
-        ended = got == 0 || CutAtNul(&text[before], got);
-        text.resize(before + got);
-    }
-    return std::nullopt;
-}
-
 // Pieces are marked up on their own. A piece may end inside a run of spaces
 // whose pairs go on in the next piece: an even number of its spaces are whole
 // pairs and go out now, an odd last one is carried to the front of the next
@@ -111,14 +97,6 @@ PageMaker::Result PageMaker::Make(const std::string& inputFile, const std::strin
     HeadAndBody parts = SplitHeadAndBody(text);
     std::string filled = FillAllButBody(m_template, parts.head, m_keywords, m_description, m_homeLink);
     const std::vector<std::size_t> bodies = FindOccurrences(filled, kBody);
-    // The usual template uses the body once: it is then marked up as it is read.
-    // Otherwise, or with no line feed in the whole text, the text is read whole.
-    const bool streamed = !ended && bodies.size() == 1;
-    if (!ended && !streamed) {
-        if (platform::FileResult failure = ReadRest(in, text))
-            return Fail(std::move(*failure));
-        parts = SplitHeadAndBody(text);
-    }
     m_head.assign(parts.head);
 
     if (FileExists(pagePath) && !(confirmOverwrite && confirmOverwrite(pagePath)))
@@ -129,25 +107,35 @@ PageMaker::Result PageMaker::Make(const std::string& inputFile, const std::strin
         return Fail(std::move(*failure));
     m_out.Redirect(page);
     // The filled template around the body: its parts go out before and after.
+    // Unless the whole text came with its first line, the body is marked up as
+    // it is read, and read again from the start for every further use.
     const std::string_view around = filled;
     std::size_t from = 0;
-    for (const std::size_t at : bodies) {
-        m_out.Append(around.substr(from, at - from));
-        if (streamed) {
-            if (platform::FileResult failure = StreamBody(parts.body, in)) {
-                m_out.Redirect(m_noPage);
-                return Fail(std::move(*failure));
-            }
-        } else {
+    for (std::size_t use = 0; use < bodies.size(); ++use) {
+        m_out.Append(around.substr(from, bodies[use] - from));
+        platform::FileResult failure;
+        if (ended) {
             WriteHtmlBody(parts.body, m_out);
+        } else if (use == 0) {
+            failure = StreamBody(parts.body, in);
+        } else {
+            in.Close();
+            text.clear();
+            bool again = false;
+            if (!(failure = in.Open(inputFile)) && !(failure = ReadFirstLine(in, text, again)))
+                failure = StreamBody(SplitHeadAndBody(text).body, in);
         }
-        from = at + kBody.size();
+        if (failure) {
+            m_out.Redirect(m_noPage);
+            return Fail(std::move(*failure));
+        }
+        from = bodies[use] + kBody.size();
     }
     m_out.Append(around.substr(from));
     m_out.Finish();
     m_out.Redirect(m_noPage);
-    // The text is read to its end by now. Closed before the page takes its place,
-    // since it may be the very file the page replaces.
+    // Closed before the page takes its place, since it may be the very file the
+    // page replaces.
     in.Close();
     if (platform::FileResult failure = page.Commit())
         return Fail(std::move(*failure));

@@ -31,7 +31,6 @@ public:
 
 private:
     platform::FileResult ReadFirstLine(platform::InputFile& in, std::string& text, bool& ended);
-    platform::FileResult ReadRest(platform::InputFile& in, std::string& text);
     platform::FileResult StreamBody(std::string_view start, platform::InputFile& in);
     Result Fail(platform::FileFailure failure);
 
