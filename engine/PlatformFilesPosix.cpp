@@ -88,10 +88,14 @@ std::string SideFileName(const std::string& target) {
     return name + kSideSuffix;
 }
 
+// 0 once locked. A file system without locks (some network ones) gets none:
+// writers then go on unlocked, and no side file there is ever taken as left over.
 int LockExclusive(int fd, int how = 0) {
     while (::flock(fd, LOCK_EX | how) != 0) {
-        if (errno != EINTR)
-            return errno;
+        if (errno == EINTR)
+            continue;
+        const bool unsupported = errno == ENOLCK || errno == EOPNOTSUPP || errno == ENOSYS;
+        return unsupported && how == 0 ? 0 : errno;
     }
     return 0;
 }
