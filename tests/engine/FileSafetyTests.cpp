@@ -30,6 +30,8 @@ using namespace std::string_literals;
 
 namespace {
 
+const std::string kSep(1, platform::kPathSeparator);
+
 #ifdef _WIN32
 const std::string kTool = platform::ProgramFolder() + "tessiva-batch.exe";
 const char* const kLeftoverOfProcess32 = "~tessiva-32-0.tmp";
@@ -191,6 +193,12 @@ TEST_F(FileSafety, WhatDeadRunsLeftGoesAndWhatALiveOneWritesStays) {
     EXPECT_FALSE(GetFileAttributesA((out / "live.htm").c_str()) & FILE_ATTRIBUTE_HIDDEN);
 #endif
     EXPECT_EQ(out.Names(), (std::vector<std::string>{"index.htm", "live.htm", "p0.htm"}));
+    // A side file that cannot be made at all is no name taken: the cause is told.
+    const std::string missing = out / "missing" + kSep;
+    const platform::FileResult nowhere = platform::ReplacingFile().Open(missing + "p.htm"),
+                               index = platform::AppendToFile(missing + "index.htm", "");
+    ASSERT_TRUE(nowhere && index);
+    EXPECT_EQ(nowhere->reason, index->reason);  // the system's words for a missing folder
 }
 
 // The text comes through a pipe the test holds open, so the run is surely in the
