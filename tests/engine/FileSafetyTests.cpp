@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <deque>
 #include <filesystem>
 #include <iterator>
-#include <deque>
 #include <set>
 #include <thread>
 
@@ -142,13 +142,11 @@ TEST_F(FileSafety, FourRunsAppendingToOneIndexAtOnceKeepEveryEntryWhole) {
         texts.push_back(std::to_string(n));
         WriteBytes(in / texts.back(), "text " + std::to_string(n) + "\nbody\n");
     }
-    {
-        std::deque<Tool> runs;
-        for (int run = 0; run < kRuns; ++run)
-            runs.emplace_back(Arguments("r" + std::to_string(run) + "-", texts), in.Path());
-        for (Tool& run : runs)
-            EXPECT_EQ(run.Wait(), 0);
-    }
+    std::deque<Tool> runs;
+    for (int run = 0; run < kRuns; ++run)
+        runs.emplace_back(Arguments("r" + std::to_string(run) + "-", texts), in.Path());
+    for (Tool& run : runs)
+        EXPECT_EQ(run.Wait(), 0);
     // Every entry whole, each once: "<a href="rR-N.htm">text N</a><br>".
     std::multiset<std::string> entries, expected;
     const std::string index = ReadBytes(out / "index.htm");
