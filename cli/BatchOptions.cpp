@@ -1,5 +1,6 @@
 #include "BatchOptions.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
@@ -150,8 +151,12 @@ ParsedArguments ParseArguments(const std::vector<std::string>& arguments) {
         parsed.error = "--output DIR is required";
     } else if (templateFileGiven && job.templateName.empty()) {
         parsed.error = "--template-file needs a path";
+    } else if (templateNameGiven && job.templateName.empty()) {
+        parsed.error = "--template needs a name";
     } else if (job.inputFiles.empty()) {
         parsed.error = "no text files given";
+    } else if (std::find(job.inputFiles.begin(), job.inputFiles.end(), std::string()) != job.inputFiles.end()) {
+        parsed.error = "a text file name cannot be empty";
     }
     options.templateIsPath = templateFileGiven;
     return parsed;

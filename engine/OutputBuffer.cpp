@@ -23,6 +23,8 @@ char* OutputBuffer::Room(char* cursor) {
 }
 
 void OutputBuffer::Append(std::string_view bytes) {
+    if (bytes.empty())
+        return;  // an empty view may hold no pointer at all, and memcpy wants one
     const std::size_t free = static_cast<std::size_t>(m_end - m_cursor);
     if (bytes.size() <= free) {
         std::memcpy(m_cursor, bytes.data(), bytes.size());

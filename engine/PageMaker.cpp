@@ -43,9 +43,12 @@ PageMaker::Result PageMaker::Fail(platform::FileFailure failure) {
     return Failed;
 }
 
-platform::FileResult PageMaker::ReadFirstLine(platform::InputFile& in, std::string& text, bool& ended) {
-    ended = false;
-    for (;;) {
+// Stops at the first line feed, the end of the text, or once `limit` bytes are
+// held with neither; `lineFound` tells the first case.
+platform::FileResult PageMaker::ReadFirstLine(platform::InputFile& in, std::string& text, bool& ended,
+                                              bool& lineFound, std::size_t limit) {
+    ended = lineFound = false;
+    while (text.size() < limit) {
         const std::size_t before = text.size();
         text.resize(before + kTextPiece);
         std::size_t got = 0;
@@ -53,23 +56,51 @@ platform::FileResult PageMaker::ReadFirstLine(platform::InputFile& in, std::stri
             return failure;
         ended = got == 0 || CutAtNul(&text[before], got);
         text.resize(before + got);
-        if (ended || std::memchr(text.data() + before, '\n', got))
+        lineFound = std::memchr(text.data() + before, '\n', got) != nullptr;
+        if (ended || lineFound)
+            break;
+    }
+    return std::nullopt;
+}
+
+// Reads on, keeping nothing, until a line feed or the end of the text.
+platform::FileResult PageMaker::SeekLineFeed(platform::InputFile& in, bool& lineFound) {
+    for (;;) {
+        std::size_t got = 0;
+        if (platform::FileResult failure = in.Read(m_piece.get(), kTextPiece, got))
+            return failure;
+        const bool ended = got == 0 || CutAtNul(m_piece.get(), got);
+        lineFound = std::memchr(m_piece.get(), '\n', got) != nullptr;
+        if (ended || lineFound)
             return std::nullopt;
     }
 }
 
-platform::FileResult PageMaker::ReadRest(platform::InputFile& in, std::string& text) {
-    bool ended = false;
-    while (!ended) {
-        const std::size_t before = text.size();
-        text.resize(before + kTextPiece);
-        std::size_t got = 0;
-        if (platform::FileResult failure = in.Read(&text[before], kTextPiece, got))
-            return failure;
-        ended = got == 0 || CutAtNul(&text[before], got);
-        text.resize(before + got);
-    }
-    return std::nullopt;
+// Opens the text and reads its first line into `text`, with whatever came with
+// it, leaving `in` at the rest. A first line that runs on for long may be no
+// line at all: a text without a line feed is all body, so `text` is then left
+// empty and the whole text is still to read. `ended`: the whole text is in `text`.
+platform::FileResult PageMaker::OpenAtBody(const std::string& inputFile, platform::InputFile& in,
+                                           std::string& text, bool& ended) {
+    in.Close();
+    text.clear();
+    bool lineFound = false;
+    if (platform::FileResult failure = in.Open(inputFile))
+        return failure;
+    if (platform::FileResult failure = ReadFirstLine(in, text, ended, lineFound, kLongLine))
+        return failure;
+    if (ended || lineFound)
+        return std::nullopt;
+    if (platform::FileResult failure = SeekLineFeed(in, lineFound))
+        return failure;
+    in.Close();
+    text.clear();
+    if (platform::FileResult failure = in.Open(inputFile))
+        return failure;
+    if (!lineFound)
+        return std::nullopt;
+    // A head this long is held whole: it goes into the page and the index.
+    return ReadFirstLine(in, text, ended, lineFound, std::string::npos);
 }
 
 // Pieces are marked up on their own. A piece may end inside a run of spaces
@@ -101,24 +132,14 @@ platform::FileResult PageMaker::StreamBody(std::string_view start, platform::Inp
 PageMaker::Result PageMaker::Make(const std::string& inputFile, const std::string& pagePath,
                                   const std::function<bool(const std::string&)>& confirmOverwrite) {
     platform::InputFile in;
-    if (platform::FileResult failure = in.Open(inputFile))
-        return Fail(std::move(*failure));
     std::string text;
     bool ended = false;
-    if (platform::FileResult failure = ReadFirstLine(in, text, ended))
+    if (platform::FileResult failure = OpenAtBody(inputFile, in, text, ended))
         return Fail(std::move(*failure));
 
     HeadAndBody parts = SplitHeadAndBody(text);
     std::string filled = FillAllButBody(m_template, parts.head, m_keywords, m_description, m_homeLink);
     const std::vector<std::size_t> bodies = FindOccurrences(filled, kBody);
-    // The usual template uses the body once: it is then marked up as it is read.
-    // Otherwise, or with no line feed in the whole text, the text is read whole.
-    const bool streamed = !ended && bodies.size() == 1;
-    if (!ended && !streamed) {
-        if (platform::FileResult failure = ReadRest(in, text))
-            return Fail(std::move(*failure));
-        parts = SplitHeadAndBody(text);
-    }
     m_head.assign(parts.head);
 
     if (FileExists(pagePath) && !(confirmOverwrite && confirmOverwrite(pagePath)))
@@ -129,25 +150,35 @@ PageMaker::Result PageMaker::Make(const std::string& inputFile, const std::strin
         return Fail(std::move(*failure));
     m_out.Redirect(page);
     // The filled template around the body: its parts go out before and after.
+    // Unless the whole text came with its first line, the body is marked up as
+    // it is read, and read again from the start for every further use.
+    // (`parts` views `text`, which the reading again reuses: it is no longer
+    // needed then.)
     const std::string_view around = filled;
     std::size_t from = 0;
-    for (const std::size_t at : bodies) {
-        m_out.Append(around.substr(from, at - from));
-        if (streamed) {
-            if (platform::FileResult failure = StreamBody(parts.body, in)) {
-                m_out.Redirect(m_noPage);
-                return Fail(std::move(*failure));
-            }
-        } else {
+    for (std::size_t use = 0; use < bodies.size(); ++use) {
+        m_out.Append(around.substr(from, bodies[use] - from));
+        platform::FileResult failure;
+        if (ended) {
             WriteHtmlBody(parts.body, m_out);
+        } else if (use == 0) {
+            failure = StreamBody(parts.body, in);
+        } else {
+            bool againEnded = false;
+            if (!(failure = OpenAtBody(inputFile, in, text, againEnded)))
+                failure = StreamBody(SplitHeadAndBody(text).body, in);
         }
-        from = at + kBody.size();
+        if (failure) {
+            m_out.Redirect(m_noPage);
+            return Fail(std::move(*failure));
+        }
+        from = bodies[use] + kBody.size();
     }
     m_out.Append(around.substr(from));
     m_out.Finish();
     m_out.Redirect(m_noPage);
-    // The text is read to its end by now. Closed before the page takes its place,
-    // since it may be the very file the page replaces.
+    // Closed before the page takes its place, since it may be the very file the
+    // page replaces.
     in.Close();
     if (platform::FileResult failure = page.Commit())
         return Fail(std::move(*failure));

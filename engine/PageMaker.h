@@ -13,6 +13,9 @@
 
 // The size of the pieces a text is read in.
 constexpr std::size_t kTextPiece = std::size_t(1) << 18;
+// A first line longer than this is first looked through for a line feed before
+// it is held: a text with none is all body, and streamed.
+constexpr std::size_t kLongLine = std::size_t(1) << 23;
 
 class PageMaker {
 public:
@@ -30,8 +33,11 @@ public:
     const platform::FileFailure& Failure() const { return m_failure; }  // after Failed
 
 private:
-    platform::FileResult ReadFirstLine(platform::InputFile& in, std::string& text, bool& ended);
-    platform::FileResult ReadRest(platform::InputFile& in, std::string& text);
+    platform::FileResult ReadFirstLine(platform::InputFile& in, std::string& text, bool& ended, bool& lineFound,
+                                       std::size_t limit);
+    platform::FileResult SeekLineFeed(platform::InputFile& in, bool& lineFound);
+    platform::FileResult OpenAtBody(const std::string& inputFile, platform::InputFile& in, std::string& text,
+                                    bool& ended);
     platform::FileResult StreamBody(std::string_view start, platform::InputFile& in);
     Result Fail(platform::FileFailure failure);
 

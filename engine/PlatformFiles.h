@@ -24,7 +24,8 @@ struct FileFailure {
 // Empty on success.
 using FileResult = std::optional<FileFailure>;
 
-// A file read piece after piece, held open read-only and unshared until closed.
+// A file read piece after piece, held open read-only until closed; others may
+// read it meanwhile.
 class InputFile {
 public:
     InputFile() = default;
@@ -42,9 +43,10 @@ private:
     std::intptr_t m_handle = -1;  // a descriptor or a HANDLE, by platform
 };
 
-// A page on its way to disk: its bytes go into a new file beside `path`, which
-// takes the place of `path` only once complete. So a failed write leaves neither
-// a half-written page nor a lost old one. Failures name `path`.
+// A page on its way to disk: its bytes go into a new hidden file beside `path`,
+// which takes the place of `path` only once complete. So a failed write leaves
+// neither a half-written page nor a lost old one. Failures name `path`. The side
+// file is held so that RemoveLeftoversBeside can tell it from one a killed run left.
 class ReplacingFile : public ByteSink {
 public:
     ReplacingFile() = default;
@@ -76,7 +78,12 @@ inline FileResult WriteFileReplacing(const std::string& path, std::string_view b
 
 // Adds the bytes at the end of the file, creating it when missing. All or nothing:
 // on failure the file is left exactly as it was (or absent, if it was absent).
+// Safe while other processes append to the same file: no bytes are lost or mixed.
 FileResult AppendToFile(const std::string& path, std::string_view bytes);
+
+// Removes the side files that runs no longer alive left in the folder of `path`.
+// Those of live runs stay.
+void RemoveLeftoversBeside(const std::string& path);
 
 // True when a file or folder of exactly this name exists. Keeps nothing open.
 bool PathExists(const std::string& path);

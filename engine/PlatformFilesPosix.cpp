@@ -1,11 +1,13 @@
 // The file layer over POSIX.
 #include "PlatformFiles.h"
 
-#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <random>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #if defined(__APPLE__)
@@ -28,6 +30,11 @@ public:
     Descriptor& operator=(const Descriptor&) = delete;
     int Get() const { return m_fd; }
     bool IsOpen() const { return m_fd >= 0; }
+    int Release() {
+        const int fd = m_fd;
+        m_fd = -1;
+        return fd;
+    }
     // The last chance for a write error to show (some file systems report late).
     int Close() {
         int result = 0;
@@ -64,12 +71,48 @@ std::string FolderOf(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-// A name beside the target that no one else uses: it carries the process id and a
-// per-process counter, and it is created exclusively.
+constexpr char kSidePrefix[] = ".tessiva-";
+constexpr char kSideSuffix[] = ".tmp";
+
+// A name beside the target: hidden, with the process id for whoever finds one,
+// and a random part, since a process id alone repeats (in a PID namespace every
+// run may be process 1). Created exclusively, so a name in use is simply retried.
 std::string SideFileName(const std::string& target) {
-    static std::atomic<unsigned> counter{0};
-    return FolderOf(target) + ".tessiva-" + std::to_string(::getpid()) + "-" +
-           std::to_string(counter++) + ".tmp";
+    static thread_local std::mt19937_64 random{std::random_device{}() ^
+                                               (static_cast<std::uint64_t>(::getpid()) << 32)};
+    static const char kHex[] = "0123456789abcdef";
+    std::string name = FolderOf(target) + kSidePrefix + std::to_string(::getpid()) + "-";
+    std::uint64_t bits = random();
+    for (int i = 0; i < 16; ++i, bits >>= 4)
+        name += kHex[bits & 15];
+    return name + kSideSuffix;
+}
+
+// 0 once locked. A file system without locks (some network ones) gets none:
+// writers then go on unlocked, and no side file there is ever taken as left over.
+int LockExclusive(int fd, int how = 0) {
+    while (::flock(fd, LOCK_EX | how) != 0) {
+        if (errno == EINTR)
+            continue;
+        const bool unsupported = errno == ENOLCK || errno == EOPNOTSUPP || errno == ENOSYS;
+        return unsupported && how == 0 ? 0 : errno;
+    }
+    return 0;
+}
+
+// True while `path` still names the file open at fd: someone may have removed or
+// replaced it between the open and the lock.
+bool StillNamed(int fd, const std::string& path) {
+    struct stat open {}, named {};
+    return ::fstat(fd, &open) == 0 && ::lstat(path.c_str(), &named) == 0 && open.st_dev == named.st_dev &&
+           open.st_ino == named.st_ino;
+}
+
+bool IsSideFileName(const char* name) {
+    const std::size_t length = std::strlen(name);
+    const std::size_t prefix = sizeof kSidePrefix - 1, suffix = sizeof kSideSuffix - 1;
+    return length > prefix + suffix && std::strncmp(name, kSidePrefix, prefix) == 0 &&
+           std::strcmp(name + length - suffix, kSideSuffix) == 0;
 }
 
 }  // namespace
@@ -119,32 +162,49 @@ ReplacingFile::~ReplacingFile() {
 }
 
 void ReplacingFile::Discard() {
-    if (m_handle >= 0) {
-        ::close(static_cast<int>(m_handle));
-        m_handle = -1;
-    }
+    // Removed while still open, and so still locked: it is ours to remove.
     if (!m_side.empty()) {
         ::unlink(m_side.c_str());
         m_side.clear();
     }
+    if (m_handle >= 0) {
+        ::close(static_cast<int>(m_handle));
+        m_handle = -1;
+    }
 }
 
+// The side file is locked as long as it exists under its name: a later run takes
+// a side file it can lock for the leftover of a run that died.
 FileResult ReplacingFile::Open(const std::string& path) {
     Discard();
     m_path = path;
     m_error = 0;
-    m_side = SideFileName(path);
-    const int fd = ::open(m_side.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        const int error = errno;
+    int error = EEXIST;
+    for (int attempt = 0; attempt < 100 && m_handle < 0; ++attempt) {
+        m_side = SideFileName(path);
+        Descriptor file(::open(m_side.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (!file.IsOpen()) {
+            error = errno;
+            if (error != EEXIST)
+                break;
+            continue;
+        }
+        if ((error = LockExclusive(file.Get())) != 0) {
+            ::unlink(m_side.c_str());
+            break;
+        }
+        if (!StillNamed(file.Get(), m_side))
+            continue;  // taken for a leftover between the open and the lock
+        m_handle = file.Release();
+    }
+    if (m_handle < 0) {
         m_side.clear();
         return Failed(path, error);
     }
-    m_handle = fd;
     // A replaced page keeps the permissions its owner gave it.
     struct stat old {};
     if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode))
-        ::fchmod(fd, old.st_mode & 07777);
+        ::fchmod(static_cast<int>(m_handle), old.st_mode & 07777);
     return std::nullopt;
 }
 
@@ -159,8 +219,11 @@ FileResult ReplacingFile::Commit() {
     if (m_handle < 0)
         return Failed(m_path, EBADF);
     int error = static_cast<int>(m_error);
+    // A second descriptor keeps the lock until the file has its final name; the
+    // close of the first is where a late write error shows.
+    Descriptor keeper(::dup(static_cast<int>(m_handle)));
     const int closeError = ::close(static_cast<int>(m_handle)) == 0 ? 0 : errno;
-    m_handle = -1;
+    m_handle = keeper.Release();
     if (error == 0)
         error = closeError;
     if (error == 0 && ::rename(m_side.c_str(), m_path.c_str()) != 0)
@@ -170,37 +233,66 @@ FileResult ReplacingFile::Commit() {
         return Failed(m_path, error);
     }
     m_side.clear();
+    Discard();
     return std::nullopt;
 }
 
+// Every entry is one write at the end, under a lock held until any part of a
+// failed one is taken back, so runs appending at once neither tear nor lose one.
 FileResult AppendToFile(const std::string& path, std::string_view bytes) {
-    // Remember whether the file is ours to remove again if the entry cannot go in.
-    bool created = false;
-    int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
-    if (fd < 0 && errno == ENOENT) {
-        fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        created = fd >= 0;
+    for (;;) {
+        // Remember whether the file is ours to remove again if the entry cannot go in.
+        bool created = false;
+        int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+        if (fd < 0 && errno == ENOENT) {
+            fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd < 0 && errno == EEXIST)
+                continue;
+            created = fd >= 0;
+        }
+        Descriptor file(fd);
+        if (!file.IsOpen())
+            return Failed(path, errno);
+        if (const int error = LockExclusive(file.Get()))
+            return Failed(path, error);
+        if (!StillNamed(file.Get(), path))
+            continue;  // removed by a run whose entry failed: open the file now there
+        struct stat before {};
+        if (::fstat(file.Get(), &before) != 0)
+            return Failed(path, errno);
+        int error = WriteAll(file.Get(), bytes.data(), bytes.size());
+        if (error != 0) {
+            // Take back whatever part of the entry made it in.
+            if (created && before.st_size == 0)
+                ::unlink(path.c_str());
+            else if (::ftruncate(file.Get(), before.st_size) != 0) {
+                // Nothing more can be done; the write error is the one to report.
+            }
+        }
+        const int closeError = file.Close();
+        if (error == 0)
+            error = closeError;
+        if (error != 0)
+            return Failed(path, error);
+        return std::nullopt;
     }
-    Descriptor file(fd);
-    if (!file.IsOpen())
-        return Failed(path, errno);
-    const off_t end = ::lseek(file.Get(), 0, SEEK_END);
-    if (end < 0)
-        return Failed(path, errno);
-    int error = WriteAll(file.Get(), bytes.data(), bytes.size());
-    // Take back whatever part of the entry made it in.
-    if (error != 0 && !created && ::ftruncate(file.Get(), end) != 0) {
-        // Nothing more can be done; the write error is the one to report.
+}
+
+void RemoveLeftoversBeside(const std::string& path) {
+    const std::string prefix = FolderOf(path);
+    DIR* listing = ::opendir(prefix.empty() ? "." : prefix.c_str());
+    if (!listing)
+        return;
+    while (const dirent* entry = ::readdir(listing)) {
+        if (!IsSideFileName(entry->d_name))
+            continue;
+        const std::string side = prefix + entry->d_name;
+        Descriptor file(::open(side.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        // A live run holds the lock on its side file from creation to its end.
+        if (file.IsOpen() && LockExclusive(file.Get(), LOCK_NB) == 0 && StillNamed(file.Get(), side))
+            ::unlink(side.c_str());
     }
-    const int closeError = file.Close();
-    if (error == 0)
-        error = closeError;
-    if (error != 0) {
-        if (created)
-            ::unlink(path.c_str());
-        return Failed(path, error);
-    }
-    return std::nullopt;
+    ::closedir(listing);
 }
 
 bool PathExists(const std::string& path) {

@@ -1,5 +1,6 @@
-// The file layer over Win32: every file is opened without sharing, and failures
-// carry the system's message text.
+// The file layer over Win32: texts are opened for reading with read sharing, the
+// index with sharing under a lock, side pages without sharing; failures carry the
+// system's message text.
 #include "PlatformFiles.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
@@ -11,6 +12,8 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstring>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -81,10 +84,104 @@ std::string FolderOf(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
+constexpr char kSidePattern[] = "~tessiva-*.tmp";
+
+// A name beside the target with the process id for whoever finds one and a
+// random part, since a process id alone repeats (under Wine the first process is
+// always the same one). Created exclusively, so a name in use is simply retried.
 std::string SideFileName(const std::string& target) {
-    static std::atomic<unsigned> counter{0};
-    return FolderOf(target) + "~tessiva-" + std::to_string(GetCurrentProcessId()) + "-" +
-           std::to_string(counter++) + ".tmp";
+    static std::atomic<unsigned long long> counter{0};
+    LARGE_INTEGER now{};
+    QueryPerformanceCounter(&now);
+    // splitmix64 over the clock, the process and a counter
+    unsigned long long bits = static_cast<unsigned long long>(now.QuadPart) ^
+                              (static_cast<unsigned long long>(GetCurrentProcessId()) << 40) ^
+                              (counter++ * 0x9E3779B97F4A7C15ULL);
+    bits = (bits ^ (bits >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    bits = (bits ^ (bits >> 27)) * 0x94D049BB133111EBULL;
+    bits ^= bits >> 31;
+    static const char kHex[] = "0123456789abcdef";
+    std::string name = FolderOf(target) + "~tessiva-" + std::to_string(GetCurrentProcessId()) + "-";
+    for (int i = 0; i < 16; ++i, bits >>= 4)
+        name += kHex[bits & 15];
+    return name + ".tmp";
+}
+
+// Another program holding a file a moment too long (a sharing violation or a
+// lock) is waited out, up to a few seconds, instead of ending the run.
+constexpr ULONGLONG kPatienceMs = 3000;
+
+bool WorthWaiting(DWORD error, ULONGLONG since) {
+    if ((error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION) ||
+        GetTickCount64() - since >= kPatienceMs)
+        return false;
+    Sleep(10);
+    return true;
+}
+
+HANDLE OpenWaitingOutOthers(const std::string& path, DWORD access, DWORD sharing, DWORD disposition,
+                            DWORD flags) {
+    const ULONGLONG since = GetTickCount64();
+    for (;;) {
+        const HANDLE file = CreateFileA(path.c_str(), access, sharing, nullptr, disposition, flags, nullptr);
+        if (file != INVALID_HANDLE_VALUE)
+            return file;
+        const DWORD error = GetLastError();
+        if (!WorthWaiting(error, since)) {
+            SetLastError(error);
+            return INVALID_HANDLE_VALUE;
+        }
+    }
+}
+
+// The index lock: one byte far beyond any data, so the lock never stands in
+// the way of reading or writing the file itself.
+OVERLAPPED IndexLockByte() {
+    OVERLAPPED at{};
+    at.OffsetHigh = 0x40000000;
+    return at;
+}
+
+DWORD LockIndex(HANDLE file) {
+    const ULONGLONG since = GetTickCount64();
+    for (;;) {
+        OVERLAPPED at = IndexLockByte();
+        if (LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at))
+            return ERROR_SUCCESS;
+        const DWORD error = GetLastError();
+        if (!WorthWaiting(error, since))
+            return error;
+    }
+}
+
+std::wstring Wide(const std::string& text) {
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring wide(length > 0 ? static_cast<std::size_t>(length) : 1, L'\0');
+    if (length > 0)
+        MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
+    wide.resize(wide.size() - 1);
+    return wide;
+}
+
+// Gives the open file its final name, replacing what is there; the file keeps
+// its handle, so no one can take it between the last write and the rename.
+DWORD RenameOpenFile(HANDLE file, const std::string& target) {
+    const std::wstring relative = Wide(target);
+    const DWORD needed = GetFullPathNameW(relative.c_str(), 0, nullptr, nullptr);
+    if (needed == 0)
+        return GetLastError();
+    std::wstring full(needed, L'\0');
+    full.resize(GetFullPathNameW(relative.c_str(), needed, &full[0], nullptr));
+    const std::size_t bytes = full.size() * sizeof(wchar_t);
+    std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + bytes);
+    auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    info->ReplaceIfExists = TRUE;
+    info->RootDirectory = nullptr;
+    info->FileNameLength = static_cast<DWORD>(bytes);
+    std::memcpy(info->FileName, full.data(), bytes);
+    if (!SetFileInformationByHandle(file, FileRenameInfo, info, static_cast<DWORD>(buffer.size())))
+        return GetLastError();
+    return ERROR_SUCCESS;
 }
 
 }  // namespace
@@ -101,8 +198,8 @@ void InputFile::Close() {
 
 FileResult InputFile::Open(const std::string& path) {
     m_path = path;
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    const HANDLE file = OpenWaitingOutOthers(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING,
+                                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN);
     if (file == INVALID_HANDLE_VALUE)
         return Failed(path, GetLastError());
     m_handle = reinterpret_cast<std::intptr_t>(file);
@@ -139,20 +236,26 @@ void ReplacingFile::Discard() {
     }
 }
 
+// The side file is held open unshared until it has its final name: a later run
+// cannot remove it meanwhile, and removes those whose run died.
 FileResult ReplacingFile::Open(const std::string& path) {
     Discard();
     m_path = path;
     m_error = 0;
-    m_side = SideFileName(path);
-    const HANDLE file = CreateFileA(m_side.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        const DWORD error = GetLastError();
-        m_side.clear();
-        return Failed(path, error);
+    DWORD error = ERROR_FILE_EXISTS;
+    for (int attempt = 0; attempt < 100 && (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS);
+         ++attempt) {
+        m_side = SideFileName(path);
+        const HANDLE file = CreateFileA(m_side.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_HIDDEN, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            m_handle = reinterpret_cast<std::intptr_t>(file);
+            return std::nullopt;
+        }
+        error = GetLastError();
     }
-    m_handle = reinterpret_cast<std::intptr_t>(file);
-    return std::nullopt;
+    m_side.clear();
+    return Failed(path, error);
 }
 
 bool ReplacingFile::Put(const char* data, std::size_t size) {
@@ -165,13 +268,20 @@ bool ReplacingFile::Put(const char* data, std::size_t size) {
 FileResult ReplacingFile::Commit() {
     if (m_handle == -1)
         return Failed(m_path, ERROR_INVALID_HANDLE);
+    const HANDLE file = reinterpret_cast<HANDLE>(m_handle);
     DWORD error = m_error;
-    const DWORD closeError = CloseHandle(reinterpret_cast<HANDLE>(m_handle)) ? ERROR_SUCCESS : GetLastError();
+    if (error == ERROR_SUCCESS) {
+        FILE_BASIC_INFO shown{};  // zero times stay as they are
+        shown.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+        if (!SetFileInformationByHandle(file, FileBasicInfo, &shown, sizeof shown))
+            error = GetLastError();
+    }
+    if (error == ERROR_SUCCESS)
+        error = RenameOpenFile(file, m_path);
+    const DWORD closeError = CloseHandle(file) ? ERROR_SUCCESS : GetLastError();
     m_handle = -1;
     if (error == ERROR_SUCCESS)
         error = closeError;
-    if (error == ERROR_SUCCESS && !MoveFileExA(m_side.c_str(), m_path.c_str(), MOVEFILE_REPLACE_EXISTING))
-        error = GetLastError();
     if (error != ERROR_SUCCESS) {
         Discard();
         return Failed(m_path, error);
@@ -180,32 +290,64 @@ FileResult ReplacingFile::Commit() {
     return std::nullopt;
 }
 
+// Every entry is one write at the end (append access), under a lock held until
+// any part of a failed one is taken back, so runs appending at once neither tear
+// nor lose one. Others may open the file meanwhile.
 FileResult AppendToFile(const std::string& path, std::string_view bytes) {
-    Handle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsOpen())
-        return Failed(path, GetLastError());
-    // OPEN_ALWAYS tells whether the file was there: one we created goes again on failure.
-    const bool created = GetLastError() != ERROR_ALREADY_EXISTS;
-    LARGE_INTEGER end{};
-    const LARGE_INTEGER zero{};
-    if (!SetFilePointerEx(file.Get(), zero, &end, FILE_END))
-        return Failed(path, GetLastError());
-    DWORD error = WriteAll(file.Get(), bytes.data(), bytes.size());
-    if (error != ERROR_SUCCESS && !created) {
-        // Take back whatever part of the entry made it in.
-        if (SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN))
-            SetEndOfFile(file.Get());
+    constexpr DWORD kSharing = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    for (;;) {
+        Handle file(OpenWaitingOutOthers(path, FILE_APPEND_DATA | FILE_READ_ATTRIBUTES | DELETE | SYNCHRONIZE,
+                                         kSharing, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL));
+        if (!file.IsOpen())
+            return Failed(path, GetLastError());
+        // OPEN_ALWAYS tells whether the file was there: one we created goes again on failure.
+        const bool created = GetLastError() != ERROR_ALREADY_EXISTS;
+        if (const DWORD error = LockIndex(file.Get()))
+            return Failed(path, error);
+        FILE_STANDARD_INFO before{};
+        if (!GetFileInformationByHandleEx(file.Get(), FileStandardInfo, &before, sizeof before))
+            return Failed(path, GetLastError());
+        if (before.DeletePending)
+            continue;  // removed by a run whose entry failed: open the file now there
+        const LARGE_INTEGER zero{};
+        DWORD error = SetFilePointerEx(file.Get(), zero, nullptr, FILE_END) ? ERROR_SUCCESS : GetLastError();
+        if (error == ERROR_SUCCESS)
+            error = WriteAll(file.Get(), bytes.data(), bytes.size());
+        if (error != ERROR_SUCCESS) {
+            // Take back whatever part of the entry made it in, still under the lock.
+            if (created && before.EndOfFile.QuadPart == 0) {
+                FILE_DISPOSITION_INFO gone{TRUE};
+                SetFileInformationByHandle(file.Get(), FileDispositionInfo, &gone, sizeof gone);
+            } else {
+                Handle cutter(CreateFileA(path.c_str(), GENERIC_WRITE, kSharing, nullptr, OPEN_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+                if (cutter.IsOpen() && SetFilePointerEx(cutter.Get(), before.EndOfFile, nullptr, FILE_BEGIN))
+                    SetEndOfFile(cutter.Get());
+            }
+        }
+        OVERLAPPED at = IndexLockByte();
+        UnlockFileEx(file.Get(), 0, 1, 0, &at);
+        const DWORD closeError = file.Close();
+        if (error == ERROR_SUCCESS)
+            error = closeError;
+        if (error != ERROR_SUCCESS)
+            return Failed(path, error);
+        return std::nullopt;
     }
-    const DWORD closeError = file.Close();
-    if (error == ERROR_SUCCESS)
-        error = closeError;
-    if (error != ERROR_SUCCESS) {
-        if (created)
-            DeleteFileA(path.c_str());
-        return Failed(path, error);
-    }
-    return std::nullopt;
+}
+
+void RemoveLeftoversBeside(const std::string& path) {
+    const std::string folder = FolderOf(path);
+    WIN32_FIND_DATAA found{};
+    const HANDLE search = FindFirstFileA((folder + kSidePattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        // A live run holds its side file open unshared: it cannot be removed.
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            DeleteFileA((folder + found.cFileName).c_str());
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
 }
 
 bool PathExists(const std::string& path) {

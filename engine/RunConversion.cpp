@@ -43,6 +43,8 @@ RunOutcome RunConversion(const ConversionJob& job, const std::string& programFol
     long long currentNumber = job.startNumber;
     std::uint64_t pagesWritten = 0;
     PageMaker maker(templateText, job.keywords, job.description, homeLink);
+    // What killed runs left beside the pages goes before this run adds its own.
+    platform::RemoveLeftoversBeside(PagePath(outputFolder, job.outputName, currentNumber));
 
     for (std::size_t index = 0; index < job.inputFiles.size(); ++index) {
         const std::string& inputFile = job.inputFiles[index];
