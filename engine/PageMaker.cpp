@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "FileAccess.h"
+#include "LegacyCharset.h"
 #include "ReplaceAll.h"
 #include "TemplateFilling.h"
 #include "TextToHtml.h"
@@ -10,6 +11,7 @@
 namespace {
 
 constexpr std::string_view kBody = "$body";
+constexpr std::string_view kCharset = "$charset";
 
 // Cuts the piece at its first NUL byte, where the text ends.
 bool CutAtNul(const char* data, std::size_t& size) {
@@ -30,11 +32,14 @@ std::size_t TrailingSpaces(std::string_view data) {
 }  // namespace
 
 PageMaker::PageMaker(std::string_view templateText, std::string_view keywords, std::string_view description,
-                     std::string_view homeLink)
-    : m_template(templateText),
-      m_keywords(keywords),
+                     std::string_view homeLink, std::string legacyCharset)
+    : m_keywords(keywords),
       m_description(description),
       m_homeLink(homeLink),
+      m_legacyCharset(std::move(legacyCharset)),
+      m_declaresCharset(!FindOccurrences(templateText, kCharset).empty()),
+      m_utf8Template(FillCharset(templateText, "utf-8")),
+      m_legacyTemplate(m_declaresCharset ? FillCharset(templateText, m_legacyCharset) : std::string()),
       m_out(m_noPage, kTextPiece),
       m_piece(new char[kTextPiece + 1]) {}
 
@@ -43,14 +48,29 @@ PageMaker::Result PageMaker::Fail(platform::FileFailure failure) {
     return Failed;
 }
 
-platform::FileResult PageMaker::ReadFirstLine(platform::InputFile& in, std::string& text, bool& ended) {
+// The first piece is looked at for a byte-order mark before anything else: a
+// UTF-8 one is dropped, and a UTF-16 text comes back as it is, NUL bytes and all.
+platform::FileResult PageMaker::ReadFirstLine(platform::InputFile& in, std::string& text, bool& ended,
+                                              ByteOrderMark& mark) {
     ended = false;
+    mark = ByteOrderMark::None;
     for (;;) {
         const std::size_t before = text.size();
         text.resize(before + kTextPiece);
         std::size_t got = 0;
         if (platform::FileResult failure = in.Read(&text[before], kTextPiece, got))
             return failure;
+        if (before == 0) {
+            mark = FindByteOrderMark(std::string_view(text.data(), got));
+            if (mark == ByteOrderMark::Utf16Le || mark == ByteOrderMark::Utf16Be) {
+                text.resize(got);
+                return std::nullopt;
+            }
+            if (mark == ByteOrderMark::Utf8) {
+                text.erase(0, MarkLength(mark));
+                got -= MarkLength(mark);
+            }
+        }
         ended = got == 0 || CutAtNul(&text[before], got);
         text.resize(before + got);
         if (ended || std::memchr(text.data() + before, '\n', got))
@@ -58,7 +78,7 @@ platform::FileResult PageMaker::ReadFirstLine(platform::InputFile& in, std::stri
     }
 }
 
-platform::FileResult PageMaker::ReadRest(platform::InputFile& in, std::string& text) {
+platform::FileResult PageMaker::ReadRest(platform::InputFile& in, std::string& text, bool cutAtNul) {
     bool ended = false;
     while (!ended) {
         const std::size_t before = text.size();
@@ -66,7 +86,7 @@ platform::FileResult PageMaker::ReadRest(platform::InputFile& in, std::string& t
         std::size_t got = 0;
         if (platform::FileResult failure = in.Read(&text[before], kTextPiece, got))
             return failure;
-        ended = got == 0 || CutAtNul(&text[before], got);
+        ended = got == 0 || (cutAtNul && CutAtNul(&text[before], got));
         text.resize(before + got);
     }
     return std::nullopt;
@@ -93,6 +113,7 @@ platform::FileResult PageMaker::StreamBody(std::string_view start, platform::Inp
         if (platform::FileResult failure = in.Read(piece + 1, kTextPiece, got))
             return failure;
         ended = got == 0 || CutAtNul(piece + 1, got);
+        m_check.Feed(std::string_view(piece + 1, got));
         carry = markUp(std::string_view(carry ? piece : piece + 1, got + (carry ? 1 : 0)), ended);
     }
     return std::nullopt;
@@ -100,24 +121,61 @@ platform::FileResult PageMaker::StreamBody(std::string_view start, platform::Inp
 
 PageMaker::Result PageMaker::Make(const std::string& inputFile, const std::string& pagePath,
                                   const std::function<bool(const std::string&)>& confirmOverwrite) {
+    const Result result = MakeOnce(inputFile, pagePath, confirmOverwrite, false);
+    if (!m_misjudged)
+        return result;
+    // Bytes that are not UTF-8 came after the page had begun declaring UTF-8. It
+    // is made again from the start; the question about replacing was answered.
+    return MakeOnce(inputFile, pagePath, [](const std::string&) { return true; }, true);
+}
+
+PageMaker::Result PageMaker::MakeOnce(const std::string& inputFile, const std::string& pagePath,
+                                      const std::function<bool(const std::string&)>& confirmOverwrite,
+                                      bool legacyKnown) {
+    m_misjudged = false;
     platform::InputFile in;
     if (platform::FileResult failure = in.Open(inputFile))
         return Fail(std::move(*failure));
     std::string text;
     bool ended = false;
-    if (platform::FileResult failure = ReadFirstLine(in, text, ended))
+    ByteOrderMark mark = ByteOrderMark::None;
+    if (platform::FileResult failure = ReadFirstLine(in, text, ended, mark))
         return Fail(std::move(*failure));
+    if (mark == ByteOrderMark::Utf16Le || mark == ByteOrderMark::Utf16Be) {
+        if (platform::FileResult failure = ReadRest(in, text, false))
+            return Fail(std::move(*failure));
+        text = Utf16ToUtf8(std::string_view(text).substr(MarkLength(mark)), mark == ByteOrderMark::Utf16Be);
+        std::size_t size = text.size();
+        CutAtNul(text.data(), size);
+        text.resize(size);
+        ended = true;
+    }
+    m_check = Utf8Check();
+    m_check.Feed(text);
 
+    // The page declares UTF-8 until the text shows otherwise.
+    bool legacy = legacyKnown || m_check.Failed();
     HeadAndBody parts = SplitHeadAndBody(text);
-    std::string filled = FillAllButBody(m_template, parts.head, m_keywords, m_description, m_homeLink);
-    const std::vector<std::size_t> bodies = FindOccurrences(filled, kBody);
+    auto fill = [&] {
+        return FillAllButBody(legacy && m_declaresCharset ? m_legacyTemplate : m_utf8Template, parts.head, m_keywords,
+                              m_description, m_homeLink);
+    };
+    std::string filled = fill();
+    std::vector<std::size_t> bodies = FindOccurrences(filled, kBody);
     // The usual template uses the body once: it is then marked up as it is read.
     // Otherwise, or with no line feed in the whole text, the text is read whole.
     const bool streamed = !ended && bodies.size() == 1;
     if (!ended && !streamed) {
+        const std::size_t before = text.size();
         if (platform::FileResult failure = ReadRest(in, text))
             return Fail(std::move(*failure));
+        m_check.Feed(std::string_view(text).substr(before));
         parts = SplitHeadAndBody(text);
+    }
+    if (!streamed && m_declaresCharset && legacy != !m_check.Valid()) {
+        legacy = !legacy;
+        filled = fill();
+        bodies = FindOccurrences(filled, kBody);
     }
     m_head.assign(parts.head);
 
@@ -146,6 +204,12 @@ PageMaker::Result PageMaker::Make(const std::string& inputFile, const std::strin
     m_out.Append(around.substr(from));
     m_out.Finish();
     m_out.Redirect(m_noPage);
+    if (m_declaresCharset && !legacy && !m_check.Valid()) {
+        m_misjudged = true;
+        return Failed;
+    }
+    if (!m_check.Valid())
+        m_head = LegacyToUtf8(m_head, m_legacyCharset);
     // The text is read to its end by now. Closed before the page takes its place,
     // since it may be the very file the page replaces.
     in.Close();
