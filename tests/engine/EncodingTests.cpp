@@ -81,6 +81,22 @@ TEST(Encoding, PagesDeclareAndHoldTheirTextsAndTheIndexIsUtf8) {
     }
 }
 
+TEST(Encoding, EveryTextOfARunIsJudgedOnItsOwn) {
+    ScratchFolder work;
+    WriteBytes(work / "t.htm", kMarked);
+    ConversionJob job;
+    for (const std::string& text : {"Caf\xE9\n"s, "Caf\xC3\xA9\n"s, "\xEF\xBB\xBF" "Caf\xE9\n"s}) {
+        job.inputFiles.push_back(work / std::to_string(job.inputFiles.size()));
+        WriteBytes(job.inputFiles.back(), text);
+    }
+    job.templateName = "t.htm";
+    job.outputPath = work.Path();
+    ASSERT_EQ(RunConversion(job, work.WithSeparator(), nullptr).kind, RunOutcome::Finished);
+    EXPECT_EQ(ReadBytes(work / "0.htm"), "<windows-1252>Caf\xE9|");
+    EXPECT_EQ(ReadBytes(work / "1.htm"), "<utf-8>Caf\xC3\xA9|");
+    EXPECT_EQ(ReadBytes(work / "2.htm"), "<windows-1252>Caf\xE9|");
+}
+
 TEST(Encoding, AnIndexThatExistsGetsNoSecondDeclaration) {
     ScratchFolder work;
     WriteBytes(work / "index.htm", "old");
