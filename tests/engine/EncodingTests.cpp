@@ -48,6 +48,7 @@ TEST(Encoding, PagesDeclareAndHoldTheirTextsAndTheIndexIsUtf8) {
          "<utf-8>\xE6\x97\xA5\xE8\xA8\x98|\xEF\xBF\xBD!", "\xE6\x97\xA5\xE8\xA8\x98"},
         {"UTF-16 ends at a NUL", kMarked, "", Utf16(u"a\nb\0c"s, false), "<utf-8>a|b", "a"},
         {"an odd last byte of UTF-16 dropped", kMarked, "", Utf16(u"a\nb", true) + "\x41", "<utf-8>a|b", "a"},
+        {"a high surrogate last", kMarked, "", Utf16(u"a\nb\xD800", true) + "\xDC", "<utf-8>a|b\xEF\xBF\xBD", "a"},
         {"8-bit: the system's set", kMarked, "", "Caf\xE9\nna\xEFve", "<windows-1252>Caf\xE9|na\xEFve",
          "Caf\xC3\xA9"},
         {"8-bit: the set named", kMarked, "shift_jis", "\x93\xFA\x8B\x4C\n\x82\xA0", "<shift_jis>\x93\xFA\x8B\x4C|\x82\xA0",
