@@ -6,17 +6,22 @@
 #include <cstdlib>
 #include <limits>
 
+#include "FileArguments.h"
+#include "LegacyCharset.h"
+
 const char kUsage[] =
     "Usage: tessiva-batch --output DIR [options] FILE...\n"
     "Turns plain text files into web pages: each file's first line becomes the page's\n"
     "head, the rest its body, filled into an HTML template. Files are converted in the\n"
-    "order given, into DIR/NAME<number>.htm.\n"
+    "order given, into DIR/NAME<number>.htm. On Windows, * and ? in a FILE's name\n"
+    "are expanded here, in byte order of the names.\n"
     "\n"
     "  --output DIR          folder for the pages and index.htm (required)\n"
     "  --name NAME           base name of every page (default: none, pages are 0.htm...)\n"
     "  --start N             number of the first page (default 0)\n"
     "  --template NAME       template beside the program (default templet1.htm)\n"
     "  --template-file PATH  template anywhere else\n"
+    "  --files-from LIST     the files named in LIST, one per line (- for standard input)\n"
     "  --keywords TEXT       text for $keyword\n"
     "  --description TEXT    text for $description\n"
     "  --index               add a link to every page to DIR/index.htm\n"
@@ -24,7 +29,13 @@ const char kUsage[] =
     "  --home-url URL        target of the home link ($website)\n"
     "  --overwrite ask|yes|no  what to do with an existing page (default: ask on a\n"
     "                        terminal, otherwise no: stop at the first existing page)\n"
+    "  --legacy-charset NAME character set of the texts that are not UTF-8 (default:\n"
+    "                        Windows' legacy code page; windows-1252 elsewhere)\n"
     "  --help, --version\n"
+    "\n"
+    "A template's $charset becomes utf-8 for a text in UTF-8 (plain ASCII included),\n"
+    "otherwise the legacy character set. A text that starts with a byte-order mark is\n"
+    "read as UTF-8 or UTF-16; index.htm is written in UTF-8.\n"
     "\n"
     "Exit status: 0 finished, 1 stopped at an existing page, 2 file error, 64 usage error.\n";
 
@@ -68,7 +79,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& arguments) {
                 parsed.error = "unknown option " + argument;
                 return parsed;
             }
-            job.inputFiles.push_back(argument);
+            for (std::string& file : ExpandFileArgument(argument))
+                job.inputFiles.push_back(std::move(file));
             continue;
         }
         if (argument == "--") {
@@ -108,7 +120,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& arguments) {
         else if (flag == "--description") target = &job.description;
         else if (flag == "--home-title") target = &job.homeTitle;
         else if (flag == "--home-url") target = &job.homeUrl;
-        else if (flag != "--start" && flag != "--overwrite") {
+        else if (flag == "--legacy-charset") target = &job.legacyCharset;
+        else if (flag != "--start" && flag != "--overwrite" && flag != "--files-from") {
             parsed.error = "unknown option " + flag;
             return parsed;
         }
@@ -135,6 +148,12 @@ ParsedArguments ParseArguments(const std::vector<std::string>& arguments) {
                 return parsed;
             }
             options.overwriteGiven = true;
+        } else if (flag == "--files-from") {
+            if (!ReadFileList(value, job.inputFiles, parsed.error))
+                return parsed;
+        } else if (flag == "--legacy-charset" && !LegacyCharsetKnown(value)) {
+            parsed.error = "--legacy-charset: no character set is known as \"" + value + "\"";
+            return parsed;
         } else {
             *target = value;
             outputGiven |= flag == "--output";

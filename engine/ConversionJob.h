@@ -15,4 +15,5 @@ struct ConversionJob {
     bool createIndex = false;                   // append one link per page to index.htm
     std::string homeTitle;                      // link text of "$website"
     std::string homeUrl;                        // link target of "$website"
+    std::string legacyCharset;                  // of texts not in UTF-8; empty: the system's
 };

@@ -4,7 +4,8 @@ namespace {
 
 // '"' would end the attribute, '#' and '?' start a fragment or a query, '%' starts
 // an escape, '&' a character reference, and blanks and control bytes are cut or
-// dropped by URL parsers.
+// dropped by URL parsers. Bytes from 0x80 up are a name's UTF-8, which browsers
+// expect percent-encoded in addresses.
 bool NeedsEncoding(unsigned char byte) {
     switch (byte) {
     case '"': case '#': case '%': case '?': case '&': case ' ':
@@ -12,9 +13,12 @@ bool NeedsEncoding(unsigned char byte) {
     case '\\':  // only where it is not the separator: a browser reads it as "/"
         return true;
     default:
-        return byte < 0x20 || byte == 0x7F;
+        return byte < 0x20 || byte >= 0x7F;
     }
 }
+
+// What a new index.htm begins with: its entries are UTF-8.
+constexpr std::string_view kIndexStart = "<meta charset=\"utf-8\">\n";
 
 }  // namespace
 
@@ -56,6 +60,7 @@ std::string MakeIndexEntry(std::string_view address, std::string_view head) {
 
 platform::FileResult AppendIndexEntry(const std::string& outputFolder, const std::string& pagePath,
                                       std::string_view head) {
-    return platform::AppendToFile(IndexPath(outputFolder),
-                                  MakeIndexEntry(IndexAddress(outputFolder, pagePath), head));
+    const std::string path = IndexPath(outputFolder);
+    // An index that begins here says what its entries are written in.
+    return platform::AppendToFile(path, MakeIndexEntry(IndexAddress(outputFolder, pagePath), head), kIndexStart);
 }

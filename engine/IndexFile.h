@@ -17,6 +17,7 @@ std::string IndexAddress(std::string_view outputFolder, std::string_view pagePat
 // "<a href=\"" + address + "\">" + head + "</a><br>"; the head is not escaped.
 std::string MakeIndexEntry(std::string_view address, std::string_view head);
 
-// Appends the entry for this page; on failure the index is left as it was.
+// Appends the entry for this page (its head in UTF-8), after a line that
+// declares UTF-8 when the index is new; on failure the index is left as it was.
 platform::FileResult AppendIndexEntry(const std::string& outputFolder, const std::string& pagePath,
                                       std::string_view head);

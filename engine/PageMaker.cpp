@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "FileAccess.h"
+#include "LegacyCharset.h"
 #include "ReplaceAll.h"
 #include "TemplateFilling.h"
 #include "TextToHtml.h"
@@ -10,6 +11,7 @@
 namespace {
 
 constexpr std::string_view kBody = "$body";
+constexpr std::string_view kCharset = "$charset";
 
 // Cuts the piece at its first NUL byte, where the text ends.
 bool CutAtNul(const char* data, std::size_t& size) {
@@ -30,11 +32,14 @@ std::size_t TrailingSpaces(std::string_view data) {
 }  // namespace
 
 PageMaker::PageMaker(std::string_view templateText, std::string_view keywords, std::string_view description,
-                     std::string_view homeLink)
-    : m_template(templateText),
-      m_keywords(keywords),
+                     std::string_view homeLink, std::string legacyCharset)
+    : m_keywords(keywords),
       m_description(description),
       m_homeLink(homeLink),
+      m_legacyCharset(std::move(legacyCharset)),
+      m_declaresCharset(!FindOccurrences(templateText, kCharset).empty()),
+      m_utf8Template(FillCharset(templateText, "utf-8")),
+      m_legacyTemplate(m_declaresCharset ? FillCharset(templateText, m_legacyCharset) : std::string()),
       m_out(m_noPage, kTextPiece),
       m_piece(new char[kTextPiece + 1]) {}
 
@@ -44,7 +49,9 @@ PageMaker::Result PageMaker::Fail(platform::FileFailure failure) {
 }
 
 // Stops at the first line feed, the end of the text, or once `limit` bytes are
-// held with neither; `lineFound` tells the first case.
+// held with neither; `lineFound` tells the first case. The first piece is looked
+// at for a byte-order mark before anything else: a UTF-8 one is dropped, and a
+// UTF-16 text is read whole and comes back as UTF-8, `ended` set.
 platform::FileResult PageMaker::ReadFirstLine(platform::InputFile& in, std::string& text, bool& ended,
                                               bool& lineFound, std::size_t limit) {
     ended = lineFound = false;
@@ -54,6 +61,25 @@ platform::FileResult PageMaker::ReadFirstLine(platform::InputFile& in, std::stri
         std::size_t got = 0;
         if (platform::FileResult failure = in.Read(&text[before], kTextPiece, got))
             return failure;
+        if (before == 0) {
+            const ByteOrderMark mark = FindByteOrderMark(std::string_view(text.data(), got));
+            if (mark == ByteOrderMark::Utf16Le || mark == ByteOrderMark::Utf16Be) {
+                text.resize(got);
+                if (platform::FileResult failure = ReadRest(in, text))
+                    return failure;
+                text = Utf16ToUtf8(std::string_view(text).substr(MarkLength(mark)), mark == ByteOrderMark::Utf16Be);
+                std::size_t size = text.size();
+                CutAtNul(text.data(), size);
+                text.resize(size);
+                ended = true;
+                lineFound = text.find('\n') != std::string::npos;
+                return std::nullopt;
+            }
+            if (mark == ByteOrderMark::Utf8) {
+                text.erase(0, MarkLength(mark));
+                got -= MarkLength(mark);
+            }
+        }
         ended = got == 0 || CutAtNul(&text[before], got);
         text.resize(before + got);
         lineFound = std::memchr(text.data() + before, '\n', got) != nullptr;
@@ -61,6 +87,20 @@ platform::FileResult PageMaker::ReadFirstLine(platform::InputFile& in, std::stri
             break;
     }
     return std::nullopt;
+}
+
+// Reads the rest of the text whole, NUL bytes and all (a UTF-16 text has many).
+platform::FileResult PageMaker::ReadRest(platform::InputFile& in, std::string& text) {
+    for (;;) {
+        const std::size_t before = text.size();
+        text.resize(before + kTextPiece);
+        std::size_t got = 0;
+        if (platform::FileResult failure = in.Read(&text[before], kTextPiece, got))
+            return failure;
+        text.resize(before + got);
+        if (got == 0)
+            return std::nullopt;
+    }
 }
 
 // Reads on, keeping nothing, until a line feed or the end of the text.
@@ -107,7 +147,8 @@ platform::FileResult PageMaker::OpenAtBody(const std::string& inputFile, platfor
 // whose pairs go on in the next piece: an even number of its spaces are whole
 // pairs and go out now, an odd last one is carried to the front of the next
 // piece, where it starts the rest of the run.
-platform::FileResult PageMaker::StreamBody(std::string_view start, platform::InputFile& in) {
+// `check` feeds what is read to the UTF-8 check (only the first reading does).
+platform::FileResult PageMaker::StreamBody(std::string_view start, platform::InputFile& in, bool check) {
     auto markUp = [this](std::string_view data, bool last) {
         std::size_t take = data.size();
         if (!last && TrailingSpaces(data) % 2 == 1)
@@ -124,6 +165,8 @@ platform::FileResult PageMaker::StreamBody(std::string_view start, platform::Inp
         if (platform::FileResult failure = in.Read(piece + 1, kTextPiece, got))
             return failure;
         ended = got == 0 || CutAtNul(piece + 1, got);
+        if (check)
+            m_check.Feed(std::string_view(piece + 1, got));
         carry = markUp(std::string_view(carry ? piece : piece + 1, got + (carry ? 1 : 0)), ended);
     }
     return std::nullopt;
@@ -131,14 +174,32 @@ platform::FileResult PageMaker::StreamBody(std::string_view start, platform::Inp
 
 PageMaker::Result PageMaker::Make(const std::string& inputFile, const std::string& pagePath,
                                   const std::function<bool(const std::string&)>& confirmOverwrite) {
+    const Result result = MakeOnce(inputFile, pagePath, confirmOverwrite, false);
+    if (!m_misjudged)
+        return result;
+    // Bytes that are not UTF-8 came after the page had begun declaring UTF-8. It
+    // is made again from the start; the question about replacing was answered.
+    return MakeOnce(inputFile, pagePath, [](const std::string&) { return true; }, true);
+}
+
+PageMaker::Result PageMaker::MakeOnce(const std::string& inputFile, const std::string& pagePath,
+                                      const std::function<bool(const std::string&)>& confirmOverwrite,
+                                      bool legacyKnown) {
+    m_misjudged = false;
     platform::InputFile in;
     std::string text;
     bool ended = false;
     if (platform::FileResult failure = OpenAtBody(inputFile, in, text, ended))
         return Fail(std::move(*failure));
+    m_check = Utf8Check();
+    m_check.Feed(text);
 
+    // The page declares UTF-8 until the text shows otherwise; a text read whole
+    // is known at once.
+    const bool legacy = legacyKnown || (ended ? !m_check.Valid() : m_check.Failed());
     HeadAndBody parts = SplitHeadAndBody(text);
-    std::string filled = FillAllButBody(m_template, parts.head, m_keywords, m_description, m_homeLink);
+    std::string filled = FillAllButBody(legacy && m_declaresCharset ? m_legacyTemplate : m_utf8Template, parts.head,
+                                        m_keywords, m_description, m_homeLink);
     const std::vector<std::size_t> bodies = FindOccurrences(filled, kBody);
     m_head.assign(parts.head);
 
@@ -162,11 +223,11 @@ PageMaker::Result PageMaker::Make(const std::string& inputFile, const std::strin
         if (ended) {
             WriteHtmlBody(parts.body, m_out);
         } else if (use == 0) {
-            failure = StreamBody(parts.body, in);
+            failure = StreamBody(parts.body, in, true);
         } else {
             bool againEnded = false;
             if (!(failure = OpenAtBody(inputFile, in, text, againEnded)))
-                failure = StreamBody(SplitHeadAndBody(text).body, in);
+                failure = StreamBody(SplitHeadAndBody(text).body, in, false);
         }
         if (failure) {
             m_out.Redirect(m_noPage);
@@ -177,6 +238,12 @@ PageMaker::Result PageMaker::Make(const std::string& inputFile, const std::strin
     m_out.Append(around.substr(from));
     m_out.Finish();
     m_out.Redirect(m_noPage);
+    if (m_declaresCharset && !legacy && !m_check.Valid()) {
+        m_misjudged = true;
+        return Failed;
+    }
+    if (!m_check.Valid())
+        m_head = LegacyToUtf8(m_head, m_legacyCharset);
     // Closed before the page takes its place, since it may be the very file the
     // page replaces.
     in.Close();

@@ -10,6 +10,7 @@
 
 #include "OutputBuffer.h"
 #include "PlatformFiles.h"
+#include "TextEncoding.h"
 
 // The size of the pieces a text is read in.
 constexpr std::size_t kTextPiece = std::size_t(1) << 18;
@@ -22,26 +23,35 @@ public:
     enum Result { Written, Kept, Failed };
 
     // The values every page of a run shares; they must outlive the maker.
+    // legacyCharset names the set of texts that are not UTF-8.
     PageMaker(std::string_view templateText, std::string_view keywords, std::string_view description,
-              std::string_view homeLink);
+              std::string_view homeLink, std::string legacyCharset);
 
     // Reads inputFile, asks confirmOverwrite when pagePath exists, writes the page.
     Result Make(const std::string& inputFile, const std::string& pagePath,
                 const std::function<bool(const std::string&)>& confirmOverwrite);
 
-    const std::string& Head() const { return m_head; }                // of the last text
+    const std::string& Head() const { return m_head; }                // of the last text, in UTF-8
     const platform::FileFailure& Failure() const { return m_failure; }  // after Failed
 
 private:
+    Result MakeOnce(const std::string& inputFile, const std::string& pagePath,
+                    const std::function<bool(const std::string&)>& confirmOverwrite, bool legacyKnown);
     platform::FileResult ReadFirstLine(platform::InputFile& in, std::string& text, bool& ended, bool& lineFound,
                                        std::size_t limit);
     platform::FileResult SeekLineFeed(platform::InputFile& in, bool& lineFound);
     platform::FileResult OpenAtBody(const std::string& inputFile, platform::InputFile& in, std::string& text,
                                     bool& ended);
-    platform::FileResult StreamBody(std::string_view start, platform::InputFile& in);
+    platform::FileResult ReadRest(platform::InputFile& in, std::string& text);
+    platform::FileResult StreamBody(std::string_view start, platform::InputFile& in, bool check);
     Result Fail(platform::FileFailure failure);
 
-    std::string_view m_template, m_keywords, m_description, m_homeLink;
+    std::string_view m_keywords, m_description, m_homeLink;
+    std::string m_legacyCharset;
+    bool m_declaresCharset;                         // the template holds "$charset"
+    std::string m_utf8Template, m_legacyTemplate;   // with "$charset" filled in
+    Utf8Check m_check;                              // of the text being read
+    bool m_misjudged = false;  // a page started as UTF-8 met a text that is not
     platform::ReplacingFile m_noPage;  // the buffer's sink between pages
     OutputBuffer m_out;
     std::unique_ptr<char[]> m_piece;   // one byte in front for a space carried over

@@ -79,7 +79,9 @@ inline FileResult WriteFileReplacing(const std::string& path, std::string_view b
 // Adds the bytes at the end of the file, creating it when missing. All or nothing:
 // on failure the file is left exactly as it was (or absent, if it was absent).
 // Safe while other processes append to the same file: no bytes are lost or mixed.
-FileResult AppendToFile(const std::string& path, std::string_view bytes);
+// `startIfEmpty` goes in front of the bytes when the file is empty (or new), decided
+// under the same lock, so that only the first of several runs writes it.
+FileResult AppendToFile(const std::string& path, std::string_view bytes, std::string_view startIfEmpty = {});
 
 // Removes the side files that runs no longer alive left in the folder of `path`.
 // Those of live runs stay.

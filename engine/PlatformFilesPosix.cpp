@@ -239,7 +239,7 @@ FileResult ReplacingFile::Commit() {
 
 // Every entry is one write at the end, under a lock held until any part of a
 // failed one is taken back, so runs appending at once neither tear nor lose one.
-FileResult AppendToFile(const std::string& path, std::string_view bytes) {
+FileResult AppendToFile(const std::string& path, std::string_view bytes, std::string_view startIfEmpty) {
     for (;;) {
         // Remember whether the file is ours to remove again if the entry cannot go in.
         bool created = false;
@@ -260,7 +260,8 @@ FileResult AppendToFile(const std::string& path, std::string_view bytes) {
         struct stat before {};
         if (::fstat(file.Get(), &before) != 0)
             return Failed(path, errno);
-        int error = WriteAll(file.Get(), bytes.data(), bytes.size());
+        const std::string whole = before.st_size == 0 ? std::string(startIfEmpty).append(bytes) : std::string(bytes);
+        int error = WriteAll(file.Get(), whole.data(), whole.size());
         if (error != 0) {
             // Take back whatever part of the entry made it in.
             if (created && before.st_size == 0)

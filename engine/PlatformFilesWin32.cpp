@@ -293,7 +293,7 @@ FileResult ReplacingFile::Commit() {
 // Every entry is one write at the end (append access), under a lock held until
 // any part of a failed one is taken back, so runs appending at once neither tear
 // nor lose one. Others may open the file meanwhile.
-FileResult AppendToFile(const std::string& path, std::string_view bytes) {
+FileResult AppendToFile(const std::string& path, std::string_view bytes, std::string_view startIfEmpty) {
     constexpr DWORD kSharing = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
     for (;;) {
         Handle file(OpenWaitingOutOthers(path, FILE_APPEND_DATA | FILE_READ_ATTRIBUTES | DELETE | SYNCHRONIZE,
@@ -311,8 +311,10 @@ FileResult AppendToFile(const std::string& path, std::string_view bytes) {
             continue;  // removed by a run whose entry failed: open the file now there
         const LARGE_INTEGER zero{};
         DWORD error = SetFilePointerEx(file.Get(), zero, nullptr, FILE_END) ? ERROR_SUCCESS : GetLastError();
+        const std::string whole =
+            before.EndOfFile.QuadPart == 0 ? std::string(startIfEmpty).append(bytes) : std::string(bytes);
         if (error == ERROR_SUCCESS)
-            error = WriteAll(file.Get(), bytes.data(), bytes.size());
+            error = WriteAll(file.Get(), whole.data(), whole.size());
         if (error != ERROR_SUCCESS) {
             // Take back whatever part of the entry made it in, still under the lock.
             if (created && before.EndOfFile.QuadPart == 0) {

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "IndexFile.h"
+#include "LegacyCharset.h"
 #include "PageMaker.h"
 #include "TemplateFilling.h"
 
@@ -42,7 +43,8 @@ RunOutcome RunConversion(const ConversionJob& job, const std::string& programFol
     // 2147483647 is 2147483648.
     long long currentNumber = job.startNumber;
     std::uint64_t pagesWritten = 0;
-    PageMaker maker(templateText, job.keywords, job.description, homeLink);
+    PageMaker maker(templateText, job.keywords, job.description, homeLink,
+                    job.legacyCharset.empty() ? SystemLegacyCharset() : job.legacyCharset);
     // What killed runs left beside the pages goes before this run adds its own.
     platform::RemoveLeftoversBeside(PagePath(outputFolder, job.outputName, currentNumber));
 

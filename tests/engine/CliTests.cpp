@@ -86,7 +86,7 @@ TEST_F(Cli, ConvertsTheFilesInTheOrderGiven) {
     EXPECT_EQ(ReadBytes(work / "out/p0.htm") + ReadBytes(work / "out/p1.htm") + ReadBytes(work / "out/index.htm"),
               "<title></title>[k1|d1|<a href=index.htm>Home</a>]Beta<title>Alpha</title>[k1|d1|<a href=index.htm>"
               "Home</a>]"
-              "one&nbsp;&nbsp;two\r\n<br><a href=\"p0.htm\"></a><br><a href=\"p1.htm\">Alpha</a><br>");
+              "one&nbsp;&nbsp;two\r\n<br><meta charset=\"utf-8\">\n<a href=\"p0.htm\"></a><br><a href=\"p1.htm\">Alpha</a><br>");
 }
 
 TEST_F(Cli, OptionsExitStatusAndTheOneLineReport) {

@@ -66,7 +66,7 @@ TEST_F(Run, NoAtTheSecondOfThreeExistingPagesStopsThere) {
     EXPECT_EQ(asked, (Names{out / "p1.htm", out / "p2.htm"}));
     EXPECT_EQ(ReadBytes(out / "p1.htm") + ReadBytes(out / "p2.htm") + ReadBytes(out / "p3.htm"),
               "<title></title>New 1oldold");
-    EXPECT_EQ(ReadBytes(out / "index.htm"), "<a href=\"p1.htm\"></a><br>");
+    EXPECT_EQ(ReadBytes(out / "index.htm"), "<meta charset=\"utf-8\">\n<a href=\"p1.htm\"></a><br>");
     // Without an answerer existing pages are kept. A text can become its own page.
     EXPECT_EQ(RunConversion(job, program.WithSeparator(), nullptr).kind, RunOutcome::StoppedByUser);
     job = ConversionJob{{out / "p2.htm"}, "t.htm", "", "", out.Path(), "p", 2};
