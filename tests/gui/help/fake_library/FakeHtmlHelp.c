@@ -6,16 +6,10 @@ HWND WINAPI FakeHtmlHelpA(HWND caller, LPCSTR file, UINT command, DWORD_PTR data
 {
     lastCall.count++;
     lastCall.caller = caller;
-    lastCall.fileWasNull = file == NULL;
-    lastCall.file[0] = '\0';
-    if (file)
-        lstrcpynA(lastCall.file, file, FAKE_HTML_HELP_FILE_CHARS);
+    lstrcpynA(lastCall.file, file ? file : "(null)", sizeof(lastCall.file));
     lastCall.command = command;
     lastCall.data = data;
     return FAKE_HTML_HELP_WINDOW;
 }
 
-const FakeHtmlHelpCall* WINAPI FakeHtmlHelpLastCall(void)
-{
-    return &lastCall;
-}
+const FakeHtmlHelpCall* WINAPI FakeHtmlHelpLastCall(void) { return &lastCall; }
