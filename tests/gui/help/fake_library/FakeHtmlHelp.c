@@ -1,15 +1,12 @@
 #include "FakeHtmlHelp.h"
 
-static FakeHtmlHelpCall lastCall;
+static FakeHtmlHelpCall last;
 
 HWND WINAPI FakeHtmlHelpA(HWND caller, LPCSTR file, UINT command, DWORD_PTR data)
 {
-    lastCall.count++;
-    lastCall.caller = caller;
-    lstrcpynA(lastCall.file, file ? file : "(null)", sizeof(lastCall.file));
-    lastCall.command = command;
-    lastCall.data = data;
+    last.count++, last.caller = caller, last.command = command, last.data = data;
+    lstrcpynA(last.file, file ? file : "(null)", sizeof(last.file));
     return FAKE_HTML_HELP_WINDOW;
 }
 
-const FakeHtmlHelpCall* WINAPI FakeHtmlHelpLastCall(void) { return &lastCall; }
+const FakeHtmlHelpCall* WINAPI FakeHtmlHelpLastCall(void) { return &last; }

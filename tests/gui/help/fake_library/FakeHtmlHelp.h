@@ -1,21 +1,16 @@
-/* A stand-in for the HTML Help control's library in two forms: one whose
-   ordinal 14 records its calls, one that lacks ordinal 14 and exports the
-   same function at 13 and 15 instead, so a wrong ordinal is caught too. */
+/* A stand-in for the HTML Help control's library, in two forms: ordinal 14
+   records the calls, or ordinal 14 is missing and 13 and 15 are there instead. */
 #ifndef TESSIVA_FAKE_HTML_HELP_H
 #define TESSIVA_FAKE_HTML_HELP_H
 #include <windows.h>
-
 typedef struct FakeHtmlHelpCall {
-    LONG count; /* calls so far */
+    LONG count; /* so far; the rest is the last call's, file "(null)" for none */
     HWND caller;
-    char file[1024]; /* "(null)" for a null file */
+    char file[1024];
     UINT command;
     DWORD_PTR data;
 } FakeHtmlHelpCall;
-
-/* What the stand-in answers, so that a test sees its answer come through. */
-#define FAKE_HTML_HELP_WINDOW ((HWND)(ULONG_PTR)0x7E55)
-/* Exported by name from both forms: the record of the calls. */
+#define FAKE_HTML_HELP_WINDOW ((HWND)(ULONG_PTR)0x7E55) /* the answer */
 typedef const FakeHtmlHelpCall*(WINAPI* FakeHtmlHelpLastCallProc)(void);
-#define FAKE_HTML_HELP_LAST_CALL "FakeHtmlHelpLastCall"
+#define FAKE_HTML_HELP_LAST_CALL "FakeHtmlHelpLastCall" /* exported by name */
 #endif
