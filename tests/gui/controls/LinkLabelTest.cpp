@@ -228,6 +228,7 @@ TEST(LinkLabelFallback, MakesTheCommandLineFromTheRegisteredOpenCommand)
         ::RegCloseKey(root);
         ::RegDeleteTreeA(HKEY_CURRENT_USER, path.c_str());
     }
+    EXPECT_EQ(ERROR_INVALID_PARAMETER, CLinkLabel::ReadClassesRootValue(HKEY_CURRENT_USER, ".htm", nullptr, 8));
     // The line must fit its buffer, terminator included.
     char line[2 * MAX_PATH];
     EXPECT_TRUE(CLinkLabel::BuildOpenCommandLine(longest.c_str(), longest.c_str(), line, sizeof(line)));
