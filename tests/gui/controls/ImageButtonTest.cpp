@@ -196,12 +196,14 @@ TEST_F(ImageButton, PaintsEveryStateInSystemOrItsOwnColours)
         for (const Look& look : row.looks) {
             const int x = look.x == kMid ? kW / 2 : look.x < 0 ? kW + look.x : look.x;
             const int y = look.y == kMid ? kH / 2 : look.y < 0 ? kH + look.y : look.y;
-            EXPECT_EQ(look.colour == kNotFace, c.Pixel(x, y) != (look.colour == kNotFace ? face : look.colour)) << x << "," << y << " " << std::hex << c.Pixel(x, y);
+            const bool notFace = look.colour == kNotFace;
+            EXPECT_EQ(notFace, c.Pixel(x, y) != (notFace ? face : look.colour)) << x << "," << y << std::hex << " " << c.Pixel(x, y);
         }
         for (const Ink& ink : row.inks) {
             const RECT box = InkBox(c, ink.colour);
-            EXPECT_EQ(ink.shift == kAbsent ? std::make_pair(-1L, -1L) : std::make_pair(plain.right + ink.shift, plain.bottom + ink.shift),
-                      std::make_pair(box.right, box.bottom)) << std::hex << ink.colour;
+            const LONG right = ink.shift == kAbsent ? -1 : plain.right + ink.shift;
+            const LONG bottom = ink.shift == kAbsent ? -1 : plain.bottom + ink.shift;
+            EXPECT_EQ(std::make_pair(right, bottom), std::make_pair(box.right, box.bottom)) << std::hex << ink.colour;
         }
         if (row.focus >= 0)
             EXPECT_TRUE(row.focus ? Dots(c, row.focus, row.focus) >= (kW - 2 * row.focus) / 3 && !Dots(c, row.focus - 1, 0)

@@ -187,6 +187,7 @@ TEST_F(LinkLabel, AClickOpensTheTargetOrNamesWhyItCouldNot)
 TEST(LinkLabelFallback, MakesTheCommandLineFromTheRegisteredOpenCommand)
 {
     const std::string longest(MAX_PATH - 1, 'c'), target = "http://example.org/";
+    const std::string windows = std::getenv("SystemRoot") ? std::getenv("SystemRoot") : "?";
     const struct {
         const char* label;
         DWORD type;
@@ -199,7 +200,7 @@ TEST(LinkLabelFallback, MakesTheCommandLineFromTheRegisteredOpenCommand)
         {"text after it", REG_SZ, "\"C:\\P F\\b.exe\" -url \"%1\" -nohome", "\"C:\\P F\\b.exe\" -url  " + target},
         {"quoted wins over bare", REG_SZ, "b.exe -a %1 -b \"%1\"", "b.exe -a %1 -b  " + target},
         {"stored without its NUL", REG_SZ, std::string("C:\\b.exe"), "C:\\b.exe " + target},
-        {"expandable", REG_EXPAND_SZ, "%SystemRoot%\\b.exe \"%1\"", std::string(getenv("SystemRoot") ? getenv("SystemRoot") : "?") + "\\b.exe  " + target},
+        {"expandable", REG_EXPAND_SZ, "%SystemRoot%\\b.exe \"%1\"", windows + "\\b.exe  " + target},
         {"longest that fits", REG_SZ, longest, longest + " " + target},
         {"too long", REG_SZ, longest + "c", ""},
         {"not text", REG_DWORD, std::string("\7\0\0\0", 4), ""},

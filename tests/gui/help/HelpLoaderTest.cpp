@@ -1,7 +1,7 @@
 // The help loader: which library the first request loads (stand-ins named by
 // the control's class-id key, copies planted where a search by name would look),
 // the ready and failed states it never leaves, the registered paths it accepts,
-// and the wizard's request, which opens the real help window.
+// and the wizard's request.
 #include <windows.h>
 
 #include <htmlhelp.h>
@@ -131,18 +131,6 @@ TEST(HelpLoader, LoadsOnlyTheRegisteredFullPathOrTheSystemFoldersControlAndStays
             EXPECT_EQ(std::make_pair(ready ? FAKE_HTML_HELP_WINDOW : nullptr, ready ? FAKE_HTML_HELP_WINDOW : nullptr),
                       std::make_pair(answer, again));
     }
-}
-
-TEST(HelpLoader, TheRealControlShowsTheHelpFileInAWindowOfTheDesktop)
-{
-    ClassIdValue key;
-    key.Set("", REG_NONE);
-    const HWND help = ShowHelpContents();
-    ASSERT_NE(nullptr, help);
-    EXPECT_TRUE(IsWindowVisible(help) && !GetWindow(help, GW_OWNER));
-    EXPECT_EQ("tessiva Help", gui::WindowText(help));
-    CallHtmlHelp(nullptr, nullptr, HH_CLOSE_ALL, 0);
-    gui::FlushEvents();
 }
 
 TEST(HelpLoader, TakesARegisteredPathOnlyWhenItIsAFullPathThatFits)
