@@ -153,6 +153,7 @@ TEST(HelpLoader, TakesARegisteredPathOnlyWhenItIsAFullPathThatFits)
         {"relative path", REG_SZ, Z("help\\h.ocx"), ""},
         {"rooted without a drive", REG_SZ, Z("\\help\\h.ocx"), ""},
         {"drive-relative path", REG_SZ, Z("C:h.ocx"), ""},
+        {"no letter before the colon", REG_SZ, Z("_:\\h.ocx"), ""},
         {"empty", REG_SZ, Z(""), ""},
         {"not a string", REG_DWORD, std::string("\1\0\0\0", 4), ""},
         {"too long", REG_SZ, Z(longest + "a"), ""},
