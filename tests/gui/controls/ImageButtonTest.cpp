@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <functional>
+#include <iterator>
 #include <memory>
 
 #include "CImageButton.h"
@@ -140,7 +141,7 @@ TEST_F(ImageButton, PaintsEveryStateInSystemOrItsOwnColours)
         {"flat default", def, "Go", none, ODS_FOCUS, {{0, 0, face}}, {}},
         {"raised at rest", push, "Go", raised, 0, {{0, 0, hi}, {kMid, 0, hi}, {0, kMid, hi}, {1, 1, light}, {kMid, 1, light},
          {1, kMid, light}, {-1, -1, dark}, {-1, 0, dark}, {0, -1, dark}, {kMid, -1, dark}, {-2, -2, sh}, {-2, 1, sh},
-         {1, -2, sh}, {kMid, -2, sh}, {2, 2, face}}, {{text, 0}}, 0},
+         {1, -2, sh}, {kMid, -2, sh}, {2, 2, face}, {2, -3, face}}, {{text, 0}}, 0},
         {"raised focused", push, "Go", raised, ODS_FOCUS, {{0, 0, 0}, {kMid, 0, 0}, {-1, -1, 0}, {1, 1, hi}, {2, 2, light},
          {-2, -2, dark}, {-3, -3, sh}}, {}, 4},
         {"raised default", def, "Go", raised, 0, {{0, 0, 0}, {-1, kMid, 0}, {1, 1, hi}}, {}, 0},
@@ -365,6 +366,23 @@ TEST_F(ImageButton, ShowsItsCursorTooltipAndTheParentThroughItsFace)
         open.SendMessage(WM_SYSCOLORCHANGE);
         Draw(open, c, 0);
         EXPECT_EQ(colour, c.Pixel(2, 2));
+    }
+}
+
+TEST_F(ImageButton, EverySetterOfTheLookRepaintsOnScreen)
+{
+    const std::function<void(Button&)> setters[] = {
+        [](Button& b) { b.SetFlatLook(FALSE); }, [](Button& b) { b.SetCheckState(1); },
+        [](Button& b) { b.RestoreDefaultColors(); }, [](Button& b) { b.SetColor(0, 0); },
+        [](Button& b) { b.SetIcons(MakeIcon(kBlue)); }, [](Button& b) { b.SetBitmaps(MakeBitmap(kGreen, 0), 0); },
+        [](Button& b) { b.SetAlignment(CImageButton::ImageAbove); }, [](Button& b) { b.SetGreyDisabledBitmap(FALSE); },
+        [](Button& b) { b.SetDrawBorder(FALSE); }, [](Button& b) { b.SetFocusWhenFlat(TRUE); },
+        [](Button& b) { b.SetTransparent(TRUE); }, [](Button& b) { b.SetButtonCursor(HCURSOR(nullptr), TRUE); },
+        [](Button& b) { b.SetMenu(IDM_TEST_DROPDOWN, nullptr); }};
+    for (size_t i = 0; i < std::size(setters); ++i) {
+        ::UpdateWindow(check);
+        setters[i](check);
+        EXPECT_TRUE(::GetUpdateRect(check, nullptr, FALSE)) << "setter " << i;
     }
 }
 
