@@ -1,163 +1,186 @@
-// The loader's first request and its two end states, ready and failed, with
-// stand-in libraries named by the class-id key. The cases that need a process
-// that has loaded no help library come first in this program (files are
-// linked in name order, and nothing before this file loads the real control);
-// each checks that itself.
+// The help loader: which library the first request loads (stand-ins named by
+// the control's class-id key, copies planted where a search by name would look),
+// the ready and failed states it never leaves, the registered paths it accepts,
+// and the wizard's request.
 #include <windows.h>
 
 #include <htmlhelp.h>
 
-#include "LoaderFixture.h"
+#include <cstring>
+#include <string>
+#include <utility>
 
-using namespace helptest;
+#include "FakeHtmlHelp.h"
+#include "GuiHarness.h"
+#include "HtmlHelpLoader.h"
 
 namespace {
 
-// A harmless request for the real control: it opens nothing.
-HWND CloseAllHelpWindows() { return CallHtmlHelp(nullptr, nullptr, HH_CLOSE_ALL, 0); }
+std::string Folder()
+{
+    char path[MAX_PATH];
+    const std::string program(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+    return program.substr(0, program.rfind('\\') + 1);
+}
+std::string PathOf(HMODULE module)
+{
+    char path[MAX_PATH];
+    return std::string(path, module ? GetModuleFileNameA(module, path, MAX_PATH) : 0);
+}
+const std::string kWith = Folder() + "help_fake_with_entry.dll", kWithout = Folder() + "help_fake_without_entry.dll";
+const std::string kSystem = [] { char p[MAX_PATH]; return std::string(p, GetSystemDirectoryA(p, MAX_PATH)) + "\\hhctrl.ocx"; }();
+bool Loaded(const std::string& path) { return GetModuleHandleA(path.c_str()) != nullptr; }
+std::string Z(const std::string& text) { return text + '\0'; }
+
+// The stand-in's calls so far and the last one, as "count caller file command data".
+std::string Calls(HMODULE module)
+{
+    auto last = reinterpret_cast<FakeHtmlHelpLastCallProc>(reinterpret_cast<void*>(GetProcAddress(module, FAKE_HTML_HELP_LAST_CALL)));
+    const FakeHtmlHelpCall* c = last ? last() : nullptr;
+    return c ? std::to_string(c->count) + (c->caller == GetDesktopWindow() ? " desktop " : " other ") + c->file + " " +
+                   std::to_string(c->command) + " " + std::to_string(c->data)
+             : "no stand-in";
+}
+
+// The class-id key's default value for one case, put back as found; the
+// loader starts afresh and what it loaded is unloaded again.
+class ClassIdValue {
+public:
+    ClassIdValue()
+    {
+        ResetHtmlHelpLoaderForTests();
+        RegCreateKeyExA(HKEY_CLASSES_ROOT, kHtmlHelpClassIdKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_key, nullptr);
+        m_existed = RegQueryValueExA(m_key, nullptr, nullptr, &m_type, m_saved, &m_size) == ERROR_SUCCESS;
+    }
+    ~ClassIdValue()
+    {
+        m_existed ? RegSetValueExA(m_key, nullptr, 0, m_type, m_saved, m_size) : RegDeleteValueA(m_key, nullptr);
+        RegCloseKey(m_key);
+        for (const std::string& path : {kWith, kWithout, kSystem})
+            for (HMODULE module; (module = GetModuleHandleA(path.c_str())) && FreeLibrary(module);) {
+            }
+        ResetHtmlHelpLoaderForTests();
+    }
+    void Set(const std::string& bytes, DWORD type = REG_SZ)
+    {
+        if (type == REG_NONE)
+            RegDeleteValueA(m_key, nullptr);
+        else
+            RegSetValueExA(m_key, nullptr, 0, type, reinterpret_cast<const BYTE*>(bytes.data()), DWORD(bytes.size()));
+    }
+
+private:
+    HKEY m_key = nullptr;
+    BYTE m_saved[1024];
+    DWORD m_type = REG_SZ, m_size = sizeof(m_saved);
+    bool m_existed = false;
+};
 
 }  // namespace
 
-TEST_F(HtmlHelpLoaderTest, LoadsTheRegisteredPathAndNeverTheBareName)
+TEST(HelpLoader, LoadsOnlyTheRegisteredFullPathOrTheSystemFoldersControlAndStaysAsItEnds)
 {
-    ASSERT_FALSE(AnyHtmlHelpLibraryLoaded()) << "needs a process with no help library loaded";
-    m_classIdKey.SetDefault(FakeWithEntryPath());
-    const HWND caller = GetDesktopWindow();
+    const std::string program = Folder() + "tessiva.chm";
+    const struct {
+        const char* label;
+        std::string registered;  // "": no value
+        std::string module;      // what the first request loads
+        std::string calls;       // the stand-in's record after the first and after the second request
+    } rows[] = {
+        {"registered stand-in", Z(kWith), kWith, "1 desktop " + program + " 0 0|2 other (null) 18 8"},
+        {"registered library without ordinal 14", Z(kWithout), kWithout, "0 other  0 0|0 other  0 0"},
+        {"no registered path", "", kSystem, "no stand-in|no stand-in"},
+        {"unloadable registered path", Z(Folder() + "missing\\hhctrl.ocx"), kSystem, "no stand-in|no stand-in"},
+        {"bare registered name", Z("hhctrl.ocx"), kSystem, "no stand-in|no stand-in"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        ClassIdValue key;
+        key.Set(row.registered, row.registered.empty() ? REG_NONE : REG_SZ);
+        gui::TempFolder current("help");
+        const std::string planted[] = {current.Path() + "\\hhctrl.ocx", Folder() + "hhctrl.ocx"};
+        char previous[MAX_PATH];
+        GetCurrentDirectoryA(MAX_PATH, previous);
+        SetCurrentDirectoryA(current.Path().c_str());
+        for (const std::string& copy : planted)
+            ASSERT_TRUE(CopyFileA(kWith.c_str(), copy.c_str(), FALSE));
 
-    EXPECT_EQ(FAKE_HTML_HELP_WINDOW, CallHtmlHelp(caller, "C:\\guide\\a.chm", 0x1D, 0xC0FFEE));
+        // The wizard's request to the stand-in; a harmless one to the real control.
+        const bool ready = row.module != kWithout;
+        const HWND answer = row.module == kWith ? ShowHelpContents() : CallHtmlHelp(nullptr, nullptr, HH_CLOSE_ALL, 0);
+        EXPECT_EQ(0, lstrcmpiA(row.module.c_str(), PathOf(g_hHtmlHelpModule).c_str())) << PathOf(g_hHtmlHelpModule);
+        EXPECT_EQ(ready, !g_bHtmlHelpFailed && g_pfnHtmlHelp);
+        std::string calls = Calls(g_hHtmlHelpModule);
+        for (const std::string& copy : planted) {
+            EXPECT_FALSE(Loaded(copy)) << copy;
+            for (HMODULE module; (module = GetModuleHandleA(copy.c_str())) && FreeLibrary(module);) {
+            }
+            DeleteFileA(copy.c_str());
+        }
+        SetCurrentDirectoryA(previous);
 
-    ASSERT_NE(nullptr, g_hHtmlHelpModule);
-    EXPECT_TRUE(SamePath(FakeWithEntryPath(), ModulePath(g_hHtmlHelpModule)));
-    EXPECT_FALSE(g_bHtmlHelpFailed);
-    EXPECT_EQ(reinterpret_cast<void*>(GetProcAddress(g_hHtmlHelpModule, MAKEINTRESOURCEA(14))),
-              reinterpret_cast<void*>(g_pfnHtmlHelp));
-    EXPECT_FALSE(AnyHtmlHelpLibraryLoaded());
-
-    const FakeHtmlHelpCall* call = FakeRecord(g_hHtmlHelpModule);
-    ASSERT_NE(nullptr, call);
-    EXPECT_EQ(1, call->count);
-    EXPECT_EQ(caller, call->caller);
-    EXPECT_EQ("C:\\guide\\a.chm", std::string(call->file));
-    EXPECT_EQ(0x1Du, call->command);
-    EXPECT_EQ(0xC0FFEEu, call->data);
-}
-
-TEST_F(HtmlHelpLoaderTest, ReadyStaysReadyAndLooksNothingUpAgain)
-{
-    m_classIdKey.SetDefault(FakeWithEntryPath());
-    CallHtmlHelp(nullptr, "first.chm", 0, 0);
-    const HMODULE module = g_hHtmlHelpModule;
-
-    // The key now names another library: a loader that looked again would take it.
-    m_classIdKey.SetDefault(FakeWithoutEntryPath());
-    EXPECT_EQ(FAKE_HTML_HELP_WINDOW, CallHtmlHelp(nullptr, nullptr, 7, 8));
-
-    EXPECT_EQ(module, g_hHtmlHelpModule);
-    EXPECT_FALSE(IsLoaded(FakeWithoutEntryPath()));
-    const FakeHtmlHelpCall* call = FakeRecord(module);
-    EXPECT_EQ(2, call->count);
-    EXPECT_TRUE(call->fileWasNull);
-    EXPECT_EQ(7u, call->command);
-    EXPECT_EQ(8u, call->data);
-}
-
-TEST_F(HtmlHelpLoaderTest, LibraryWithoutOrdinal14StaysLoadedAndHelpStaysOff)
-{
-    m_classIdKey.SetDefault(FakeWithoutEntryPath());
-
-    EXPECT_EQ(nullptr, CallHtmlHelp(nullptr, "a.chm", 0, 0));
-    EXPECT_TRUE(g_bHtmlHelpFailed);
-    EXPECT_EQ(nullptr, g_pfnHtmlHelp);
-    ASSERT_NE(nullptr, g_hHtmlHelpModule);
-    EXPECT_TRUE(SamePath(FakeWithoutEntryPath(), ModulePath(g_hHtmlHelpModule)));
-    // Its neighbouring ordinals are not taken for the entry point either.
-    EXPECT_EQ(0, FakeRecord(g_hHtmlHelpModule)->count);
-
-    // A loadable library is registered now; a failed loader does not try it.
-    m_classIdKey.SetDefault(FakeWithEntryPath());
-    EXPECT_EQ(nullptr, CallHtmlHelp(nullptr, "a.chm", 0, 0));
-    EXPECT_EQ(nullptr, CallHtmlHelp(nullptr, "a.chm", 0, 0));
-    EXPECT_FALSE(IsLoaded(FakeWithEntryPath()));
-    EXPECT_TRUE(IsLoaded(FakeWithoutEntryPath()));
-    EXPECT_TRUE(g_bHtmlHelpFailed);
-    EXPECT_EQ(0, FakeRecord(g_hHtmlHelpModule)->count);
-}
-
-// A library named hhctrl.ocx in the current folder or beside the program must
-// never run: without a usable registered path only the system folder's copy is
-// loaded. (The test run tells Wine to prefer such a planted library over its
-// own, as Windows does for the program folder.)
-TEST_F(HtmlHelpLoaderTest, WithoutTheKeyOnlyTheSystemFoldersControlIsLoaded)
-{
-    ASSERT_FALSE(AnyHtmlHelpLibraryLoaded()) << "needs a process with no help library loaded";
-    TempFolder current;
-    PlantedFile inCurrent(FakeWithEntryPath(), current.Path() + "hhctrl.ocx");
-    PlantedFile besideProgram(FakeWithEntryPath(), ProgramFolder() + "hhctrl.ocx");
-    ASSERT_TRUE(inCurrent.Planted() && besideProgram.Planted());
-    ScopedCurrentDirectory cd(current.Path());
-    m_classIdKey.Remove();
-
-    CloseAllHelpWindows();
-
-    ASSERT_NE(nullptr, g_hHtmlHelpModule);
-    EXPECT_TRUE(SamePath(SystemHtmlHelpPath(), ModulePath(g_hHtmlHelpModule))) << ModulePath(g_hHtmlHelpModule);
-    EXPECT_EQ(nullptr, FakeRecord(g_hHtmlHelpModule));
-    EXPECT_FALSE(IsLoaded(inCurrent.Path()));
-    EXPECT_FALSE(IsLoaded(besideProgram.Path()));
-    EXPECT_NE(nullptr, g_pfnHtmlHelp);
-    EXPECT_FALSE(g_bHtmlHelpFailed);
-}
-
-TEST_F(HtmlHelpLoaderTest, AnUnloadableRegisteredPathFallsBackToTheSystemFolderOnly)
-{
-    ASSERT_FALSE(AnyHtmlHelpLibraryLoaded()) << "needs a process with no help library loaded";
-    TempFolder current;
-    PlantedFile inCurrent(FakeWithEntryPath(), current.Path() + "hhctrl.ocx");
-    PlantedFile besideProgram(FakeWithEntryPath(), ProgramFolder() + "hhctrl.ocx");
-    ASSERT_TRUE(inCurrent.Planted() && besideProgram.Planted());
-    ScopedCurrentDirectory cd(current.Path());
-    m_classIdKey.SetDefault(current.Path() + "missing\\hhctrl.ocx");
-
-    CloseAllHelpWindows();
-
-    ASSERT_NE(nullptr, g_hHtmlHelpModule);
-    EXPECT_TRUE(SamePath(SystemHtmlHelpPath(), ModulePath(g_hHtmlHelpModule))) << ModulePath(g_hHtmlHelpModule);
-    EXPECT_FALSE(IsLoaded(inCurrent.Path()));
-    EXPECT_FALSE(IsLoaded(besideProgram.Path()));
-}
-
-TEST_F(HtmlHelpLoaderTest, ABareRegisteredNameIsNotSearchedFor)
-{
-    ASSERT_FALSE(AnyHtmlHelpLibraryLoaded()) << "needs a process with no help library loaded";
-    PlantedFile besideProgram(FakeWithEntryPath(), ProgramFolder() + "hhctrl.ocx");
-    ASSERT_TRUE(besideProgram.Planted());
-    m_classIdKey.SetDefault("hhctrl.ocx");
-
-    CloseAllHelpWindows();
-
-    EXPECT_TRUE(SamePath(SystemHtmlHelpPath(), ModulePath(g_hHtmlHelpModule))) << ModulePath(g_hHtmlHelpModule);
-    EXPECT_FALSE(IsLoaded(besideProgram.Path()));
-}
-
-// Runs only in the second run of this program, in which Wine refuses to load
-// the control (see suite.cmake): no key and nothing loadable.
-TEST_F(HtmlHelpLoaderTest, DISABLED_WithoutAnyControlFailsOnceAndNeverTriesAgain)
-{
-    {
-        HMODULE probe = LoadLibraryExA(SystemHtmlHelpPath().c_str(), nullptr, 0);
-        ASSERT_EQ(nullptr, probe) << "needs a run in which the control cannot be loaded";
+        // Another library registered now: neither end state looks again.
+        const HMODULE first = g_hHtmlHelpModule;
+        const std::string other = row.module == kWith ? kWithout : kWith;
+        key.Set(Z(other));
+        const HWND again = CallHtmlHelp(nullptr, nullptr, HH_CLOSE_ALL, 8);
+        EXPECT_EQ(first, g_hHtmlHelpModule);
+        EXPECT_FALSE(Loaded(other));
+        EXPECT_EQ(row.calls, calls + "|" + Calls(first));
+        if (row.module != kSystem)  // the stand-in's answer comes back, or none from a failed loader
+            EXPECT_EQ(std::make_pair(ready ? FAKE_HTML_HELP_WINDOW : nullptr, ready ? FAKE_HTML_HELP_WINDOW : nullptr),
+                      std::make_pair(answer, again));
     }
-    m_classIdKey.Remove();
+}
 
-    EXPECT_EQ(nullptr, CallHtmlHelp(GetDesktopWindow(), "tessiva.chm", HH_DISPLAY_TOPIC, 0));
-    EXPECT_TRUE(g_bHtmlHelpFailed);
-    EXPECT_EQ(nullptr, g_hHtmlHelpModule);
-    EXPECT_EQ(nullptr, g_pfnHtmlHelp);
+TEST(HelpLoader, TakesARegisteredPathOnlyWhenItIsAFullPathThatFits)
+{
+    char windows[MAX_PATH];
+    const std::string system = std::string(windows, GetWindowsDirectoryA(windows, MAX_PATH)) + "\\system32\\h.ocx";
+    const std::string longest = "C:\\" + std::string(MAX_PATH - 4, 'a');  // 259 characters
+    const struct {
+        const char* label;
+        DWORD type;
+        std::string bytes, path;  // path: expected, empty when refused
+    } rows[] = {
+        {"full path", REG_SZ, Z("C:\\Help\\h.ocx"), "C:\\Help\\h.ocx"},
+        {"lower-case drive, forward slash", REG_SZ, Z("c:/Help/h.ocx"), "c:/Help/h.ocx"},
+        {"stored without its NUL", REG_SZ, "C:\\Help\\h.ocx", "C:\\Help\\h.ocx"},
+        {"network path", REG_SZ, Z("\\\\server\\share\\h.ocx"), "\\\\server\\share\\h.ocx"},
+        {"expandable", REG_EXPAND_SZ, Z("%SystemRoot%\\system32\\h.ocx"), system},
+        {"longest that fits", REG_SZ, Z(longest), longest},
+        {"bare name", REG_SZ, Z("h.ocx"), ""},
+        {"relative path", REG_SZ, Z("help\\h.ocx"), ""},
+        {"rooted without a drive", REG_SZ, Z("\\help\\h.ocx"), ""},
+        {"drive-relative path", REG_SZ, Z("C:h.ocx"), ""},
+        {"no letter before the colon", REG_SZ, Z("_:\\h.ocx"), ""},
+        {"empty", REG_SZ, Z(""), ""},
+        {"not a string", REG_DWORD, std::string("\1\0\0\0", 4), ""},
+        {"too long", REG_SZ, Z(longest + "a"), ""},
+        {"too long without its NUL", REG_SZ, longest + "a", ""},
+        {"no value", REG_NONE, "", ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        ClassIdValue key;
+        key.Set(row.bytes, row.type);
+        char buffer[MAX_PATH + 8];  // with a guard behind the buffer the loader fills
+        std::memset(buffer, 'x', sizeof(buffer));
+        EXPECT_EQ(!row.path.empty(), FindHtmlHelpLibrary(reinterpret_cast<char(&)[MAX_PATH]>(buffer)) != FALSE);
+        EXPECT_EQ(row.path, std::string(buffer, strnlen(buffer, MAX_PATH)));
+        EXPECT_EQ(std::string(8, 'x'), std::string(buffer + MAX_PATH, 8));
+    }
+}
 
-    // Something loadable is registered now; the failed loader tries nothing.
-    m_classIdKey.SetDefault(FakeWithEntryPath());
-    EXPECT_EQ(nullptr, CallHtmlHelp(GetDesktopWindow(), "tessiva.chm", HH_DISPLAY_TOPIC, 0));
-    EXPECT_FALSE(IsLoaded(FakeWithEntryPath()));
-    EXPECT_TRUE(g_bHtmlHelpFailed);
-    EXPECT_EQ(nullptr, g_hHtmlHelpModule);
+// Runs in the second run only, in which Wine loads no control (see suite.cmake).
+TEST(HelpLoader, DISABLED_WithoutAnyControlFailsOnceAndNeverTriesAgain)
+{
+    ASSERT_EQ(nullptr, LoadLibraryA(kSystem.c_str())) << "needs a run without the control";
+    ClassIdValue key;
+    key.Set("", REG_NONE);
+    EXPECT_EQ(nullptr, ShowHelpContents());
+    EXPECT_TRUE(g_bHtmlHelpFailed && !g_hHtmlHelpModule);
+    key.Set(Z(kWith));
+    EXPECT_EQ(nullptr, ShowHelpContents());
+    EXPECT_FALSE(Loaded(kWith) || g_hHtmlHelpModule);
 }
