@@ -414,7 +414,7 @@ TEST_F(ImageButton, LeavesNoHandleBehind)
         round();
     gui::FlushEvents();
     EXPECT_GT(counter.Created(), 100u);
-    EXPECT_EQ(0u, counter.LiveObjects() + counter.LiveMemoryDCs() + counter.LiveWindowDCs() + counter.LiveIcons());
+    EXPECT_EQ(0u, counter.Live());
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "GuiHarness.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <sstream>
 
 #include <commctrl.h>
@@ -40,23 +39,6 @@ std::vector<HWND> Children(HWND parent)
     return children;
 }
 
-// The file dialog's controls (the common dialog numbers them).
-constexpr int kFileTypeCombo = 0x470;  // cmb1
-constexpr int kFileNameCombo = 0x47C;  // cmb13
-constexpr int kFileNameEdit = 0x480;   // edt1
-
-HWND FileNameBox(HWND dialog)
-{
-    if (HWND combo = ::GetDlgItem(dialog, kFileNameCombo))
-        return combo;
-    return ::GetDlgItem(dialog, kFileNameEdit);
-}
-
-bool IsFileDialog(HWND dialog)
-{
-    return FileNameBox(dialog) != nullptr && ::GetDlgItem(dialog, kFileTypeCombo) != nullptr;
-}
-
 // A message box holds only static texts, an icon and buttons with the
 // standard answers' ids (IDOK to IDCONTINUE).
 bool IsMessageBox(HWND dialog)
@@ -76,31 +58,7 @@ bool IsMessageBox(HWND dialog)
     return hasButton;
 }
 
-// Selects every entry of the dialog's file list; the dialog copies the
-// selection into its file-name box as it does for the user's own selection.
-void SelectAllListed(HWND dialog)
-{
-    HWND list = nullptr;
-    ::EnumChildWindows(
-        dialog,
-        [](HWND child, LPARAM out) -> BOOL {
-            if (ClassName(child) != "SysListView32")
-                return TRUE;
-            *reinterpret_cast<HWND*>(out) = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&list));
-    if (!list)
-        return;
-    ::SetFocus(list);
-    LVITEMA item{};
-    item.stateMask = LVIS_SELECTED;
-    item.state = LVIS_SELECTED;
-    ::SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
-}
-
 thread_local MessageBoxAnswerer* t_answerer = nullptr;
-thread_local FileDialogDriver* t_driver = nullptr;
 
 }  // namespace
 
@@ -232,51 +190,6 @@ COLORREF DibCanvas::Pixel(int x, int y) const
     return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
 }
 
-bool DibCanvas::SaveBmp(const std::string& path) const
-{
-    ::GdiFlush();
-    const int rowBytes = (m_width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file{};
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof(info);
-    info.biWidth = m_width;
-    info.biHeight = m_height;  // bottom-up, as BMP files usually are
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biSizeImage = static_cast<DWORD>(rowBytes * m_height);
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + info.biSizeImage;
-    FILE* out = std::fopen(path.c_str(), "wb");
-    if (!out)
-        return false;
-    std::fwrite(&file, sizeof(file), 1, out);
-    std::fwrite(&info, sizeof(info), 1, out);
-    std::vector<unsigned char> row(static_cast<size_t>(rowBytes), 0);
-    for (int y = m_height - 1; y >= 0; --y) {
-        for (int x = 0; x < m_width; ++x) {
-            const DWORD v = m_bits[static_cast<size_t>(y) * static_cast<size_t>(m_width) + static_cast<size_t>(x)];
-            row[static_cast<size_t>(x) * 3 + 0] = static_cast<unsigned char>(v & 0xFF);
-            row[static_cast<size_t>(x) * 3 + 1] = static_cast<unsigned char>((v >> 8) & 0xFF);
-            row[static_cast<size_t>(x) * 3 + 2] = static_cast<unsigned char>((v >> 16) & 0xFF);
-        }
-        std::fwrite(row.data(), 1, row.size(), out);
-    }
-    return std::fclose(out) == 0;
-}
-
-bool CaptureScreen(HWND hwnd, DibCanvas& canvas)
-{
-    RECT rect;
-    if (!::GetWindowRect(hwnd, &rect))
-        return false;
-    const HDC screen = ::GetDC(nullptr);
-    const BOOL copied = ::BitBlt(canvas.Dc(), 0, 0, rect.right - rect.left, rect.bottom - rect.top,
-                                 screen, rect.left, rect.top, SRCCOPY);
-    ::ReleaseDC(nullptr, screen);
-    return copied != FALSE;
-}
-
 // ---- message boxes ---------------------------------------------------------------------------
 
 MessageBoxAnswerer::MessageBoxAnswerer()
@@ -347,135 +260,25 @@ void MessageBoxAnswerer::Look()
     }
 }
 
-// ---- file dialogs ------------------------------------------------------------------------------
-
-FileDialogDriver::FileDialogDriver()
-{
-    t_driver = this;
-    m_timer = ::SetTimer(nullptr, 0, 20, &FileDialogDriver::Tick);
-}
-
-FileDialogDriver::~FileDialogDriver()
-{
-    ::KillTimer(nullptr, m_timer);
-    if (t_driver == this)
-        t_driver = nullptr;
-}
-
-void FileDialogDriver::Choose(std::vector<std::string> entries)
-{
-    Script script;
-    script.entries = std::move(entries);
-    m_scripts.push_back(script);
-}
-
-void FileDialogDriver::Cancel()
-{
-    Script script;
-    script.cancel = true;
-    m_scripts.push_back(script);
-}
-
-void CALLBACK FileDialogDriver::Tick(HWND, UINT, UINT_PTR, DWORD)
-{
-    if (t_driver)
-        t_driver->Look();
-}
-
-void FileDialogDriver::Look()
-{
-    if (m_scripts.empty())
-        return;
-    Script& script = m_scripts.front();
-    if (script.dialog && !::IsWindow(script.dialog)) {
-        // The dialog closed before the script ran out (it refused an entry, say).
-        m_scripts.erase(m_scripts.begin());
-        return;
-    }
-    if (!script.dialog) {
-        for (HWND dialog : ThreadDialogs()) {
-            if (IsFileDialog(dialog) && ::IsWindowEnabled(dialog)) {
-                script.dialog = dialog;
-                break;
-            }
-        }
-        if (!script.dialog)
-            return;
-        SeenFileDialog seen;
-        seen.caption = WindowText(script.dialog);
-        seen.owner = ::GetWindow(script.dialog, GW_OWNER);
-        const HWND types = ::GetDlgItem(script.dialog, kFileTypeCombo);
-        const int count = static_cast<int>(::SendMessageW(types, CB_GETCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i) {
-            const int length = static_cast<int>(::SendMessageW(types, CB_GETLBTEXTLEN, i, 0));
-            std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
-            ::SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&wide[0]));
-            wide.resize(static_cast<size_t>(length));
-            seen.filters.emplace_back(wide.begin(), wide.end());
-        }
-        seen.selectedFilter = static_cast<int>(::SendMessageW(types, CB_GETCURSEL, 0, 0));
-        m_seen.push_back(seen);
-    }
-    if (!::IsWindowEnabled(script.dialog))
-        return;  // a box of the dialog's own is up
-    const HWND dialog = script.dialog;
-    if (script.cancel || script.next >= script.entries.size()) {
-        const bool cancel = script.cancel;
-        m_scripts.erase(m_scripts.begin());
-        if (cancel)
-            ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                           reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDCANCEL)));
-        return;
-    }
-    const std::string& entry = script.entries[script.next++];
-    if (entry == kSelectAll)
-        SelectAllListed(dialog);
-    else
-        ::SetWindowTextA(FileNameBox(dialog), entry.c_str());
-    const bool last = script.next >= script.entries.size();
-    if (last)
-        m_scripts.erase(m_scripts.begin());
-    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
-}
-
 // ---- real input ---------------------------------------------------------------------------------
 
 void ClickAt(HWND hwnd, POINT client)
 {
-    const HWND root = ::GetAncestor(hwnd, GA_ROOT);
-    ::SetForegroundWindow(root);
+    ::SetForegroundWindow(::GetAncestor(hwnd, GA_ROOT));
     FlushEvents();
-    POINT screen = client;
-    ::ClientToScreen(hwnd, &screen);
-    ::SetCursorPos(screen.x, screen.y);
-    FlushEvents();
+    POINT at = client;
+    ::ClientToScreen(hwnd, &at);
+    // Each event carries its own position: a pointer event the display sends late
+    // (a window just gone) cannot move the press elsewhere.
+    const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
     INPUT input[2] = {};
-    input[0].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[1].type = INPUT_MOUSE;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(2, input, sizeof(INPUT));
-    FlushEvents();
-}
-
-void PressKey(WORD virtualKey)
-{
-    // Keys go to the focus of the foreground window: make the focus's window that.
-    if (const HWND focus = ::GetFocus()) {
-        const HWND root = ::GetAncestor(focus, GA_ROOT);
-        if (::GetForegroundWindow() != root) {
-            ::SetForegroundWindow(root);
-            FlushEvents();
-            ::SetFocus(focus);
-        }
+    for (INPUT& event : input) {
+        event.type = INPUT_MOUSE;
+        event.mi.dx = (at.x * 65536 + cx - 1) / cx;
+        event.mi.dy = (at.y * 65536 + cy - 1) / cy;
     }
-    INPUT input[2] = {};
-    input[0].type = INPUT_KEYBOARD;
-    input[0].ki.wVk = virtualKey;
-    input[1].type = INPUT_KEYBOARD;
-    input[1].ki.wVk = virtualKey;
-    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP;
     ::SendInput(2, input, sizeof(INPUT));
     FlushEvents();
 }

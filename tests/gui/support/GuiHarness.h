@@ -17,16 +17,11 @@
 //     boxes.Answer(IDNO);         queue answers, one per box, in order
 //     ... code that shows a box ...
 //     boxes.Seen()[0].text / .caption / .buttons / .defaultButton / .hasIcon
-//   FileDialogDriver files;       drives the next open-file dialogs of this thread
-//     files.Choose({folder, "\"b.txt\" \"c.txt\""});  one string per OK press;
-//     files.Cancel();             typing a folder and OK changes to that folder
-//     files.Seen()[0].filters     the filter names the dialog offered
 //   ClickAt(hwnd, clientPoint)    a real left click through SendInput
-//   PressKey(VK_RIGHT)            a real key press through SendInput
 //   DialogTemplate                a dialog template built in memory for tests
 //   TempFolder                    a fresh folder under %TEMP% with files in it
 //
-// Message boxes and file dialogs are found by a thread timer that ticks inside
+// Message boxes are found by a thread timer that ticks inside
 // their modal loops; production code carries no test switches.
 
 #include <windows.h>
@@ -69,8 +64,6 @@ public:
     // The window with its frame and children, as it paints itself (WM_PRINT).
     void PrintWindow(HWND hwnd);
     COLORREF Pixel(int x, int y) const;
-    // Writes the picture as a 24-bit BMP file.
-    bool SaveBmp(const std::string& path) const;
 
 private:
     int m_width;
@@ -80,9 +73,6 @@ private:
     HGDIOBJ m_oldBitmap = nullptr;
     DWORD* m_bits = nullptr;
 };
-
-// Copies what the screen shows of `hwnd` (its window rectangle) into a canvas.
-bool CaptureScreen(HWND hwnd, DibCanvas& canvas);
 
 // ---- message boxes -----------------------------------------------------------------
 struct SeenBox {
@@ -115,50 +105,10 @@ private:
     std::vector<SeenBox> m_seen;
 };
 
-// ---- file dialogs -----------------------------------------------------------------------
-struct SeenFileDialog {
-    std::string caption;
-    std::vector<std::string> filters;  // the names in the file-type box
-    int selectedFilter = -1;
-    HWND owner = nullptr;
-};
-
-class FileDialogDriver {
-public:
-    FileDialogDriver();
-    ~FileDialogDriver();
-    FileDialogDriver(const FileDialogDriver&) = delete;
-    FileDialogDriver& operator=(const FileDialogDriver&) = delete;
-
-    // For the next dialog: type each text into the file-name box and press OK;
-    // the entry kSelectAll instead selects every file the dialog lists (as
-    // Ctrl+A in its file list does) and presses OK.
-    static constexpr const char* kSelectAll = "<select all>";
-    void Choose(std::vector<std::string> entries);
-    void Cancel();
-    const std::vector<SeenFileDialog>& Seen() const { return m_seen; }
-    size_t Pending() const { return m_scripts.size(); }
-
-private:
-    struct Script {
-        bool cancel = false;
-        std::vector<std::string> entries;
-        size_t next = 0;
-        HWND dialog = nullptr;
-    };
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
-    void Look();
-
-    UINT_PTR m_timer = 0;
-    std::vector<Script> m_scripts;
-    std::vector<SeenFileDialog> m_seen;
-};
-
 // ---- real input ---------------------------------------------------------------------------
 // Brings the top-level window of `hwnd` to the front and clicks at `client`
 // (client coordinates of hwnd) with the left button.
 void ClickAt(HWND hwnd, POINT client);
-void PressKey(WORD virtualKey);
 
 // ---- dialog templates in memory ---------------------------------------------------------
 class DialogTemplate {

@@ -8,167 +8,94 @@ namespace gui {
 
 namespace {
 
-struct Counts {
-    std::set<HANDLE> objects;
-    std::set<HDC> memoryDCs;
-    std::multiset<HDC> windowDCs;
-    std::set<HANDLE> icons;
-    std::size_t created = 0;
-};
-Counts* counts = nullptr;
+// A window context taken twice is given back twice: a multiset.
+std::multiset<const void*>* live = nullptr;
+std::size_t created = 0;
 
 // The real entry point: the import slot itself leads back to the hook.
 template <typename Function>
 Function Real(const char* dll, const char* name)
 {
-    return reinterpret_cast<Function>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA(dll), name)));
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA(dll), name)));
 }
 #define GDI(name) (Real<decltype(&::name)>("gdi32.dll", #name))
 #define USER(name) (Real<decltype(&::name)>("user32.dll", #name))
 
 template <class H>
-H Track(std::set<HANDLE> Counts::*set, H handle)
+H Track(H handle)
 {
-    if (counts && handle) {
-        (counts->*set).insert(reinterpret_cast<HANDLE>(handle));
-        ++counts->created;
+    if (live && handle) {
+        live->insert(reinterpret_cast<const void*>(handle));
+        ++created;
     }
     return handle;
 }
 
-template <class H>
-void Untrack(std::set<HANDLE> Counts::*set, H handle)
+template <class R, class H>
+R Untrack(R released, H handle)
 {
-    if (counts)
-        (counts->*set).erase(reinterpret_cast<HANDLE>(handle));
-}
-
-HFONT WINAPI HookCreateFontIndirectA(const LOGFONTA* f) { return Track(&Counts::objects, GDI(CreateFontIndirectA)(f)); }
-HFONT WINAPI HookCreateFontIndirectW(const LOGFONTW* f) { return Track(&Counts::objects, GDI(CreateFontIndirectW)(f)); }
-HBRUSH WINAPI HookCreateSolidBrush(COLORREF c) { return Track(&Counts::objects, GDI(CreateSolidBrush)(c)); }
-HBRUSH WINAPI HookCreatePatternBrush(HBITMAP b) { return Track(&Counts::objects, GDI(CreatePatternBrush)(b)); }
-HPEN WINAPI HookCreatePen(int s, int w, COLORREF c) { return Track(&Counts::objects, GDI(CreatePen)(s, w, c)); }
-HBITMAP WINAPI HookCreateCompatibleBitmap(HDC dc, int cx, int cy)
-{
-    return Track(&Counts::objects, GDI(CreateCompatibleBitmap)(dc, cx, cy));
-}
-HBITMAP WINAPI HookCreateBitmap(int cx, int cy, UINT planes, UINT bits, const void* data)
-{
-    return Track(&Counts::objects, GDI(CreateBitmap)(cx, cy, planes, bits, data));
-}
-HBITMAP WINAPI HookCreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits,
-                                    HANDLE section, DWORD offset)
-{
-    return Track(&Counts::objects, GDI(CreateDIBSection)(dc, info, usage, bits, section, offset));
-}
-HBITMAP WINAPI HookCreateDIBitmap(HDC dc, const BITMAPINFOHEADER* header, DWORD init,
-                                  const void* bits, const BITMAPINFO* info, UINT usage)
-{
-    return Track(&Counts::objects, GDI(CreateDIBitmap)(dc, header, init, bits, info, usage));
-}
-BOOL WINAPI HookDeleteObject(HGDIOBJ object)
-{
-    const BOOL deleted = GDI(DeleteObject)(object);
-    if (deleted)
-        Untrack(&Counts::objects, object);
-    return deleted;
-}
-HDC WINAPI HookCreateCompatibleDC(HDC dc)
-{
-    const HDC created = GDI(CreateCompatibleDC)(dc);
-    if (created && counts)
-        counts->memoryDCs.insert(created);
-    return created;
-}
-BOOL WINAPI HookDeleteDC(HDC dc)
-{
-    const BOOL deleted = GDI(DeleteDC)(dc);
-    if (deleted && counts)
-        counts->memoryDCs.erase(dc);
-    return deleted;
-}
-HDC WINAPI HookGetDC(HWND window)
-{
-    const HDC dc = USER(GetDC)(window);
-    if (dc && counts)
-        counts->windowDCs.insert(dc);
-    return dc;
-}
-int WINAPI HookReleaseDC(HWND window, HDC dc)
-{
-    const int released = USER(ReleaseDC)(window, dc);
-    if (released && counts) {
-        const auto found = counts->windowDCs.find(dc);
-        if (found != counts->windowDCs.end())
-            counts->windowDCs.erase(found);
+    if (live && released) {
+        const auto found = live->find(reinterpret_cast<const void*>(handle));
+        if (found != live->end())
+            live->erase(found);
     }
     return released;
 }
-HICON WINAPI HookCopyIcon(HICON icon) { return Track(&Counts::icons, USER(CopyIcon)(icon)); }
-HICON WINAPI HookCreateIconIndirect(PICONINFO info)
+
+HFONT WINAPI HookCreateFontIndirectA(const LOGFONTA* f) { return Track(GDI(CreateFontIndirectA)(f)); }
+HFONT WINAPI HookCreateFontIndirectW(const LOGFONTW* f) { return Track(GDI(CreateFontIndirectW)(f)); }
+HBRUSH WINAPI HookCreateSolidBrush(COLORREF c) { return Track(GDI(CreateSolidBrush)(c)); }
+HBRUSH WINAPI HookCreatePatternBrush(HBITMAP b) { return Track(GDI(CreatePatternBrush)(b)); }
+HPEN WINAPI HookCreatePen(int s, int w, COLORREF c) { return Track(GDI(CreatePen)(s, w, c)); }
+HBITMAP WINAPI HookCreateCompatibleBitmap(HDC dc, int cx, int cy) { return Track(GDI(CreateCompatibleBitmap)(dc, cx, cy)); }
+HBITMAP WINAPI HookCreateBitmap(int cx, int cy, UINT planes, UINT bits, const void* data)
 {
-    return Track(&Counts::icons, USER(CreateIconIndirect)(info));
+    return Track(GDI(CreateBitmap)(cx, cy, planes, bits, data));
 }
+HBITMAP WINAPI HookCreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section, DWORD at)
+{
+    return Track(GDI(CreateDIBSection)(dc, info, usage, bits, section, at));
+}
+HBITMAP WINAPI HookCreateDIBitmap(HDC dc, const BITMAPINFOHEADER* header, DWORD init, const void* bits,
+                                  const BITMAPINFO* info, UINT usage)
+{
+    return Track(GDI(CreateDIBitmap)(dc, header, init, bits, info, usage));
+}
+BOOL WINAPI HookDeleteObject(HGDIOBJ object) { return Untrack(GDI(DeleteObject)(object), object); }
+HDC WINAPI HookCreateCompatibleDC(HDC dc) { return Track(GDI(CreateCompatibleDC)(dc)); }
+BOOL WINAPI HookDeleteDC(HDC dc) { return Untrack(GDI(DeleteDC)(dc), dc); }
+HDC WINAPI HookGetDC(HWND window) { return Track(USER(GetDC)(window)); }
+int WINAPI HookReleaseDC(HWND window, HDC dc) { return Untrack(USER(ReleaseDC)(window, dc), dc); }
+HICON WINAPI HookCopyIcon(HICON icon) { return Track(USER(CopyIcon)(icon)); }
+HICON WINAPI HookCreateIconIndirect(PICONINFO info) { return Track(USER(CreateIconIndirect)(info)); }
 HANDLE WINAPI HookLoadImageA(HINSTANCE module, LPCSTR name, UINT type, int cx, int cy, UINT flags)
 {
     const HANDLE image = USER(LoadImageA)(module, name, type, cx, cy, flags);
-    if (flags & LR_SHARED)
-        return image;
-    if (type == IMAGE_BITMAP)
-        return Track(&Counts::objects, image);
-    return Track(&Counts::icons, image);
+    return flags & LR_SHARED ? image : Track(image);
 }
-BOOL WINAPI HookDestroyIcon(HICON icon)
-{
-    const BOOL destroyed = USER(DestroyIcon)(icon);
-    if (destroyed)
-        Untrack(&Counts::icons, icon);
-    return destroyed;
-}
-BOOL WINAPI HookDestroyCursor(HCURSOR cursor)
-{
-    const BOOL destroyed = USER(DestroyCursor)(cursor);
-    if (destroyed)
-        Untrack(&Counts::icons, cursor);
-    return destroyed;
-}
+BOOL WINAPI HookDestroyIcon(HICON icon) { return Untrack(USER(DestroyIcon)(icon), icon); }
+BOOL WINAPI HookDestroyCursor(HCURSOR cursor) { return Untrack(USER(DestroyCursor)(cursor), cursor); }
 BOOL WINAPI HookGetIconInfo(HICON icon, PICONINFO info)
 {
     // The two bitmaps it hands out belong to the caller.
     const BOOL got = USER(GetIconInfo)(icon, info);
     if (got) {
-        Track(&Counts::objects, info->hbmColor);
-        Track(&Counts::objects, info->hbmMask);
+        Track(info->hbmColor);
+        Track(info->hbmMask);
     }
     return got;
 }
-struct Hook {
+
+#define HOOK(name) {#name, reinterpret_cast<void*>(&Hook##name)}
+const struct {
     const char* name;
     void* replacement;
-};
-
-const Hook hooks[] = {
-    {"CreateFontIndirectA", reinterpret_cast<void*>(&HookCreateFontIndirectA)},
-    {"CreateFontIndirectW", reinterpret_cast<void*>(&HookCreateFontIndirectW)},
-    {"CreateSolidBrush", reinterpret_cast<void*>(&HookCreateSolidBrush)},
-    {"CreatePatternBrush", reinterpret_cast<void*>(&HookCreatePatternBrush)},
-    {"CreatePen", reinterpret_cast<void*>(&HookCreatePen)},
-    {"CreateCompatibleBitmap", reinterpret_cast<void*>(&HookCreateCompatibleBitmap)},
-    {"CreateBitmap", reinterpret_cast<void*>(&HookCreateBitmap)},
-    {"CreateDIBSection", reinterpret_cast<void*>(&HookCreateDIBSection)},
-    {"CreateDIBitmap", reinterpret_cast<void*>(&HookCreateDIBitmap)},
-    {"DeleteObject", reinterpret_cast<void*>(&HookDeleteObject)},
-    {"CreateCompatibleDC", reinterpret_cast<void*>(&HookCreateCompatibleDC)},
-    {"DeleteDC", reinterpret_cast<void*>(&HookDeleteDC)},
-    {"GetDC", reinterpret_cast<void*>(&HookGetDC)},
-    {"ReleaseDC", reinterpret_cast<void*>(&HookReleaseDC)},
-    {"CopyIcon", reinterpret_cast<void*>(&HookCopyIcon)},
-    {"CreateIconIndirect", reinterpret_cast<void*>(&HookCreateIconIndirect)},
-    {"LoadImageA", reinterpret_cast<void*>(&HookLoadImageA)},
-    {"DestroyIcon", reinterpret_cast<void*>(&HookDestroyIcon)},
-    {"DestroyCursor", reinterpret_cast<void*>(&HookDestroyCursor)},
-    {"GetIconInfo", reinterpret_cast<void*>(&HookGetIconInfo)},
+} hooks[] = {
+    HOOK(CreateFontIndirectA), HOOK(CreateFontIndirectW), HOOK(CreateSolidBrush), HOOK(CreatePatternBrush),
+    HOOK(CreatePen), HOOK(CreateCompatibleBitmap), HOOK(CreateBitmap), HOOK(CreateDIBSection),
+    HOOK(CreateDIBitmap), HOOK(DeleteObject), HOOK(CreateCompatibleDC), HOOK(DeleteDC), HOOK(GetDC),
+    HOOK(ReleaseDC), HOOK(CopyIcon), HOOK(CreateIconIndirect), HOOK(LoadImageA), HOOK(DestroyIcon),
+    HOOK(DestroyCursor), HOOK(GetIconInfo),
 };
 
 struct Patched {
@@ -189,12 +116,10 @@ void WriteSlot(void** slot, void* value)
 void PatchImports()
 {
     auto* base = reinterpret_cast<BYTE*>(::GetModuleHandleA(nullptr));
-    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
-    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& directory =
-        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    auto* import = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
-    for (; import->Name != 0; ++import) {
+    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (auto* import = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
+         import->Name != 0; ++import) {
         const char* dll = reinterpret_cast<const char*>(base + import->Name);
         if (::lstrcmpiA(dll, "gdi32.dll") != 0 && ::lstrcmpiA(dll, "user32.dll") != 0)
             continue;
@@ -203,9 +128,10 @@ void PatchImports()
         for (; names->u1.AddressOfData != 0; ++names, ++slots) {
             if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal))
                 continue;
-            auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-            for (const Hook& hook : hooks) {
-                if (std::strcmp(reinterpret_cast<const char*>(byName->Name), hook.name) == 0) {
+            const char* name = reinterpret_cast<const char*>(
+                reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name);
+            for (const auto& hook : hooks) {
+                if (std::strcmp(name, hook.name) == 0) {
                     void** slot = reinterpret_cast<void**>(&slots->u1.Function);
                     patched.push_back({slot, *slot});
                     WriteSlot(slot, hook.replacement);
@@ -219,7 +145,8 @@ void PatchImports()
 
 HandleCounter::HandleCounter()
 {
-    counts = new Counts;
+    live = new std::multiset<const void*>;
+    created = 0;
     PatchImports();
 }
 
@@ -228,14 +155,11 @@ HandleCounter::~HandleCounter()
     for (const Patched& entry : patched)
         WriteSlot(entry.slot, entry.original);
     patched.clear();
-    delete counts;
-    counts = nullptr;
+    delete live;
+    live = nullptr;
 }
 
-std::size_t HandleCounter::LiveObjects() const { return counts->objects.size(); }
-std::size_t HandleCounter::LiveMemoryDCs() const { return counts->memoryDCs.size(); }
-std::size_t HandleCounter::LiveWindowDCs() const { return counts->windowDCs.size(); }
-std::size_t HandleCounter::LiveIcons() const { return counts->icons.size(); }
-std::size_t HandleCounter::Created() const { return counts->created; }
+std::size_t HandleCounter::Live() const { return live->size(); }
+std::size_t HandleCounter::Created() const { return created; }
 
 }  // namespace gui
