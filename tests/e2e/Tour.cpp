@@ -44,8 +44,8 @@ void Tour(const std::string& pictures, const std::string& samples)
     std::string names;
     for (const auto& sample : std::filesystem::directory_iterator(samples))
         if (sample.path().extension() == ".txt") {
-            std::filesystem::copy_file(sample.path(), texts + "\\" + sample.path().filename().string());
-            names += "\"" + sample.path().filename().string() + "\" ";
+            std::filesystem::copy_file(sample.path(), std::filesystem::path(texts) / sample.path().filename());
+            names += "\"" + sample.path().filename().u8string() + "\" ";
         }
 
     Wizard w(OwnFolder() + "tessiva.exe", OwnFolder());
