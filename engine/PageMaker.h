@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "OutputBuffer.h"
 #include "PlatformFiles.h"
@@ -31,7 +32,7 @@ public:
     Result Make(const std::string& inputFile, const std::string& pagePath,
                 const std::function<bool(const std::string&)>& confirmOverwrite);
 
-    const std::string& Head() const { return m_head; }                // of the last text, in UTF-8
+    std::string TakeHead() { return std::move(m_head); }             // of the last text, in UTF-8
     const platform::FileFailure& Failure() const { return m_failure; }  // after Failed
 
 private:
