@@ -204,6 +204,11 @@ platform::FileResult PageMaker::StreamBody(std::string_view start, platform::Inp
     return std::nullopt;
 }
 
+// Converted only here: only the index wants the head, and in UTF-8.
+std::string PageMaker::TakeHead() {
+    return m_legacyHead ? LegacyToUtf8(m_head, m_legacyCharset) : std::move(m_head);
+}
+
 PageMaker::Result PageMaker::Make(const std::string& inputFile, const std::string& pagePath,
                                   const std::function<bool(const std::string&)>& confirmOverwrite) {
     const Result result = MakeOnce(inputFile, pagePath, confirmOverwrite, false);
@@ -276,8 +281,7 @@ PageMaker::Result PageMaker::MakeOnce(const std::string& inputFile, const std::s
         m_misjudged = true;
         return Failed;
     }
-    if (!m_check.Valid())
-        m_head = LegacyToUtf8(m_head, m_legacyCharset);
+    m_legacyHead = !m_check.Valid();
     // Closed before the page takes its place, since it may be the very file the
     // page replaces.
     in.Close();

@@ -32,7 +32,7 @@ public:
     Result Make(const std::string& inputFile, const std::string& pagePath,
                 const std::function<bool(const std::string&)>& confirmOverwrite);
 
-    std::string TakeHead() { return std::move(m_head); }             // of the last text, in UTF-8
+    std::string TakeHead();                                            // of the last text, in UTF-8
     const platform::FileFailure& Failure() const { return m_failure; }  // after Failed
 
 private:
@@ -59,5 +59,6 @@ private:
     OutputBuffer m_out;
     std::unique_ptr<char[]> m_piece;   // one byte in front for a space carried over
     std::string m_head;  // while a page is made, the text read with the head
+    bool m_legacyHead = false;  // m_head is in the legacy set
     platform::FileFailure m_failure;
 };
