@@ -1,5 +1,7 @@
 #include "IndexFile.h"
 
+#include <utility>
+
 namespace {
 
 // '"' would end the attribute, '#' and '?' start a fragment or a query, '%' starts
@@ -51,16 +53,17 @@ std::string IndexAddress(std::string_view outputFolder, std::string_view pagePat
     return address;
 }
 
-std::string MakeIndexEntry(std::string_view address, std::string_view head) {
-    std::string entry;
-    entry.reserve(address.size() + head.size() + 21);
-    entry.append("<a href=\"").append(address).append("\">").append(head).append("</a><br>");
-    return entry;
+std::string MakeIndexEntry(std::string_view address, std::string head) {
+    std::string start;
+    start.reserve(address.size() + 11);
+    start.append("<a href=\"").append(address).append("\">");
+    head.insert(0, start).append("</a><br>");
+    return head;
 }
 
 platform::FileResult AppendIndexEntry(const std::string& outputFolder, const std::string& pagePath,
-                                      std::string_view head) {
+                                      std::string head) {
     const std::string path = IndexPath(outputFolder);
     // An index that begins here says what its entries are written in.
-    return platform::AppendToFile(path, MakeIndexEntry(IndexAddress(outputFolder, pagePath), head), kIndexStart);
+    return platform::AppendToFile(path, MakeIndexEntry(IndexAddress(outputFolder, pagePath), std::move(head)), kIndexStart);
 }

@@ -15,9 +15,10 @@ std::string IndexPath(const std::string& outputFolder);
 std::string IndexAddress(std::string_view outputFolder, std::string_view pagePath);
 
 // "<a href=\"" + address + "\">" + head + "</a><br>"; the head is not escaped.
-std::string MakeIndexEntry(std::string_view address, std::string_view head);
+// Made in the head's own string, which a huge head need not be copied out of.
+std::string MakeIndexEntry(std::string_view address, std::string head);
 
 // Appends the entry for this page (its head in UTF-8), after a line that
 // declares UTF-8 when the index is new; on failure the index is left as it was.
 platform::FileResult AppendIndexEntry(const std::string& outputFolder, const std::string& pagePath,
-                                      std::string_view head);
+                                      std::string head);

@@ -6,6 +6,7 @@
 #include "LegacyCharset.h"
 #include "ReplaceAll.h"
 #include "TemplateFilling.h"
+#include "TemplateSpans.h"
 #include "TextToHtml.h"
 
 namespace {
@@ -103,14 +104,17 @@ platform::FileResult PageMaker::ReadRest(platform::InputFile& in, std::string& t
     }
 }
 
-// Reads on, keeping nothing, until a line feed or the end of the text.
-platform::FileResult PageMaker::SeekLineFeed(platform::InputFile& in, bool& lineFound) {
+// Reads on, keeping nothing, until a line feed or the end of the text; `length`
+// counts the bytes read up to there.
+platform::FileResult PageMaker::SeekLineFeed(platform::InputFile& in, bool& lineFound, std::size_t& length) {
     for (;;) {
         std::size_t got = 0;
         if (platform::FileResult failure = in.Read(m_piece.get(), kTextPiece, got))
             return failure;
         const bool ended = got == 0 || CutAtNul(m_piece.get(), got);
-        lineFound = std::memchr(m_piece.get(), '\n', got) != nullptr;
+        const void* lineFeed = std::memchr(m_piece.get(), '\n', got);
+        lineFound = lineFeed != nullptr;
+        length += lineFound ? static_cast<std::size_t>(static_cast<const char*>(lineFeed) - m_piece.get()) : got;
         if (ended || lineFound)
             return std::nullopt;
     }
@@ -131,16 +135,44 @@ platform::FileResult PageMaker::OpenAtBody(const std::string& inputFile, platfor
         return failure;
     if (ended || lineFound)
         return std::nullopt;
-    if (platform::FileResult failure = SeekLineFeed(in, lineFound))
+    std::size_t length = text.size();
+    if (platform::FileResult failure = SeekLineFeed(in, lineFound, length))
         return failure;
     in.Close();
-    text.clear();
+    text = std::string();
     if (platform::FileResult failure = in.Open(inputFile))
         return failure;
     if (!lineFound)
         return std::nullopt;
-    // A head this long is held whole: it goes into the page and the index.
+    // A head this long is held whole: it goes into the page and the index. Room
+    // for all of it at once, since growing would hold it twice while copying.
+    text.reserve(length + kTextPiece + 1);
     return ReadFirstLine(in, text, ended, lineFound, std::string::npos);
+}
+
+// Opens the text again where its body starts, holding no more of its first line
+// than a piece: the line feed ending it is looked for piece by piece. `start`
+// is what came after it in its piece, which the next reading overwrites.
+platform::FileResult PageMaker::ReopenAtBody(const std::string& inputFile, platform::InputFile& in, bool headFound,
+                                             std::string_view& start) {
+    in.Close();
+    start = std::string_view();
+    if (platform::FileResult failure = in.Open(inputFile))
+        return failure;
+    char* const piece = m_piece.get() + 1;
+    while (headFound) {
+        std::size_t got = 0;
+        if (platform::FileResult failure = in.Read(piece, kTextPiece, got))
+            return failure;
+        if (const void* lineFeed = std::memchr(piece, '\n', got)) {
+            const char* const body = static_cast<const char*>(lineFeed) + 1;
+            start = std::string_view(body, static_cast<std::size_t>(piece + got - body));
+            break;
+        }
+        if (got == 0)
+            break;
+    }
+    return std::nullopt;
 }
 
 // Pieces are marked up on their own. A piece may end inside a run of spaces
@@ -172,6 +204,11 @@ platform::FileResult PageMaker::StreamBody(std::string_view start, platform::Inp
     return std::nullopt;
 }
 
+// Converted only here: only the index wants the head, and in UTF-8.
+std::string PageMaker::TakeHead() {
+    return m_legacyHead ? LegacyToUtf8(m_head, m_legacyCharset) : std::move(m_head);
+}
+
 PageMaker::Result PageMaker::Make(const std::string& inputFile, const std::string& pagePath,
                                   const std::function<bool(const std::string&)>& confirmOverwrite) {
     const Result result = MakeOnce(inputFile, pagePath, confirmOverwrite, false);
@@ -187,7 +224,9 @@ PageMaker::Result PageMaker::MakeOnce(const std::string& inputFile, const std::s
                                       bool legacyKnown) {
     m_misjudged = false;
     platform::InputFile in;
-    std::string text;
+    // The text as first read, with the head at its start: the head is held there
+    // only, and the filled template refers to it.
+    std::string& text = m_head;
     bool ended = false;
     if (platform::FileResult failure = OpenAtBody(inputFile, in, text, ended))
         return Fail(std::move(*failure));
@@ -197,14 +236,15 @@ PageMaker::Result PageMaker::MakeOnce(const std::string& inputFile, const std::s
     // The page declares UTF-8 until the text shows otherwise; a text read whole
     // is known at once.
     const bool legacy = legacyKnown || (ended ? !m_check.Valid() : m_check.Failed());
-    HeadAndBody parts = SplitHeadAndBody(text);
-    std::string filled = FillAllButBody(legacy && m_declaresCharset ? m_legacyTemplate : m_utf8Template, parts.head,
-                                        m_keywords, m_description, m_homeLink);
-    const std::vector<std::size_t> bodies = FindOccurrences(filled, kBody);
-    m_head.assign(parts.head);
+    const HeadAndBody parts = SplitHeadAndBody(text);
+    const TemplateSpans filled = FillAllButBodySpans(legacy && m_declaresCharset ? m_legacyTemplate : m_utf8Template,
+                                                     parts.head, m_keywords, m_description, m_homeLink);
+    const std::vector<std::size_t> bodies = filled.Find(kBody);
 
-    if (FileExists(pagePath) && !(confirmOverwrite && confirmOverwrite(pagePath)))
+    if (FileExists(pagePath) && !(confirmOverwrite && confirmOverwrite(pagePath))) {
+        m_head.resize(parts.head.size());
         return Kept;
+    }
     // Into a file beside its place; it replaces an existing page once complete.
     platform::ReplacingFile page;
     if (platform::FileResult failure = page.Open(pagePath))
@@ -213,21 +253,19 @@ PageMaker::Result PageMaker::MakeOnce(const std::string& inputFile, const std::s
     // The filled template around the body: its parts go out before and after.
     // Unless the whole text came with its first line, the body is marked up as
     // it is read, and read again from the start for every further use.
-    // (`parts` views `text`, which the reading again reuses: it is no longer
-    // needed then.)
-    const std::string_view around = filled;
+    const bool headFound = parts.body.size() != text.size();
     std::size_t from = 0;
     for (std::size_t use = 0; use < bodies.size(); ++use) {
-        m_out.Append(around.substr(from, bodies[use] - from));
+        filled.Write(from, bodies[use], m_out);
         platform::FileResult failure;
         if (ended) {
             WriteHtmlBody(parts.body, m_out);
         } else if (use == 0) {
             failure = StreamBody(parts.body, in, true);
         } else {
-            bool againEnded = false;
-            if (!(failure = OpenAtBody(inputFile, in, text, againEnded)))
-                failure = StreamBody(SplitHeadAndBody(text).body, in, false);
+            std::string_view start;
+            if (!(failure = ReopenAtBody(inputFile, in, headFound, start)))
+                failure = StreamBody(start, in, false);
         }
         if (failure) {
             m_out.Redirect(m_noPage);
@@ -235,15 +273,15 @@ PageMaker::Result PageMaker::MakeOnce(const std::string& inputFile, const std::s
         }
         from = bodies[use] + kBody.size();
     }
-    m_out.Append(around.substr(from));
+    filled.Write(from, filled.Size(), m_out);
     m_out.Finish();
     m_out.Redirect(m_noPage);
+    m_head.resize(parts.head.size());
     if (m_declaresCharset && !legacy && !m_check.Valid()) {
         m_misjudged = true;
         return Failed;
     }
-    if (!m_check.Valid())
-        m_head = LegacyToUtf8(m_head, m_legacyCharset);
+    m_legacyHead = !m_check.Valid();
     // Closed before the page takes its place, since it may be the very file the
     // page replaces.
     in.Close();

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "OutputBuffer.h"
 #include "PlatformFiles.h"
@@ -31,7 +32,7 @@ public:
     Result Make(const std::string& inputFile, const std::string& pagePath,
                 const std::function<bool(const std::string&)>& confirmOverwrite);
 
-    const std::string& Head() const { return m_head; }                // of the last text, in UTF-8
+    std::string TakeHead();                                            // of the last text, in UTF-8
     const platform::FileFailure& Failure() const { return m_failure; }  // after Failed
 
 private:
@@ -39,10 +40,12 @@ private:
                     const std::function<bool(const std::string&)>& confirmOverwrite, bool legacyKnown);
     platform::FileResult ReadFirstLine(platform::InputFile& in, std::string& text, bool& ended, bool& lineFound,
                                        std::size_t limit);
-    platform::FileResult SeekLineFeed(platform::InputFile& in, bool& lineFound);
+    platform::FileResult SeekLineFeed(platform::InputFile& in, bool& lineFound, std::size_t& length);
     platform::FileResult OpenAtBody(const std::string& inputFile, platform::InputFile& in, std::string& text,
                                     bool& ended);
     platform::FileResult ReadRest(platform::InputFile& in, std::string& text);
+    platform::FileResult ReopenAtBody(const std::string& inputFile, platform::InputFile& in, bool headFound,
+                                      std::string_view& start);
     platform::FileResult StreamBody(std::string_view start, platform::InputFile& in, bool check);
     Result Fail(platform::FileFailure failure);
 
@@ -55,6 +58,7 @@ private:
     platform::ReplacingFile m_noPage;  // the buffer's sink between pages
     OutputBuffer m_out;
     std::unique_ptr<char[]> m_piece;   // one byte in front for a space carried over
-    std::string m_head;
+    std::string m_head;  // while a page is made, the text read with the head
+    bool m_legacyHead = false;  // m_head is in the legacy set
     platform::FileFailure m_failure;
 };

@@ -260,8 +260,11 @@ FileResult AppendToFile(const std::string& path, std::string_view bytes, std::st
         struct stat before {};
         if (::fstat(file.Get(), &before) != 0)
             return Failed(path, errno);
-        const std::string whole = before.st_size == 0 ? std::string(startIfEmpty).append(bytes) : std::string(bytes);
-        int error = WriteAll(file.Get(), whole.data(), whole.size());
+        // A new file's start goes first, under the same lock: the entry, which may
+        // hold a huge head, is never copied to join it.
+        int error = before.st_size == 0 ? WriteAll(file.Get(), startIfEmpty.data(), startIfEmpty.size()) : 0;
+        if (error == 0)
+            error = WriteAll(file.Get(), bytes.data(), bytes.size());
         if (error != 0) {
             // Take back whatever part of the entry made it in.
             if (created && before.st_size == 0)

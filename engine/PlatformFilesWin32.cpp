@@ -311,10 +311,12 @@ FileResult AppendToFile(const std::string& path, std::string_view bytes, std::st
             continue;  // removed by a run whose entry failed: open the file now there
         const LARGE_INTEGER zero{};
         DWORD error = SetFilePointerEx(file.Get(), zero, nullptr, FILE_END) ? ERROR_SUCCESS : GetLastError();
-        const std::string whole =
-            before.EndOfFile.QuadPart == 0 ? std::string(startIfEmpty).append(bytes) : std::string(bytes);
+        // A new file's start goes first, under the same lock: the entry, which may
+        // hold a huge head, is never copied to join it.
+        if (error == ERROR_SUCCESS && before.EndOfFile.QuadPart == 0)
+            error = WriteAll(file.Get(), startIfEmpty.data(), startIfEmpty.size());
         if (error == ERROR_SUCCESS)
-            error = WriteAll(file.Get(), whole.data(), whole.size());
+            error = WriteAll(file.Get(), bytes.data(), bytes.size());
         if (error != ERROR_SUCCESS) {
             // Take back whatever part of the entry made it in, still under the lock.
             if (created && before.EndOfFile.QuadPart == 0) {

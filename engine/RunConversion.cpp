@@ -70,7 +70,7 @@ RunOutcome RunConversion(const ConversionJob& job, const std::string& programFol
             ++currentNumber;
             ++pagesWritten;
             if (job.createIndex) {
-                if (platform::FileResult failure = AppendIndexEntry(outputFolder, pagePath, maker.Head()))
+                if (platform::FileResult failure = AppendIndexEntry(outputFolder, pagePath, maker.TakeHead()))
                     return Failure(std::move(*failure), pagesWritten);
             }
         } catch (const std::bad_alloc&) {
