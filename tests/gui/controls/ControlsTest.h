@@ -1,16 +1,16 @@
 #pragma once
-// Shared by the control tests: a shown dialog that records the commands its own
-// handling hears, real mouse movement, test images.
+// Shared by the control tests: a shown dialog recording the commands it leaves
+// unhandled, the real mouse, test images.
 #include <windows.h>
 
 #include <algorithm>
-#include <utility>
 #include <vector>
 
 #include "CDialog.h"
 #include "GuiHarness.h"
 
 inline COLORREF Sys(int index) { return ::GetSysColor(index); }
+inline void Fill(HDC dc, RECT r, COLORREF c) { ::SetBkColor(dc, c), ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr); }
 
 class Host : public CDialog {
 public:
@@ -18,8 +18,7 @@ public:
     {
         CreateIndirect(t.Get());
         ::SetWindowPos(m_hWnd, nullptr, 40, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
-        ::SetForegroundWindow(m_hWnd);
-        gui::FlushEvents();
+        ::SetForegroundWindow(m_hWnd), gui::FlushEvents();
     }
     ~Host() override { ::DestroyWindow(m_hWnd), gui::FlushEvents(); }
     int Count(int id, int code) const { return int(std::count(commands.begin(), commands.end(), std::make_pair(id, code))); }
@@ -35,8 +34,7 @@ protected:
     }
 };
 
-// The real mouse (SendInput) to a client point of `hwnd`; absolute positions are
-// scaled back rounding down, so round up to land on the pixel asked for.
+// The real mouse to a client point; absolute positions scale back rounding down, so round up.
 inline void MoveMouse(HWND hwnd, POINT at)
 {
     ::ClientToScreen(hwnd, &at);
@@ -49,20 +47,18 @@ inline void MoveMouse(HWND hwnd, POINT at)
 }
 
 // 16 x 16 images: `inner` inside a 2-pixel `border`; the icon's border is transparent.
-inline HBITMAP MakeBitmap(COLORREF inner, COLORREF border, int bits = 0)
+inline HBITMAP MakeBitmap(COLORREF inner, COLORREF border, bool mono = false)
 {
     const HDC screen = ::GetDC(nullptr), dc = ::CreateCompatibleDC(screen);
-    const HBITMAP bitmap = bits ? ::CreateBitmap(16, 16, 1, 1, nullptr) : ::CreateCompatibleBitmap(screen, 16, 16);
+    const HBITMAP bitmap = mono ? ::CreateBitmap(16, 16, 1, 1, nullptr) : ::CreateCompatibleBitmap(screen, 16, 16);
     const HGDIOBJ old = ::SelectObject(dc, bitmap);
-    RECT all{0, 0, 16, 16}, middle{2, 2, 14, 14};
-    ::SetBkColor(dc, border), ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
-    ::SetBkColor(dc, inner), ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &middle, nullptr, 0, nullptr);
+    Fill(dc, {0, 0, 16, 16}, border), Fill(dc, {2, 2, 14, 14}, inner);
     ::SelectObject(dc, old), ::DeleteDC(dc), ::ReleaseDC(nullptr, screen);
     return bitmap;
 }
 inline HICON MakeIcon(COLORREF inner)
 {
-    ICONINFO info{TRUE, 0, 0, MakeBitmap(RGB(0, 0, 0), RGB(255, 255, 255), 1), MakeBitmap(inner, RGB(0, 0, 0))};
+    ICONINFO info{TRUE, 0, 0, MakeBitmap(RGB(0, 0, 0), RGB(255, 255, 255), true), MakeBitmap(inner, RGB(0, 0, 0))};
     const HICON icon = ::CreateIconIndirect(&info);
     ::DeleteObject(info.hbmMask), ::DeleteObject(info.hbmColor);
     return icon;

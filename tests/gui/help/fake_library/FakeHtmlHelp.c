@@ -8,5 +8,4 @@ HWND WINAPI FakeHtmlHelpA(HWND caller, LPCSTR file, UINT command, DWORD_PTR data
     lstrcpynA(last.file, file ? file : "(null)", sizeof(last.file));
     return FAKE_HTML_HELP_WINDOW;
 }
-
 const FakeHtmlHelpCall* WINAPI FakeHtmlHelpLastCall(void) { return &last; }
