@@ -1,15 +1,16 @@
-// The help loader: which library the first request loads (stand-ins named by the control's class-id key, copies
+// The help loader: which library the first request loads (stand-ins named by the control's class-id key, a copy
 // planted where a search by name would look), the ready and failed states it never leaves, the registered paths
 // it accepts, and the wizard's request.
 #include <windows.h>
 
+#include <gtest/gtest.h>
 #include <htmlhelp.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "FakeHtmlHelp.h"
-#include "GuiHarness.h"
 #include "HtmlHelpLoader.h"
 
 namespace {
@@ -27,8 +28,7 @@ std::string Calls(HMODULE module)
 {
     auto last = reinterpret_cast<FakeHtmlHelpLastCallProc>(reinterpret_cast<void*>(GetProcAddress(module, FAKE_HTML_HELP_LAST_CALL)));
     const FakeHtmlHelpCall* c = last ? last() : nullptr;
-    if (!c)
-        return "no stand-in";
+    if (!c) return "no stand-in";
     return std::to_string(c->count) + (c->caller == GetDesktopWindow() ? " desktop " : " other ") + c->file + " " + std::to_string(c->command) + " " + std::to_string(c->data);
 }
 
@@ -46,10 +46,9 @@ struct ClassIdValue {
         m_existed ? RegSetValueExA(m_key, nullptr, 0, m_type, m_saved, m_size) : RegDeleteValueA(m_key, nullptr);
         RegCloseKey(m_key), Unload(kWith), Unload(kWithout), Unload(kSystem), ResetHtmlHelpLoaderForTests();
     }
-    void Set(const std::string& bytes, DWORD type = REG_SZ)
+    void Set(const std::string& b, DWORD t = REG_SZ)
     {
-        type == REG_NONE ? RegDeleteValueA(m_key, nullptr)
-                         : RegSetValueExA(m_key, nullptr, 0, type, reinterpret_cast<const BYTE*>(bytes.data()), DWORD(bytes.size()));
+        t == REG_NONE ? RegDeleteValueA(m_key, nullptr) : RegSetValueExA(m_key, nullptr, 0, t, reinterpret_cast<const BYTE*>(b.data()), DWORD(b.size()));
     }
     HKEY m_key = nullptr;
     BYTE m_saved[1024];
@@ -74,23 +73,16 @@ TEST(HelpLoader, LoadsOnlyTheRegisteredFullPathOrTheSystemFoldersControlAndStays
         SCOPED_TRACE(row.label);
         ClassIdValue key;
         key.Set(row.registered, row.registered.empty() ? REG_NONE : REG_SZ);
-        gui::TempFolder current("help");
-        const std::string planted[] = {current.Path() + "\\hhctrl.ocx", kFolder + "hhctrl.ocx"};
-        char previous[MAX_PATH];
-        GetCurrentDirectoryA(MAX_PATH, previous), SetCurrentDirectoryA(current.Path().c_str());
-        for (const std::string& copy : planted)
-            ASSERT_TRUE(CopyFileA(kWith.c_str(), copy.c_str(), FALSE));
+        const std::string planted = kFolder + "hhctrl.ocx";  // first where a search by name would look
+        ASSERT_TRUE(CopyFileA(kWith.c_str(), planted.c_str(), FALSE));
         // The wizard's request to the stand-in; a harmless one to the real control.
         const bool ready = row.module != kWithout;
         const HWND answer = row.module == kWith ? ShowHelpContents() : CallHtmlHelp(nullptr, nullptr, HH_CLOSE_ALL, 0);
         EXPECT_EQ(0, lstrcmpiA(row.module.c_str(), PathOf(g_hHtmlHelpModule).c_str())) << PathOf(g_hHtmlHelpModule);
         EXPECT_EQ(ready, !g_bHtmlHelpFailed && g_pfnHtmlHelp);
         const std::string calls = Calls(g_hHtmlHelpModule);
-        for (const std::string& copy : planted) {
-            EXPECT_FALSE(Loaded(copy)) << copy;
-            Unload(copy), DeleteFileA(copy.c_str());
-        }
-        SetCurrentDirectoryA(previous);
+        EXPECT_FALSE(Loaded(planted));
+        Unload(planted), DeleteFileA(planted.c_str());
         // Another library registered now: neither end state looks again.
         const HMODULE first = g_hHtmlHelpModule;
         const std::string other = row.module == kWith ? kWithout : kWith;
@@ -105,9 +97,7 @@ TEST(HelpLoader, LoadsOnlyTheRegisteredFullPathOrTheSystemFoldersControlAndStays
 
 TEST(HelpLoader, TakesARegisteredPathOnlyWhenItIsAFullPathThatFits)
 {
-    char windows[MAX_PATH];
-    const std::string system = std::string(windows, GetWindowsDirectoryA(windows, MAX_PATH)) + "\\system32\\h.ocx";
-    const std::string longest = "C:\\" + std::string(MAX_PATH - 4, 'a');  // 259 characters
+    const std::string system = std::string(std::getenv("SystemRoot")) + "\\system32\\h.ocx", longest = "C:\\" + std::string(MAX_PATH - 4, 'a');  // 259 characters
     const struct { const char* label; DWORD type; std::string bytes, path; } rows[] = {  // path: expected, "" when refused
         {"full path", REG_SZ, Z("C:\\Help\\h.ocx"), "C:\\Help\\h.ocx"},
         {"lower-case drive, forward slash", REG_SZ, Z("c:/Help/h.ocx"), "c:/Help/h.ocx"},
