@@ -1,8 +1,5 @@
 #pragma once
-// Shared by the control tests: a shown dialog recording the commands it leaves
-// unhandled, the real mouse, test images.
-#include <windows.h>
-
+// Shared by the control tests: a shown dialog recording the commands it leaves unhandled, the real mouse, ink, images.
 #include <algorithm>
 #include <vector>
 
@@ -12,8 +9,7 @@
 inline COLORREF Sys(int index) { return ::GetSysColor(index); }
 inline void Fill(HDC dc, RECT r, COLORREF c) { ::SetBkColor(dc, c), ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr); }
 
-class Host : public CDialog {
-public:
+struct Host : CDialog {
     explicit Host(gui::DialogTemplate& t)
     {
         CreateIndirect(t.Get());
@@ -23,8 +19,6 @@ public:
     ~Host() override { ::DestroyWindow(m_hWnd), gui::FlushEvents(); }
     int Count(int id, int code) const { return int(std::count(commands.begin(), commands.end(), std::make_pair(id, code))); }
     std::vector<std::pair<int, int>> commands;
-
-protected:
     bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override
     {
         const bool handled = CDialog::OnWndMsg(message, wParam, lParam, result);
@@ -65,14 +59,12 @@ inline HBITMAP MakeBitmap(COLORREF inner, COLORREF border, bool mono = false)
     const HDC screen = ::GetDC(nullptr), dc = ::CreateCompatibleDC(screen);
     const HBITMAP bitmap = mono ? ::CreateBitmap(16, 16, 1, 1, nullptr) : ::CreateCompatibleBitmap(screen, 16, 16);
     const HGDIOBJ old = ::SelectObject(dc, bitmap);
-    Fill(dc, {0, 0, 16, 16}, border), Fill(dc, {2, 2, 14, 14}, inner);
-    ::SelectObject(dc, old), ::DeleteDC(dc), ::ReleaseDC(nullptr, screen);
+    Fill(dc, {0, 0, 16, 16}, border), Fill(dc, {2, 2, 14, 14}, inner), ::SelectObject(dc, old), ::DeleteDC(dc), ::ReleaseDC(nullptr, screen);
     return bitmap;
 }
 inline HICON MakeIcon(COLORREF inner)
 {
     ICONINFO info{TRUE, 0, 0, MakeBitmap(RGB(0, 0, 0), RGB(255, 255, 255), true), MakeBitmap(inner, RGB(0, 0, 0))};
     const HICON icon = ::CreateIconIndirect(&info);
-    ::DeleteObject(info.hbmMask), ::DeleteObject(info.hbmColor);
-    return icon;
+    return ::DeleteObject(info.hbmMask), ::DeleteObject(info.hbmColor), icon;
 }

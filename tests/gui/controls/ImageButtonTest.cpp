@@ -34,12 +34,6 @@ void Draw(HWND b, gui::DibCanvas& canvas, UINT state)
     DRAWITEMSTRUCT item{ODT_BUTTON, UINT(::GetDlgCtrlID(b)), 0, ODA_DRAWENTIRE, state, b, canvas.Dc(), {0, 0, kW, kH}, 0};
     ::SendMessageA(::GetParent(b), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item)), ::GdiFlush();
 }
-int Dots(const gui::DibCanvas& c, int y, int inset)
-{
-    int dots = 0;
-    for (int x = inset; x < kW - inset; ++x) dots += c.Pixel(x, y) == (Sys(COLOR_BTNFACE) ^ 0xFFFFFF);
-    return dots;
-}
 // An image at (x, y) shows `in` inside its transparent border; greyed (`in` 0), its opaque part is embossed.
 std::vector<Look> Image(int x, int y, COLORREF in = 0)
 {
@@ -140,42 +134,13 @@ TEST_F(ImageButton, PaintsEveryStateInSystemOrItsOwnColours)
             const LONG right = ink.shift == kAbsent ? -1 : plain.right + ink.shift, bottom = ink.shift == kAbsent ? -1 : plain.bottom + ink.shift;
             EXPECT_EQ(std::make_pair(right, bottom), std::make_pair(got.right, got.bottom)) << std::hex << ink.colour;
         }
+        const Ink dots = FindInk(c, face ^ 0xFFFFFF);  // the dotted focus rectangle
         if (row.focus >= 0)
-            EXPECT_TRUE(row.focus ? Dots(c, row.focus, row.focus) >= (kW - 2 * row.focus) / 3 && !Dots(c, row.focus - 1, 0) : !Dots(c, 3, 0) && !Dots(c, 4, 0));
+            EXPECT_TRUE(row.focus ? dots.count >= kW - 2 * row.focus && dots.box.left == row.focus && dots.box.top == row.focus : !dots.count) << dots.count;
     }
 }
 
-TEST_F(ImageButton, HoverFollowsTheRealMouseAndEndsWithWhatEndsIt)
-{
-    const struct { const char* label; std::function<void(HWND)> act; bool ends; } rows[] = {
-        {"mouse leaves", [this](HWND) { Park(); }, true},
-        {"focus lost", [](HWND b) { ::SendMessageA(b, WM_KILLFOCUS, 0, 0); }, true},
-        {"mode cancelled", [](HWND b) { ::SendMessageA(b, WM_CANCELMODE, 0, 0); }, true},
-        {"deactivated", [](HWND b) { ::SendMessageA(b, WM_ACTIVATE, WA_INACTIVE, 0); }, true},
-        {"disabled", [](HWND b) { ::EnableWindow(b, FALSE); }, true},
-        {"activated", [](HWND b) { ::SendMessageA(b, WM_ACTIVATE, WA_ACTIVE, 0); }, false},
-        {"moved within", [](HWND b) { MoveMouse(b, POINT{5, 5}); }, false},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.label);
-        MoveMouse(open, POINT{10, 10});
-        ASSERT_TRUE(gui::PumpUntil([&] { return open.IsHovering() != FALSE; }));
-        EXPECT_EQ(Sys(COLOR_BTNHIGHLIGHT), Corner(open));
-        row.act(open);
-        gui::PumpUntil([&] { return !row.ends || !open.IsHovering(); });
-        EXPECT_EQ(Sys(row.ends ? COLOR_BTNFACE : COLOR_BTNHIGHLIGHT), Corner(open));
-        open.EnableWindow(TRUE), Park();
-        ASSERT_TRUE(gui::PumpUntil([&] { return !open.IsHovering(); }));
-    }
-    // No hover for a raised button, nor for a press dragged onto a flat one.
-    save.SetFlatLook(FALSE);
-    MoveMouse(save, POINT{10, 10}), MoveMouse(save, POINT{12, 10}), Press(MOUSEEVENTF_LEFTDOWN);
-    MoveMouse(open, POINT{10, 10}), MoveMouse(open, POINT{12, 10});
-    EXPECT_FALSE(open.IsHovering() || save.IsHovering());
-    Press(MOUSEEVENTF_LEFTUP), gui::FlushEvents();
-}
-
-TEST_F(ImageButton, BehavesAsAButtonWithMessagesAndRealClicks)
+TEST_F(ImageButton, BehavesAsAButtonUnderTheRealMouseAndMessages)
 {
     ::SetFocus(::GetDlgItem(*host, 202));
     gui::ClickAt(open, POINT{10, 10});
@@ -217,6 +182,33 @@ TEST_F(ImageButton, BehavesAsAButtonWithMessagesAndRealClicks)
     }
     open.SendMessage(BM_SETCHECK, 1);
     EXPECT_EQ(0, open.SendMessage(BM_GETCHECK));
+    // Hover follows the real mouse and ends with what ends it.
+    const struct { const char* label; std::function<void(HWND)> act; bool ends; } rows[] = {
+        {"mouse leaves", [this](HWND) { Park(); }, true},
+        {"focus lost", [](HWND b) { ::SendMessageA(b, WM_KILLFOCUS, 0, 0); }, true},
+        {"mode cancelled", [](HWND b) { ::SendMessageA(b, WM_CANCELMODE, 0, 0); }, true},
+        {"deactivated", [](HWND b) { ::SendMessageA(b, WM_ACTIVATE, WA_INACTIVE, 0); }, true},
+        {"disabled", [](HWND b) { ::EnableWindow(b, FALSE); }, true},
+        {"activated", [](HWND b) { ::SendMessageA(b, WM_ACTIVATE, WA_ACTIVE, 0); }, false},
+        {"moved within", [](HWND b) { MoveMouse(b, POINT{5, 5}); }, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        MoveMouse(open, POINT{10, 10});
+        ASSERT_TRUE(gui::PumpUntil([&] { return open.IsHovering() != FALSE; }));
+        EXPECT_EQ(Sys(COLOR_BTNHIGHLIGHT), Corner(open));
+        row.act(open);
+        gui::PumpUntil([&] { return !row.ends || !open.IsHovering(); });
+        EXPECT_EQ(Sys(row.ends ? COLOR_BTNFACE : COLOR_BTNHIGHLIGHT), Corner(open));
+        open.EnableWindow(TRUE), Park();
+        ASSERT_TRUE(gui::PumpUntil([&] { return !open.IsHovering(); }));
+    }
+    // No hover for a raised button, nor for a press dragged onto a flat one.
+    save.SetFlatLook(FALSE);
+    MoveMouse(save, POINT{10, 10}), MoveMouse(save, POINT{12, 10}), Press(MOUSEEVENTF_LEFTDOWN);
+    MoveMouse(open, POINT{10, 10}), MoveMouse(open, POINT{12, 10});
+    EXPECT_FALSE(open.IsHovering() || save.IsHovering());
+    Press(MOUSEEVENTF_LEFTUP), gui::FlushEvents();
     // Focused, disabled, then focused: the dialog's ids; 0 the dialog itself, once the only tab stop is left.
     for (const auto& row : {std::array<int, 3>{201, 201, 202}, {202, 201, 202}, {204, 204, 201}, {201, 201, 0}}) {
         for (int id : {202, 203, 204}) ::EnableWindow(::GetDlgItem(*host, id), row[2] != 0);
@@ -231,21 +223,13 @@ TEST_F(ImageButton, BehavesAsAButtonWithMessagesAndRealClicks)
         EXPECT_EQ(row.second ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON, open.SendMessage(WM_GETDLGCODE) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON));
     }
     for (int id : {202, 203, 204}) ::EnableWindow(::GetDlgItem(*host, id), TRUE);
-    // Its own cursor, a tooltip, the parent through its face.
+    // Its own cursor; the parent through its face.
     const HCURSOR arrow = ::LoadCursorA(nullptr, IDC_ARROW), cross = ::LoadCursorA(nullptr, IDC_CROSS);
     for (HCURSOR own : {cross, HCURSOR(nullptr)}) {
         open.SetButtonCursor(own), ::SetCursor(own ? arrow : cross);
         open.SendMessage(WM_SETCURSOR, WPARAM(open.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         EXPECT_EQ(own != nullptr, ::GetCursor() != arrow);
     }
-    Button fresh;  // a tooltip text given before the window exists is its tool once it does
-    fresh.SetTooltipText("Opens the file");
-    ASSERT_TRUE(fresh.Create("Go", WS_VISIBLE | BS_PUSHBUTTON, RECT{8, 60, 8 + kW, 60 + kH}, host.get(), 300));
-    fresh.PostMessage(WM_NULL), gui::FlushEvents();
-    EXPECT_EQ("Opens the file", fresh.GetToolTip().GetText(&fresh, 1));
-    fresh.SetTooltipText(nullptr);
-    EXPECT_EQ(0, fresh.GetToolTip().GetToolCount());
-    fresh.DestroyWindow();
     gui::DibCanvas c(kW, kH);  // the parent's pixels, captured once, until the system colours change
     open.ShowWindow(SW_HIDE), gui::FlushEvents();
     for (COLORREF colour : {RGB(200, 30, 30), RGB(30, 30, 200)}) {
@@ -268,12 +252,16 @@ TEST_F(ImageButton, BehavesAsAButtonWithMessagesAndRealClicks)
         ::UpdateWindow(check), set(check);
         EXPECT_TRUE(::GetUpdateRect(check, nullptr, FALSE)) << "setter " << &set - setters;
     }
-    auto round = [&] {
+    auto round = [&] {  // leaves no handle behind
         Button b;
+        b.SetTooltipText("Opens the file");  // given before the window exists, it is its tool once it does
         ASSERT_TRUE(b.Create("Go", WS_VISIBLE | BS_PUSHBUTTON, RECT{8, 60, 8 + kW, 60 + kH}, host.get(), 300));
+        b.PostMessage(WM_NULL), gui::FlushEvents();
+        EXPECT_EQ("Opens the file", b.GetToolTip().GetText(&b, 1));
         b.SetIcons(MakeIcon(kBlue), MakeIcon(kYellow)), b.SetBitmaps(MakeBitmap(kGreen, kMagenta), kMagenta, MakeBitmap(kOrange, kMagenta), kMagenta);
         b.SetButtonCursor(::LoadCursorA(nullptr, IDC_CROSS)), b.SetButtonCursor(::LoadCursorA(nullptr, IDC_HAND));
-        b.SetMenu(IDM_TEST_DROPDOWN, *host), b.SetTooltipText("tip");
+        b.SetMenu(IDM_TEST_DROPDOWN, *host), b.SetTooltipText(nullptr);
+        EXPECT_EQ(0, b.GetToolTip().GetToolCount());
         for (UINT state : {0u, UINT(ODS_SELECTED), UINT(ODS_DISABLED), UINT(ODS_FOCUS)}) Draw(b, c, state);
         b.SetTransparent(TRUE), Draw(b, c, 0), b.SendMessage(WM_SYSCOLORCHANGE), Draw(b, c, 0), b.DestroyWindow();
     };
