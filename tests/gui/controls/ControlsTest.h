@@ -12,8 +12,7 @@ inline void Fill(HDC dc, RECT r, COLORREF c) { ::SetBkColor(dc, c), ::ExtTextOut
 struct Host : CDialog {
     explicit Host(gui::DialogTemplate& t)
     {
-        CreateIndirect(t.Get());
-        ::SetWindowPos(m_hWnd, nullptr, 40, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+        CreateIndirect(t.Get()); ::SetWindowPos(m_hWnd, nullptr, 40, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
         ::SetForegroundWindow(m_hWnd), gui::FlushEvents();
     }
     ~Host() override { ::DestroyWindow(m_hWnd), gui::FlushEvents(); }
@@ -44,12 +43,10 @@ inline Ink FindInk(const gui::DibCanvas& c, COLORREF colour)
 // The real mouse to a client point; absolute positions scale back rounding down, so round up.
 inline void MoveMouse(HWND hwnd, POINT at)
 {
-    ::ClientToScreen(hwnd, &at);
-    const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+    ::ClientToScreen(hwnd, &at); const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
     INPUT input{INPUT_MOUSE};
     input.mi = {(at.x * 65536 + cx - 1) / cx, (at.y * 65536 + cy - 1) / cy, 0, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE};
-    ::SendInput(1, &input, sizeof(INPUT));
-    POINT now{};
+    ::SendInput(1, &input, sizeof(INPUT)); POINT now{};
     gui::PumpUntil([&] { return ::GetCursorPos(&now) && now.x == at.x && now.y == at.y; });
 }
 

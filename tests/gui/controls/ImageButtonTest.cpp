@@ -1,5 +1,4 @@
-// The image button: every look painted through its parent's WM_DRAWITEM and
-// read back at named points; its behaviour with real mouse input and messages.
+// The image button: every look painted through its parent's WM_DRAWITEM and read back; its behaviour with real input.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -14,11 +13,8 @@
 
 namespace {
 
-struct Button : CImageButton {
-    void Hover(BOOL hover) { m_bHover = hover; }  // the behaviour tests hover with the real mouse
-};
+struct Button : CImageButton { void Hover(BOOL hover) { m_bHover = hover; } };  // the behaviour tests hover with the real mouse
 using Tweak = std::function<void(Button&)>;
-
 constexpr int kW = 64, kH = 28, kMid = 1000, kAbsent = 99;  // x, y: kMid the middle, below 0 from the far edge
 constexpr COLORREF kNotFace = 0x01000000, kGreen = RGB(0, 160, 0), kBlue = RGB(0, 0, 200);
 constexpr COLORREF kMagenta = RGB(255, 0, 255), kOrange = RGB(250, 140, 0), kYellow = RGB(230, 230, 0);
@@ -57,8 +53,7 @@ protected:
     void TearDown() override { Park(); }
     void Park() { MoveMouse(*host, POINT{380, 150}); }
     static COLORREF Corner(HWND b) { gui::DibCanvas canvas(4, 4); return canvas.PrintWindow(b), canvas.Pixel(0, 0); }
-    std::unique_ptr<Host> host;
-    Button open, save, check;
+    std::unique_ptr<Host> host; Button open, save, check;
 };
 
 TEST_F(ImageButton, PaintsEveryStateInSystemOrItsOwnColours)
@@ -98,7 +93,6 @@ TEST_F(ImageButton, PaintsEveryStateInSystemOrItsOwnColours)
         {"bitmap above", push, "Go", then(bitmap, above), 0, Image(24, 3, kGreen), {}},
         {"bitmap right", push, "Go", then(bitmap, right), 0, Image(45, 6, kGreen), {}},
         {"bitmap alone", push, "", bitmap, 0, Image(24, 6, kGreen), {{text, kAbsent}}},
-        {"bitmap alone, right", push, "", then(bitmap, right), 0, Image(24, 6, kGreen), {}},
         {"icon left", push, "Go", icon, 0, Image(3, 6, kBlue), {}},
         {"bitmap disabled", push, "Go", bitmap, ODS_DISABLED, Image(3, 6), {{kGreen, kAbsent}}},
         {"bitmap disabled, not greyed", push, "Go", then(bitmap, [](Button& b) { b.SetGreyDisabledBitmap(FALSE); }), ODS_DISABLED, Image(3, 6, kGreen), {}},
@@ -116,8 +110,7 @@ TEST_F(ImageButton, PaintsEveryStateInSystemOrItsOwnColours)
     gui::DibCanvas c(kW, kH);
     RECT plain{};  // the caption as the first row draws it
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.label);
-        Button button;
+        SCOPED_TRACE(row.label); Button button;
         ::CreateWindowExA(0, "Button", row.caption, WS_CHILD | row.style, 0, 60, kW, kH, *host, HMENU(300), nullptr, nullptr);
         ::SendDlgItemMessageA(*host, 300, WM_SETFONT, ::SendMessageA(*host, WM_GETFONT, 0, 0), 0);
         ASSERT_TRUE(button.SubclassDlgItem(300, host.get()));
@@ -142,46 +135,34 @@ TEST_F(ImageButton, PaintsEveryStateInSystemOrItsOwnColours)
 
 TEST_F(ImageButton, BehavesAsAButtonUnderTheRealMouseAndMessages)
 {
-    ::SetFocus(::GetDlgItem(*host, 202));
-    gui::ClickAt(open, POINT{10, 10});
+    ::SetFocus(::GetDlgItem(*host, 202)); gui::ClickAt(open, POINT{10, 10});
     EXPECT_EQ(static_cast<HWND>(open), ::GetFocus());
     for (int i = 0; i < 4; ++i)  // the second click of a fast pair is a click, not a double click
         Press(i % 2 ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN);
     EXPECT_TRUE(gui::PumpUntil([&] { return host->Count(201, BN_CLICKED) == 3; }));
     EXPECT_EQ(0, host->Count(201, BN_DOUBLECLICKED));
-    for (LRESULT expected : {BST_CHECKED, BST_UNCHECKED}) {
-        gui::ClickAt(check, POINT{10, 10});
-        EXPECT_EQ(expected, check.SendMessage(BM_GETCHECK));
-    }
+    for (LRESULT expected : {BST_CHECKED, BST_UNCHECKED}) { gui::ClickAt(check, POINT{10, 10}); EXPECT_EQ(expected, check.SendMessage(BM_GETCHECK)); }
     EXPECT_EQ(2, host->Count(204, BN_CLICKED));
     // With a menu it drops the menu down, looks pressed meanwhile and sends the choice; a check box toggles instead.
-    static COLORREF corner;
-    static HWND button;
-    corner = CLR_INVALID, button = save;
-    save.SetMenu(IDM_TEST_DROPDOWN, *host);
+    static COLORREF corner; static HWND button;
+    corner = CLR_INVALID, button = save; save.SetMenu(IDM_TEST_DROPDOWN, *host);
     const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
         const HWND menu = ::FindWindowA("#32768", nullptr);
         if (!menu || !::IsWindowVisible(menu)) return;
         if (corner != CLR_INVALID)  // a menu where none belongs: closed, so the test fails instead of hanging
             return void(::PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0));
-        gui::DibCanvas canvas(kW, kH);
-        Draw(button, canvas, 0), corner = canvas.Pixel(0, 0);
+        gui::DibCanvas canvas(kW, kH); Draw(button, canvas, 0), corner = canvas.Pixel(0, 0);
         for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) ::PostMessageA(menu, WM_KEYDOWN, key, 0);
     });
-    save.SendMessage(BM_CLICK);
-    EXPECT_TRUE(gui::PumpUntil([&] { return host->Count(ID_TEST_SECOND, 0) == 1; }));
+    save.SendMessage(BM_CLICK); EXPECT_TRUE(gui::PumpUntil([&] { return host->Count(ID_TEST_SECOND, 0) == 1; }));
     EXPECT_EQ(std::make_pair(Sys(COLOR_BTNSHADOW), Sys(COLOR_BTNFACE)), std::make_pair(corner, Corner(save)));
-    EXPECT_EQ(1, host->Count(203, BN_CLICKED));
-    check.SetMenu(IDM_TEST_DROPDOWN, *host);
-    gui::ClickAt(check, POINT{10, 10}), ::KillTimer(nullptr, timer);
-    EXPECT_EQ(BST_CHECKED, check.SendMessage(BM_GETCHECK));
+    EXPECT_EQ(1, host->Count(203, BN_CLICKED)); check.SetMenu(IDM_TEST_DROPDOWN, *host);
+    gui::ClickAt(check, POINT{10, 10}), ::KillTimer(nullptr, timer); EXPECT_EQ(BST_CHECKED, check.SendMessage(BM_GETCHECK));
     // BM_SETCHECK: 1 and 2 check, anything else clears; a push button has no check.
     for (WPARAM sent : {WPARAM(1), WPARAM(0), WPARAM(2), WPARAM(3), WPARAM(-1), WPARAM(0x10001)}) {
-        check.SendMessage(BM_SETCHECK, sent);
-        EXPECT_EQ(sent == 1 || sent == 2, check.SendMessage(BM_GETCHECK)) << sent;
+        check.SendMessage(BM_SETCHECK, sent); EXPECT_EQ(sent == 1 || sent == 2, check.SendMessage(BM_GETCHECK)) << sent;
     }
-    open.SendMessage(BM_SETCHECK, 1);
-    EXPECT_EQ(0, open.SendMessage(BM_GETCHECK));
+    open.SendMessage(BM_SETCHECK, 1); EXPECT_EQ(0, open.SendMessage(BM_GETCHECK));
     // Hover follows the real mouse and ends with what ends it.
     const struct { const char* label; std::function<void(HWND)> act; bool ends; } rows[] = {
         {"mouse leaves", [this](HWND) { Park(); }, true},
@@ -193,21 +174,16 @@ TEST_F(ImageButton, BehavesAsAButtonUnderTheRealMouseAndMessages)
         {"moved within", [](HWND b) { MoveMouse(b, POINT{5, 5}); }, false},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.label);
-        MoveMouse(open, POINT{10, 10});
+        SCOPED_TRACE(row.label); MoveMouse(open, POINT{10, 10});
         ASSERT_TRUE(gui::PumpUntil([&] { return open.IsHovering() != FALSE; }));
-        EXPECT_EQ(Sys(COLOR_BTNHIGHLIGHT), Corner(open));
-        row.act(open);
+        EXPECT_EQ(Sys(COLOR_BTNHIGHLIGHT), Corner(open)); row.act(open);
         gui::PumpUntil([&] { return !row.ends || !open.IsHovering(); });
-        EXPECT_EQ(Sys(row.ends ? COLOR_BTNFACE : COLOR_BTNHIGHLIGHT), Corner(open));
-        open.EnableWindow(TRUE), Park();
+        EXPECT_EQ(Sys(row.ends ? COLOR_BTNFACE : COLOR_BTNHIGHLIGHT), Corner(open)); open.EnableWindow(TRUE), Park();
         ASSERT_TRUE(gui::PumpUntil([&] { return !open.IsHovering(); }));
     }
     // No hover for a raised button, nor for a press dragged onto a flat one.
-    save.SetFlatLook(FALSE);
-    MoveMouse(save, POINT{10, 10}), MoveMouse(save, POINT{12, 10}), Press(MOUSEEVENTF_LEFTDOWN);
-    MoveMouse(open, POINT{10, 10}), MoveMouse(open, POINT{12, 10});
-    EXPECT_FALSE(open.IsHovering() || save.IsHovering());
+    save.SetFlatLook(FALSE); MoveMouse(save, POINT{10, 10}), MoveMouse(save, POINT{12, 10}), Press(MOUSEEVENTF_LEFTDOWN);
+    MoveMouse(open, POINT{10, 10}), MoveMouse(open, POINT{12, 10}); EXPECT_FALSE(open.IsHovering() || save.IsHovering());
     Press(MOUSEEVENTF_LEFTUP), gui::FlushEvents();
     // Focused, disabled, then focused: the dialog's ids; 0 the dialog itself, once the only tab stop is left.
     for (const auto& row : {std::array<int, 3>{201, 201, 202}, {202, 201, 202}, {204, 204, 201}, {201, 201, 0}}) {
@@ -218,8 +194,7 @@ TEST_F(ImageButton, BehavesAsAButtonUnderTheRealMouseAndMessages)
     }
     // Whatever style it is given, it stays owner-drawn and tells the dialog whether it is the default.
     for (const auto& row : {std::make_pair(BS_DEFPUSHBUTTON, true), {BS_CHECKBOX, true}, {BS_PUSHBUTTON, false}, {BS_CHECKBOX, false}, {BS_PUSHBUTTON, false}}) {
-        open.SendMessage(BM_SETSTYLE, row.first, TRUE);
-        EXPECT_EQ(DWORD(BS_OWNERDRAW), open.GetStyle() & 0x1F) << row.first;
+        open.SendMessage(BM_SETSTYLE, row.first, TRUE); EXPECT_EQ(DWORD(BS_OWNERDRAW), open.GetStyle() & 0x1F) << row.first;
         EXPECT_EQ(row.second ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON, open.SendMessage(WM_GETDLGCODE) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON));
     }
     for (int id : {202, 203, 204}) ::EnableWindow(::GetDlgItem(*host, id), TRUE);
@@ -233,13 +208,10 @@ TEST_F(ImageButton, BehavesAsAButtonUnderTheRealMouseAndMessages)
     gui::DibCanvas c(kW, kH);  // the parent's pixels, captured once, until the system colours change
     open.ShowWindow(SW_HIDE), gui::FlushEvents();
     for (COLORREF colour : {RGB(200, 30, 30), RGB(30, 30, 200)}) {
-        const HDC dc = ::GetDC(*host);
-        Fill(dc, {0, 0, 400, 200}, colour), ::ReleaseDC(*host, dc);
+        const HDC dc = ::GetDC(*host); Fill(dc, {0, 0, 400, 200}, colour), ::ReleaseDC(*host, dc);
         if (colour == RGB(200, 30, 30)) open.SetTransparent(TRUE);
-        Draw(open, c, 0);
-        EXPECT_EQ(RGB(200, 30, 30), c.Pixel(2, 2));
-        open.SendMessage(WM_SYSCOLORCHANGE), Draw(open, c, 0);
-        EXPECT_EQ(colour, c.Pixel(2, 2));
+        Draw(open, c, 0); EXPECT_EQ(RGB(200, 30, 30), c.Pixel(2, 2));
+        open.SendMessage(WM_SYSCOLORCHANGE), Draw(open, c, 0); EXPECT_EQ(colour, c.Pixel(2, 2));
     }
     // Every setter of the look repaints on screen.
     const Tweak setters[] = {
@@ -256,20 +228,17 @@ TEST_F(ImageButton, BehavesAsAButtonUnderTheRealMouseAndMessages)
         Button b;
         b.SetTooltipText("Opens the file");  // given before the window exists, it is its tool once it does
         ASSERT_TRUE(b.Create("Go", WS_VISIBLE | BS_PUSHBUTTON, RECT{8, 60, 8 + kW, 60 + kH}, host.get(), 300));
-        b.PostMessage(WM_NULL), gui::FlushEvents();
-        EXPECT_EQ("Opens the file", b.GetToolTip().GetText(&b, 1));
+        b.PostMessage(WM_NULL), gui::FlushEvents(); EXPECT_EQ("Opens the file", b.GetToolTip().GetText(&b, 1));
         b.SetIcons(MakeIcon(kBlue), MakeIcon(kYellow)), b.SetBitmaps(MakeBitmap(kGreen, kMagenta), kMagenta, MakeBitmap(kOrange, kMagenta), kMagenta);
         b.SetButtonCursor(::LoadCursorA(nullptr, IDC_CROSS)), b.SetButtonCursor(::LoadCursorA(nullptr, IDC_HAND));
-        b.SetMenu(IDM_TEST_DROPDOWN, *host), b.SetTooltipText(nullptr);
-        EXPECT_EQ(0, b.GetToolTip().GetToolCount());
+        b.SetMenu(IDM_TEST_DROPDOWN, *host), b.SetTooltipText(nullptr); EXPECT_EQ(0, b.GetToolTip().GetToolCount());
         for (UINT state : {0u, UINT(ODS_SELECTED), UINT(ODS_DISABLED), UINT(ODS_FOCUS)}) Draw(b, c, state);
         b.SetTransparent(TRUE), Draw(b, c, 0), b.SendMessage(WM_SYSCOLORCHANGE), Draw(b, c, 0), b.DestroyWindow();
     };
     round();  // the system's own caches fill once
     gui::HandleCounter counter;
     for (int n = 0; n < 10; ++n) round();
-    gui::FlushEvents();
-    EXPECT_GT(counter.Created(), 100u);
+    gui::FlushEvents(); EXPECT_GT(counter.Created(), 100u);
     EXPECT_EQ(0u, counter.LiveObjects() + counter.LiveMemoryDCs() + counter.LiveWindowDCs() + counter.LiveIcons());
 }
 

@@ -1,6 +1,5 @@
-// The help loader: which library the first request loads (stand-ins named by the control's class-id key, a copy
-// planted where a search by name would look), the ready and failed states it never leaves, the registered paths
-// it accepts, and the wizard's request.
+// The help loader: which library the first request loads (stand-ins named by the control's class-id key, a copy planted
+// where a search by name would look), the ready and failed states it never leaves, the paths it accepts, the wizard's request.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -32,8 +31,7 @@ std::string Calls(HMODULE module)
     return std::to_string(c->count) + (c->caller == GetDesktopWindow() ? " desktop " : " other ") + c->file + " " + std::to_string(c->command) + " " + std::to_string(c->data);
 }
 
-// The class-id key's default value for one case, put back as found; the loader
-// starts afresh and what it loaded is unloaded again.
+// The class-id key's default value for one case, put back as found; the loader starts afresh and unloads what it loaded.
 struct ClassIdValue {
     ClassIdValue()
     {
@@ -50,10 +48,8 @@ struct ClassIdValue {
     {
         t == REG_NONE ? RegDeleteValueA(m_key, nullptr) : RegSetValueExA(m_key, nullptr, 0, t, reinterpret_cast<const BYTE*>(b.data()), DWORD(b.size()));
     }
-    HKEY m_key = nullptr;
-    BYTE m_saved[1024];
-    DWORD m_type = REG_SZ, m_size = sizeof(m_saved);
-    bool m_existed = false;
+    HKEY m_key = nullptr; BYTE m_saved[1024];
+    DWORD m_type = REG_SZ, m_size = sizeof(m_saved); bool m_existed = false;
 };
 
 }  // namespace
@@ -70,8 +66,7 @@ TEST(HelpLoader, LoadsOnlyTheRegisteredFullPathOrTheSystemFoldersControlAndStays
         {"bare registered name", Z("hhctrl.ocx"), kSystem, none},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.label);
-        ClassIdValue key;
+        SCOPED_TRACE(row.label); ClassIdValue key;
         key.Set(row.registered, row.registered.empty() ? REG_NONE : REG_SZ);
         const std::string planted = kFolder + "hhctrl.ocx";  // first where a search by name would look
         ASSERT_TRUE(CopyFileA(kWith.c_str(), planted.c_str(), FALSE));
@@ -79,17 +74,12 @@ TEST(HelpLoader, LoadsOnlyTheRegisteredFullPathOrTheSystemFoldersControlAndStays
         const bool ready = row.module != kWithout;
         const HWND answer = row.module == kWith ? ShowHelpContents() : CallHtmlHelp(nullptr, nullptr, HH_CLOSE_ALL, 0);
         EXPECT_EQ(0, lstrcmpiA(row.module.c_str(), PathOf(g_hHtmlHelpModule).c_str())) << PathOf(g_hHtmlHelpModule);
-        EXPECT_EQ(ready, !g_bHtmlHelpFailed && g_pfnHtmlHelp);
-        const std::string calls = Calls(g_hHtmlHelpModule);
-        EXPECT_FALSE(Loaded(planted));
-        Unload(planted), DeleteFileA(planted.c_str());
+        EXPECT_EQ(ready, !g_bHtmlHelpFailed && g_pfnHtmlHelp); const std::string calls = Calls(g_hHtmlHelpModule);
+        EXPECT_FALSE(Loaded(planted)); Unload(planted), DeleteFileA(planted.c_str());
         // Another library registered now: neither end state looks again.
-        const HMODULE first = g_hHtmlHelpModule;
-        const std::string other = row.module == kWith ? kWithout : kWith;
-        key.Set(Z(other));
-        const HWND again = CallHtmlHelp(nullptr, nullptr, HH_CLOSE_ALL, 8);
-        EXPECT_TRUE(first == g_hHtmlHelpModule && !Loaded(other));
-        EXPECT_EQ(row.calls, calls + "|" + Calls(first));
+        const HMODULE first = g_hHtmlHelpModule; const std::string other = row.module == kWith ? kWithout : kWith;
+        key.Set(Z(other)); const HWND again = CallHtmlHelp(nullptr, nullptr, HH_CLOSE_ALL, 8);
+        EXPECT_TRUE(first == g_hHtmlHelpModule && !Loaded(other)); EXPECT_EQ(row.calls, calls + "|" + Calls(first));
         if (row.module != kSystem)  // the stand-in's answer comes back, or none from a failed loader
             EXPECT_EQ(std::make_pair(ready ? FAKE_HTML_HELP_WINDOW : nullptr, ready ? FAKE_HTML_HELP_WINDOW : nullptr), std::make_pair(answer, again));
     }
@@ -116,11 +106,8 @@ TEST(HelpLoader, TakesARegisteredPathOnlyWhenItIsAFullPathThatFits)
         {"no value", REG_NONE, "", ""},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.label);
-        ClassIdValue key;
-        key.Set(row.bytes, row.type);
-        char buffer[MAX_PATH + 8];  // with a guard behind the buffer the loader fills
-        std::memset(buffer, 'x', sizeof(buffer));
+        SCOPED_TRACE(row.label); ClassIdValue key; key.Set(row.bytes, row.type);
+        char buffer[MAX_PATH + 8]; std::memset(buffer, 'x', sizeof(buffer));  // with a guard behind what the loader fills
         EXPECT_EQ(!row.path.empty(), FindHtmlHelpLibrary(reinterpret_cast<char(&)[MAX_PATH]>(buffer)) != FALSE);
         EXPECT_EQ(row.path, std::string(buffer, strnlen(buffer, MAX_PATH)));
         EXPECT_EQ(std::string(8, 'x'), std::string(buffer + MAX_PATH, 8));
@@ -130,12 +117,8 @@ TEST(HelpLoader, TakesARegisteredPathOnlyWhenItIsAFullPathThatFits)
 // Runs in the second run only, in which Wine loads no control (see suite.cmake).
 TEST(HelpLoader, DISABLED_WithoutAnyControlFailsOnceAndNeverTriesAgain)
 {
-    ASSERT_EQ(nullptr, LoadLibraryA(kSystem.c_str())) << "needs a run without the control";
-    ClassIdValue key;
-    key.Set("", REG_NONE);
-    EXPECT_EQ(nullptr, ShowHelpContents());
-    EXPECT_TRUE(g_bHtmlHelpFailed && !g_hHtmlHelpModule);
-    key.Set(Z(kWith));
-    EXPECT_EQ(nullptr, ShowHelpContents());
-    EXPECT_FALSE(Loaded(kWith) || g_hHtmlHelpModule);
+    ASSERT_EQ(nullptr, LoadLibraryA(kSystem.c_str())) << "needs a run without the control"; ClassIdValue key;
+    key.Set("", REG_NONE); EXPECT_EQ(nullptr, ShowHelpContents());
+    EXPECT_TRUE(g_bHtmlHelpFailed && !g_hHtmlHelpModule); key.Set(Z(kWith));
+    EXPECT_EQ(nullptr, ShowHelpContents()); EXPECT_FALSE(Loaded(kWith) || g_hHtmlHelpModule);
 }

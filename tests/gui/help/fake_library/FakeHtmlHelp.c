@@ -1,7 +1,6 @@
 #include "FakeHtmlHelp.h"
 
 static FakeHtmlHelpCall last;
-
 HWND WINAPI FakeHtmlHelpA(HWND caller, LPCSTR file, UINT command, DWORD_PTR data)
 {
     last.count++, last.caller = caller, last.command = command, last.data = data;

@@ -1,5 +1,4 @@
-/* A stand-in for the HTML Help control's library, in two forms: ordinal 14
-   records the calls, or ordinal 14 is missing and 13 and 15 are there instead. */
+/* A stand-in for the HTML Help control's library: ordinal 14 records the calls, or is missing beside 13 and 15. */
 #pragma once
 #include <windows.h>
 /* The calls so far and the last one's arguments, file "(null)" for none. */
