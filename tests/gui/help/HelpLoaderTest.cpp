@@ -95,7 +95,7 @@ TEST(HelpLoader, TakesARegisteredPathOnlyWhenItIsAFullPathThatFits)
         {"network path", REG_SZ, Z("\\\\server\\share\\h.ocx"), "\\\\server\\share\\h.ocx"},
         {"expandable", REG_EXPAND_SZ, Z("%SystemRoot%\\system32\\h.ocx"), system},
         {"longest that fits", REG_SZ, Z(longest), longest},
-        {"relative path", REG_SZ, Z("help\\h.ocx"), ""},
+        {"relative path, a separator second", REG_SZ, Z("h\\h.ocx"), ""},
         {"rooted without a drive", REG_SZ, Z("\\help\\h.ocx"), ""},
         {"drive-relative path", REG_SZ, Z("C:h.ocx"), ""},
         {"no letter before the colon", REG_SZ, Z("_:\\h.ocx"), ""},
