@@ -1,69 +1,67 @@
 #pragma once
-// Shared by the control tests: a shown dialog that records the commands its own
-// handling hears, real mouse movement, test images.
-#include <windows.h>
-
+// Shared by the control tests: a shown dialog recording the commands it leaves unhandled, the real mouse, ink, images.
 #include <algorithm>
-#include <utility>
 #include <vector>
 
 #include "CDialog.h"
 #include "GuiHarness.h"
 
 inline COLORREF Sys(int index) { return ::GetSysColor(index); }
+inline void Fill(HDC dc, RECT r, COLORREF c) { ::SetBkColor(dc, c), ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr); }
 
-class Host : public CDialog {
-public:
+struct Host : CDialog {
     explicit Host(gui::DialogTemplate& t)
     {
-        CreateIndirect(t.Get());
-        ::SetWindowPos(m_hWnd, nullptr, 40, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
-        ::SetForegroundWindow(m_hWnd);
-        gui::FlushEvents();
+        CreateIndirect(t.Get()); ::SetWindowPos(m_hWnd, nullptr, 40, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+        ::SetForegroundWindow(m_hWnd), gui::FlushEvents();
     }
     ~Host() override { ::DestroyWindow(m_hWnd), gui::FlushEvents(); }
     int Count(int id, int code) const { return int(std::count(commands.begin(), commands.end(), std::make_pair(id, code))); }
     std::vector<std::pair<int, int>> commands;
-
-protected:
     bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override
     {
         const bool handled = CDialog::OnWndMsg(message, wParam, lParam, result);
-        if (message == WM_COMMAND && !handled)
-            commands.emplace_back(LOWORD(wParam), HIWORD(wParam));
+        if (message == WM_COMMAND && !handled) commands.emplace_back(LOWORD(wParam), HIWORD(wParam));
         return handled;
     }
 };
 
-// The real mouse (SendInput) to a client point of `hwnd`; absolute positions are
-// scaled back rounding down, so round up to land on the pixel asked for.
+// Where `colour` shows on a canvas: its bounding box (right -1 when nowhere), pixel count, longest row run.
+struct Ink { RECT box; int count, run; };
+inline Ink FindInk(const gui::DibCanvas& c, COLORREF colour)
+{
+    Ink ink{{c.Width(), c.Height(), -1, -1}, 0, 0};
+    for (LONG y = 0; y < c.Height(); ++y)
+        for (int x = 0, run = 0; x < c.Width(); ++x) {
+            const bool on = c.Pixel(x, y) == colour;
+            run = on ? run + 1 : 0, ink.count += on, ink.run = std::max(ink.run, run);
+            if (on) ink.box = {std::min<LONG>(ink.box.left, x), std::min(ink.box.top, y), std::max<LONG>(ink.box.right, x), std::max(ink.box.bottom, y)};
+        }
+    return ink;
+}
+
+// The real mouse to a client point; absolute positions scale back rounding down, so round up.
 inline void MoveMouse(HWND hwnd, POINT at)
 {
-    ::ClientToScreen(hwnd, &at);
-    const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+    ::ClientToScreen(hwnd, &at); const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
     INPUT input{INPUT_MOUSE};
     input.mi = {(at.x * 65536 + cx - 1) / cx, (at.y * 65536 + cy - 1) / cy, 0, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE};
-    ::SendInput(1, &input, sizeof(INPUT));
-    POINT now{};
+    ::SendInput(1, &input, sizeof(INPUT)); POINT now{};
     gui::PumpUntil([&] { return ::GetCursorPos(&now) && now.x == at.x && now.y == at.y; });
 }
 
 // 16 x 16 images: `inner` inside a 2-pixel `border`; the icon's border is transparent.
-inline HBITMAP MakeBitmap(COLORREF inner, COLORREF border, int bits = 0)
+inline HBITMAP MakeBitmap(COLORREF inner, COLORREF border, bool mono = false)
 {
     const HDC screen = ::GetDC(nullptr), dc = ::CreateCompatibleDC(screen);
-    const HBITMAP bitmap = bits ? ::CreateBitmap(16, 16, 1, 1, nullptr) : ::CreateCompatibleBitmap(screen, 16, 16);
+    const HBITMAP bitmap = mono ? ::CreateBitmap(16, 16, 1, 1, nullptr) : ::CreateCompatibleBitmap(screen, 16, 16);
     const HGDIOBJ old = ::SelectObject(dc, bitmap);
-    RECT all{0, 0, 16, 16}, middle{2, 2, 14, 14};
-    ::SetBkColor(dc, border), ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
-    ::SetBkColor(dc, inner), ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &middle, nullptr, 0, nullptr);
-    ::SelectObject(dc, old), ::DeleteDC(dc), ::ReleaseDC(nullptr, screen);
+    Fill(dc, {0, 0, 16, 16}, border), Fill(dc, {2, 2, 14, 14}, inner), ::SelectObject(dc, old), ::DeleteDC(dc), ::ReleaseDC(nullptr, screen);
     return bitmap;
 }
 inline HICON MakeIcon(COLORREF inner)
 {
-    ICONINFO info{TRUE, 0, 0, MakeBitmap(RGB(0, 0, 0), RGB(255, 255, 255), 1), MakeBitmap(inner, RGB(0, 0, 0))};
+    ICONINFO info{TRUE, 0, 0, MakeBitmap(RGB(0, 0, 0), RGB(255, 255, 255), true), MakeBitmap(inner, RGB(0, 0, 0))};
     const HICON icon = ::CreateIconIndirect(&info);
-    ::DeleteObject(info.hbmMask), ::DeleteObject(info.hbmColor);
-    return icon;
+    return ::DeleteObject(info.hbmMask), ::DeleteObject(info.hbmColor), icon;
 }
