@@ -1,13 +1,11 @@
 // Texts in any encoding: what their pages declare and hold, what index.htm gets,
 // and how tessiva-batch is told which texts to convert.
 #include <gtest/gtest.h>
-
 #include "BatchOptions.h"
 #include "FileArguments.h"
 #include "IndexFile.h"
 #include "LegacyCharset.h"
 #include "PageMaker.h"
-#include "RunConversion.h"
 #include "TestFiles.h"
 #include "TextEncoding.h"
 
@@ -17,11 +15,8 @@ namespace {
 
 std::string Utf16(std::u16string_view text, bool bigEndian) {
     std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-    for (const char16_t unit : text) {
-        const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
-        bytes += bigEndian ? high : low;
-        bytes += bigEndian ? low : high;
-    }
+    for (const char16_t unit : text)
+        bytes += bigEndian ? std::string{char(unit >> 8), char(unit)} : std::string{char(unit), char(unit >> 8)};
     return bytes;
 }
 
@@ -29,12 +24,10 @@ const std::string kMarked = "<$charset>$head|$body";
 // A first piece of plain bytes; what follows it is read after the page has begun.
 const std::string kFirstPiece = "A\n" + std::string(kTextPiece - 2, 'x');
 
-struct PageCase {
-    const char* label;
-    std::string templateText, legacyCharset, text, page, indexHead;
-};
+struct PageCase { const char* label; std::string templateText, legacyCharset, text, page, indexHead; };
+class EncodedRun : public EngineRun {};
 
-TEST(Encoding, PagesDeclareAndHoldTheirTextsAndTheIndexIsUtf8) {
+TEST_F(EncodedRun, PagesDeclareAndHoldTheirTextsAndTheIndexIsUtf8) {
     const PageCase cases[] = {
         {"plain ASCII is UTF-8", kMarked, "", "Hi\nthere", "<utf-8>Hi|there", "Hi"},
         {"UTF-8 kept byte for byte", kMarked, "", "Se\xC3\xB1or\nMa\xC3\xB1""ana", "<utf-8>Se\xC3\xB1or|Ma\xC3\xB1""ana",
@@ -64,57 +57,22 @@ TEST(Encoding, PagesDeclareAndHoldTheirTextsAndTheIndexIsUtf8) {
          "<windows-1252>" + kFirstPiece.substr(2) + "\xE9" + kFirstPiece.substr(2) + "\xE9", "A"},
     };
     for (const PageCase& c : cases) {
-        SCOPED_TRACE(c.label);
-        ScratchFolder work;
-        WriteBytes(work / "t.htm", c.templateText);
-        WriteBytes(work / "text.txt", c.text);
-        ConversionJob job;
-        job.inputFiles = {work / "text.txt"};
-        job.templateName = "t.htm";
-        job.outputPath = work.Path();
-        job.outputName = "p";
-        job.createIndex = true;
-        job.legacyCharset = c.legacyCharset;
-        ASSERT_EQ(RunConversion(job, work.WithSeparator(), nullptr).kind, RunOutcome::Finished);
-        EXPECT_EQ(ReadBytes(work / "p0.htm"), c.page);
-        EXPECT_EQ(ReadBytes(work / "index.htm"),
-                  "<meta charset=\"utf-8\">\n<a href=\"p0.htm\">" + c.indexHead + "</a><br>");
+        WriteBytes(program / "t.htm", c.templateText);
+        RemoveAll(out / "index.htm");
+        job = {{Input("a.txt", c.text)}, "t.htm", "", "", out.Path(), "p", 0, true, "", "", c.legacyCharset};
+        ASSERT_EQ(Start().kind, RunOutcome::Finished) << c.label;
+        EXPECT_EQ(ReadBytes(out / "p0.htm"), c.page) << c.label;
+        EXPECT_EQ(ReadBytes(out / "index.htm"), "<meta charset=\"utf-8\">\n<a href=\"p0.htm\">" + c.indexHead + "</a><br>")
+            << c.label;
     }
 }
 
-TEST(Encoding, EveryTextOfARunIsJudgedOnItsOwn) {
-    ScratchFolder work;
-    WriteBytes(work / "t.htm", kMarked);
-    ConversionJob job;
-    for (const std::string& text : {"Caf\xE9\n"s, "Caf\xC3\xA9\n"s, "\xEF\xBB\xBF" "Caf\xE9\n"s}) {
-        job.inputFiles.push_back(work / std::to_string(job.inputFiles.size()));
-        WriteBytes(job.inputFiles.back(), text);
-    }
-    job.templateName = "t.htm";
-    job.outputPath = work.Path();
-    ASSERT_EQ(RunConversion(job, work.WithSeparator(), nullptr).kind, RunOutcome::Finished);
-    EXPECT_EQ(ReadBytes(work / "0.htm"), "<windows-1252>Caf\xE9|");
-    EXPECT_EQ(ReadBytes(work / "1.htm"), "<utf-8>Caf\xC3\xA9|");
-    EXPECT_EQ(ReadBytes(work / "2.htm"), "<windows-1252>Caf\xE9|");
-}
-
-TEST(Encoding, AnIndexThatExistsGetsNoSecondDeclaration) {
-    ScratchFolder work;
-    WriteBytes(work / "index.htm", "old");
-    const std::string page = work / "p1.htm";
-    ASSERT_FALSE(AppendIndexEntry(work.Path(), page, "x"));
-    EXPECT_EQ(ReadBytes(work / "index.htm"), "old<a href=\"p1.htm\">x</a><br>");
-}
-
-TEST(Encoding, IndexAddressesPercentEncodeEveryByteFromDel) {
-    const std::string sep(1, platform::kPathSeparator);
-    const struct { const char* label; std::string name, address; } cases[] = {
-        {"Japanese", "\xE6\x97\xA5\xE8\xA8\x98" "1.htm", "%E6%97%A5%E8%A8%98" "1.htm"},
-        {"accented, in a folder", "Donn\xC3\xA9" "es" + sep + "a~.htm", "Donn%C3%A9es/a~.htm"},
-        {"DEL and the last byte", "\x7F\xFF", "%7F%FF"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(IndexAddress("out", "out" + sep + c.name), c.address) << c.label;
+TEST_F(EncodedRun, EveryTextOfARunIsJudgedOnItsOwn) {
+    WriteBytes(program / "t.htm", kMarked);
+    job.inputFiles = {Input("0", "Caf\xE9\n"), Input("1", "Caf\xC3\xA9\n"), Input("2", "\xEF\xBB\xBF" "Caf\xE9\n")};
+    ASSERT_EQ(Start().kind, RunOutcome::Finished);
+    EXPECT_EQ(ReadBytes(out / "p0.htm") + ReadBytes(out / "p1.htm") + ReadBytes(out / "p2.htm"),
+              "<windows-1252>Caf\xE9|<utf-8>Caf\xC3\xA9|<windows-1252>Caf\xE9|");
 }
 
 TEST(Encoding, Utf8IsTellsValidFromNotWhateverThePieces) {
@@ -169,32 +127,31 @@ TEST(Encoding, FileListsAndWildcards) {
     WriteBytes(work / "crlf", "\xEF\xBB\xBFone\r\n\r\ntwo\r\n");
     WriteBytes(work / "utf16", Utf16(u"\u65e5\u8a18.txt\r\nx\r\n", false));
     const bool windows = platform::kPathSeparator == '\\';
-    const struct { const char* label; std::vector<std::string> arguments, files; } cases[] = {
+    using Names = std::vector<std::string>;
+    const Names all = {work / "C.txt", work / "a1.txt", work / "a2.txt", work / "b.txt", work / "crlf", work / "lf",
+                       work / "utf16"};
+    const struct { const char* label; Names arguments, files; } cases[] = {
         {"a list among files", {"x", "--files-from", work / "lf", "y"}, {"x", "one", "two", "three", "y"}},
         {"CR LF and a mark", {"--files-from=" + work / "crlf"}, {"one", "two"}},
         {"a UTF-16 list", {"--files-from", work / "utf16"}, {"\xE6\x97\xA5\xE8\xA8\x98.txt", "x"}},
-        {"? in byte order, no folders", {work / "a?.txt"},
-         windows ? std::vector<std::string>{work / "a1.txt", work / "a2.txt"} : std::vector<std::string>{work / "a?.txt"}},
-        {"*", {work / "*"},
-         windows ? std::vector<std::string>{work / "C.txt", work / "a1.txt", work / "a2.txt", work / "b.txt",
-                                            work / "crlf", work / "lf", work / "utf16"}
-                 : std::vector<std::string>{work / "*"}},
+        {"? in byte order, no folders", {work / "a?.txt"}, windows ? Names{all[1], all[2]} : Names{work / "a?.txt"}},
+        {"*", {work / "*"}, windows ? all : Names{work / "*"}},
         {"no match stands for itself", {work / "z*.txt"}, {work / "z*.txt"}},
         {"after --, still expanded", {"--", work / "b?txt"}, {windows ? work / "b.txt" : work / "b?txt"}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.label);
-        std::vector<std::string> arguments = {"--output", "out"};
+        Names arguments = {"--output", "out"};
         arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
         const ParsedArguments parsed = ParseArguments(arguments);
-        EXPECT_EQ(parsed.error, "");
-        EXPECT_EQ(parsed.options.job.inputFiles, c.files);
+        EXPECT_EQ(parsed.error, "") << c.label;
+        EXPECT_EQ(parsed.options.job.inputFiles, c.files) << c.label;
     }
-    for (const std::vector<std::string>& wrong : {std::vector<std::string>{"--files-from", work / "none"},
-                                                  std::vector<std::string>{"--legacy-charset", "no-such-set"}}) {
-        std::vector<std::string> arguments = {"--output", "out", "x"};
+    // Usage errors, refused before anything is written.
+    for (const Names& wrong : {Names{"x", "--files-from", work / "none"}, Names{"x", "--legacy-charset", "no-such-set"},
+                               Names{"--template", "", "x"}, Names{"x", ""}, Names{"--index", "--", ""}}) {
+        Names arguments = {"--output", "out"};
         arguments.insert(arguments.end(), wrong.begin(), wrong.end());
-        EXPECT_NE(ParseArguments(arguments).error, "") << wrong[0];
+        EXPECT_NE(ParseArguments(arguments).error, "") << wrong[0] << " " << wrong[1];
     }
 }
 

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 #include "PageMaker.h"
-#include "RunConversion.h"
 #include "TestFiles.h"
 #include "TextToHtml.h"
 
@@ -15,16 +14,12 @@ std::string SystemText(DWORD error) {
     return std::string(text).substr(0, std::string(text).find_last_not_of("\r\n ") + 1);
 }
 
-class Win32Files : public ::testing::Test {
+class Win32Files : public EngineRun {
 protected:
     void SetUp() override {
         WriteBytes(program / "t.htm", "<h1>$head</h1>$body");
-        WriteBytes(in / "a.txt", "Alpha\r\ntext\r\n");
-        job = ConversionJob{{in / "a.txt"}, "t.htm", "", "", out.Path(), "p", 0, true};
+        job = ConversionJob{{Input("a.txt", "Alpha\r\ntext\r\n")}, "t.htm", "", "", out.Path(), "p", 0, true};
     }
-    RunOutcome Start() { return RunConversion(job, program.WithSeparator(), [](const std::string&) { return true; }); }
-    ScratchFolder program, in, out;
-    ConversionJob job;
 };
 }  // namespace
 
@@ -41,7 +36,6 @@ TEST_F(Win32Files, AFileHeldOpenByAnotherProgramStopsTheRunAndStaysAsItWas) {
                   ? "<h1>Alpha</h1>text\r\n<br>before" : "oldbefore") << held;  // a page goes in before its entry
         EXPECT_EQ(out.Names(), (std::vector<std::string>{"index.htm", "p0.htm"}));
     }
-    EXPECT_TRUE(FileExists(platform::ProgramFolder() + "engine_tests.exe"));
 }
 
 TEST_F(Win32Files, ATextThatArrivesInPiecesIsReadWhole) {

@@ -3,34 +3,16 @@
 #include <gtest/gtest.h>
 #include <functional>
 #include "PageMaker.h"
-#include "RunConversion.h"
 #include "TemplateFilling.h"
 #include "TestFiles.h"
 #include "TextToHtml.h"
 
-using Names = std::vector<std::string>;
-static const std::string kSep(1, platform::kPathSeparator);
+using namespace std::string_literals;
 
 namespace {
-class Run : public ::testing::Test {
+class Run : public EngineRun {
 protected:
     void SetUp() override { WriteBytes(program / "t.htm", "<title>$head</title>$body"); }
-    std::string Input(std::string name, std::string text) { return WriteBytes(in / name, text), in / name; }
-    // Answers come in turn ('y' or 'n'), yes once they run out; every file the run starts is told.
-    RunOutcome Start() {
-        const auto answer = [this](const std::string& pagePath) {
-            asked.push_back(pagePath);
-            const bool yes = answers.empty() || answers[0] == 'y';
-            return answers.erase(0, answers.empty() ? 0 : 1), yes;
-        };
-        return RunConversion(job, program.WithSeparator(), answer, [this](std::size_t index, const std::string& file) {
-            told.push_back(std::to_string(index) + ":" + file);
-        });
-    }
-    ScratchFolder program, in, out;
-    ConversionJob job{{}, "t.htm", "", "", out.Path(), "p", 0, false};
-    Names asked, told;
-    std::string answers;
 };
 }  // namespace
 
@@ -120,6 +102,10 @@ TEST_F(Run, LargeTextsGiveTheSamePagesWhateverTheTemplate) {
         acrossPieces("T", 5).insert(2 * kTextPiece + 7, 1, '\0'),  // the text ends in its third piece
         std::string(3 * kTextPiece, ' ') + "\n" + std::string(kTextPiece + 1, ' '),
         std::string(2 * kTextPiece + 5, 'x'),  // no line feed at all
+        // First lines past the length held before a line feed is looked for.
+        std::string(kLongLine + kTextPiece + 3, 'h') + "\r\nbody  two\n" + std::string(kTextPiece, ' '),
+        std::string(kLongLine + kTextPiece + 3, 'h') + "  x",           // no line feed at all
+        std::string(kLongLine + kTextPiece + 3, 'h') + "x\0\nafter"s,  // a NUL before any line feed
     };
     for (std::string templateText : {"<h1>$head</h1>$body<p>end</p>", "$body<hr>$body", "<p>$head</p>"}) {
         WriteBytes(program / "t.htm", (templateText += std::string(1 << 17, '.')) + '\0' + "$body after the end");
