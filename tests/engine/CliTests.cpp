@@ -1,6 +1,5 @@
 // tessiva-batch from the outside, as a real process: options, exit status, the
 // report, the overwrite modes and the progress line.
-#include <gtest/gtest.h>
 #include <cstring>
 #include <fcntl.h>
 #include <pty.h>
@@ -77,8 +76,7 @@ TEST_F(Cli, ConvertsTheFilesInTheOrderGiven) {
                                   "b.txt", "a.txt"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(ReadBytes(work / "out/p0.htm") + ReadBytes(work / "out/p1.htm") + ReadBytes(work / "out/index.htm"),
-              "<title></title>[k1|d1|<a href=index.htm>Home</a>]Beta<title>Alpha</title>[k1|d1|<a href=index.htm>"
-              "Home</a>]"
+              "<title></title>[k1|d1|<a href=index.htm>Home</a>]Beta<title>Alpha</title>[k1|d1|<a href=index.htm>Home</a>]"
               "one&nbsp;&nbsp;two\r\n<br><meta charset=\"utf-8\">\n<a href=\"p0.htm\"></a><br><a href=\"p1.htm\">Alpha</a><br>");
 }
 
@@ -112,8 +110,7 @@ TEST_F(Cli, OptionsExitStatusAndTheOneLineReport) {
         {"index with a value", {"--output", "out", "--index=yes", "a.txt"}, 64, {}, "--index takes no value"},
     };
     for (const auto& row : rows) {
-        RemoveAll(work / "out");
-        MakeFolder(work / "out");
+        RemoveAll(work / "out"), MakeFolder(work / "out");
         const Result r = Batch(work, row.arguments);
         EXPECT_EQ(r.status, row.status) << row.label << ": " << r.err;
         EXPECT_EQ(NamesIn(work / "out"), row.pages) << row.label;

@@ -1,6 +1,5 @@
 // The POSIX file layer on real failures: a file-size limit for a disk that fills at a
 // chosen byte, /dev/full, /proc/self/mem for a failing read, and short writes.
-#include <gtest/gtest.h>
 #include <atomic>
 #include <csignal>
 #include <cstring>
@@ -19,8 +18,7 @@ extern "C" ssize_t write(int fd, const void* data, size_t size) {
 }
 
 namespace {
-// Writes past `bytes` fail with EFBIG while this lives.
-struct FileSizeLimit {
+struct FileSizeLimit {  // writes past `bytes` fail with EFBIG while this lives
     rlimit saved{};
     explicit FileSizeLimit(rlim_t bytes) {
         std::signal(SIGXFSZ, SIG_IGN);
@@ -67,7 +65,7 @@ TEST_F(PosixFiles, AFailedWriteOrReadLeavesEveryFileAsItWas) {
     EXPECT_EQ(ReadBytes(out / "index.htm"), std::string(40, 'i'));
     // An index that could not take its first entry is not left behind; a full disk.
     EXPECT_TRUE(platform::AppendToFile(out / "new.htm", std::string(200, 'x')));
-    EXPECT_EQ(out.Names(), (std::vector<std::string>{"index.htm", "p0.htm"}));
+    EXPECT_EQ(out.Names(), (Names{"index.htm", "p0.htm"}));
     EXPECT_EQ(platform::AppendToFile("/dev/full", "x").value_or(platform::FileFailure{}).reason, std::strerror(ENOSPC));
     // Reading the first page of /proc/self/mem fails with EIO, as a text or a template.
     job.inputFiles = {"/proc/self/mem"};

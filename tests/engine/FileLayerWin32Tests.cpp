@@ -1,7 +1,5 @@
 // The Win32 file layer under Wine: files held open by another program, the system's
 // own wording, and a text that arrives in pieces.
-#include <gtest/gtest.h>
-
 #include <windows.h>
 #include "PageMaker.h"
 #include "TestFiles.h"
@@ -34,7 +32,7 @@ TEST_F(Win32Files, AFileHeldOpenByAnotherProgramStopsTheRunAndStaysAsItWas) {
         EXPECT_TRUE(held == out / "p0.htm" || outcome.reason == SystemText(ERROR_SHARING_VIOLATION)) << held;
         EXPECT_EQ(ReadBytes(out / "p0.htm") + ReadBytes(out / "index.htm"), held == out / "index.htm"
                   ? "<h1>Alpha</h1>text\r\n<br>before" : "oldbefore") << held;  // a page goes in before its entry
-        EXPECT_EQ(out.Names(), (std::vector<std::string>{"index.htm", "p0.htm"}));
+        EXPECT_EQ(out.Names(), (Names{"index.htm", "p0.htm"}));
     }
 }
 

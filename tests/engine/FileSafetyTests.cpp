@@ -1,6 +1,5 @@
 // Files that hold when runs share a folder and when a run is killed: real
 // tessiva-batch processes side by side, killed mid-page.
-#include <gtest/gtest.h>
 #include <deque>
 #include <set>
 #ifdef _WIN32
@@ -17,10 +16,29 @@
 #include "TestFiles.h"
 
 namespace {
+// Starting, waiting for and killing a process, and whether a name in a folder is hidden.
 #ifdef _WIN32
 const std::string kTool = platform::ProgramFolder() + "tessiva-batch.exe", kLeftoverOfProcess32 = "~tessiva-32-0.tmp";
+const std::string kQuote = "\"";  // the runtime joins the arguments as they are
+std::intptr_t Spawn(char* const* argv) { return _spawnv(_P_NOWAIT, kTool.c_str(), argv); }
+int Reap(std::intptr_t process) { int status = -1; return _cwait(&status, process, 0), status; }  // closes it too
+void End(std::intptr_t process) { TerminateProcess(reinterpret_cast<HANDLE>(process), 9); }
+bool Hidden(const std::string& folder, const std::string& name) {
+    return GetFileAttributesA((folder + kSep + name).c_str()) & FILE_ATTRIBUTE_HIDDEN;
+}
 #else
 const std::string kTool = platform::ProgramFolder() + "tessiva-batch", kLeftoverOfProcess32 = ".tessiva-32-0.tmp";
+const std::string kQuote;
+std::intptr_t Spawn(char* const* argv) {
+    pid_t child = -1;
+    return posix_spawn(&child, kTool.c_str(), nullptr, nullptr, argv, environ) == 0 ? child : -1;
+}
+int Reap(std::intptr_t process) {
+    int status = 0;
+    return waitpid(pid_t(process), &status, 0) < 0 ? -1 : WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+void End(std::intptr_t process) { kill(pid_t(process), SIGKILL); }
+bool Hidden(const std::string&, const std::string& name) { return name[0] == '.'; }
 #endif
 
 // tessiva-batch running beside the test, killed if still running when the object goes.
@@ -30,56 +48,32 @@ public:
         arguments.insert(arguments.begin(), kTool);
         std::vector<char*> argv;
         for (std::string& argument : arguments)
-#ifdef _WIN32
-            argv.push_back(&(argument = '"' + argument + '"')[0]);  // the runtime joins them as they are
+            argv.push_back(&(argument = kQuote + argument + kQuote)[0]);
         argv.push_back(nullptr);
-        m_process = _spawnv(_P_NOWAIT, kTool.c_str(), argv.data());
-#else
-            argv.push_back(&argument[0]);
-        argv.push_back(nullptr);
-        if (posix_spawn(&m_process, kTool.c_str(), nullptr, nullptr, argv.data(), environ) != 0)
-            m_process = -1;
-#endif
+        m_process = Spawn(argv.data());
     }
     ~Tool() { Kill(); }
     Tool(const Tool&) = delete;
     int Wait() {  // the exit status; -1 when it could not start
-#ifdef _WIN32
         if (m_process != -1)
-            _cwait(&m_status, m_process, 0);  // and closes the handle
-#else
-        if (m_process != -1 && waitpid(m_process, &m_status, 0) == m_process)
-            m_status = WIFEXITED(m_status) ? WEXITSTATUS(m_status) : 128 + WTERMSIG(m_status);
-#endif
-        m_process = -1;
+            m_status = Reap(m_process), m_process = -1;
         return m_status;
     }
     void Kill() {  // as an end-task or kill -9 would: no chance to clean up
-#ifdef _WIN32
         if (m_process != -1)
-            TerminateProcess(reinterpret_cast<HANDLE>(m_process), 9);
-#else
-        if (m_process != -1)
-            kill(m_process, SIGKILL);
-#endif
+            End(m_process);
         Wait();
     }
 
 private:
-#ifdef _WIN32
     std::intptr_t m_process = -1;
-#else
-    pid_t m_process = -1;
-#endif
     int m_status = -1;
 };
 
-std::vector<std::string> Strays(const ScratchFolder& folder) {
-    std::vector<std::string> strays;
-    for (const std::string& name : folder.Names())
-        if (name.find("tessiva") != std::string::npos)
-            strays.push_back(name);
-    return strays;
+Names Strays(const ScratchFolder& folder) {  // the side files
+    Names names = folder.Names();
+    names.erase(std::remove_if(names.begin(), names.end(), [](auto& n) { return n.find("tessiva") == n.npos; }), names.end());
+    return names;
 }
 
 class FileSafety : public ::testing::Test {
@@ -133,7 +127,7 @@ TEST_F(FileSafety, WhatDeadRunsLeftGoesAndWhatALiveOneWritesStays) {
     platform::ReplacingFile live;
     ASSERT_FALSE(live.Open(out / "live.htm"));
     live.Put("still being written", 19);
-    const std::vector<std::string> liveSide = Strays(out);
+    const Names liveSide = Strays(out);
     ASSERT_EQ(liveSide.size(), 1u);
     // Named as runs with this same process id (a container's process 1, Wine's
     // first process) would leave them, under the old scheme and the new.
@@ -143,17 +137,11 @@ TEST_F(FileSafety, WhatDeadRunsLeftGoesAndWhatALiveOneWritesStays) {
     EXPECT_EQ(Tool(Arguments("p", {in / "a.txt"})).Wait(), 0);
     // Only the live run's side file is left, hidden, and it still becomes its page.
     EXPECT_EQ(Strays(out), liveSide);
-#ifdef _WIN32
-    EXPECT_TRUE(GetFileAttributesA((out / liveSide[0]).c_str()) & FILE_ATTRIBUTE_HIDDEN);
-#else
-    EXPECT_EQ(liveSide[0][0], '.');
-#endif
+    EXPECT_TRUE(Hidden(out.Path(), liveSide[0]));
     EXPECT_FALSE(live.Commit());
     EXPECT_EQ(ReadBytes(out / "live.htm"), "still being written");
-#ifdef _WIN32
-    EXPECT_FALSE(GetFileAttributesA((out / "live.htm").c_str()) & FILE_ATTRIBUTE_HIDDEN);
-#endif
-    EXPECT_EQ(out.Names(), (std::vector<std::string>{"index.htm", "live.htm", "p0.htm"}));
+    EXPECT_FALSE(Hidden(out.Path(), "live.htm"));
+    EXPECT_EQ(out.Names(), (Names{"index.htm", "live.htm", "p0.htm"}));
     // A side file that cannot be made at all is no name taken: the cause is told.
     const std::string missing = out / "missing" + platform::kPathSeparator;
     const platform::FileResult nowhere = platform::ReplacingFile().Open(missing + "p.htm"),
@@ -192,7 +180,7 @@ TEST_F(FileSafety, ARunKilledMidPageLeavesNothingTheNextRunKeeps) {
 #endif
     // Some of the page is on disk, the rest of the text still to come.
     ASSERT_TRUE(WaitFor([&] {
-        const std::vector<std::string> strays = Strays(out);
+        const Names strays = Strays(out);
         std::error_code unknown;
         return strays.size() == 1 && std::filesystem::file_size(out / strays[0], unknown) > 0 && !unknown;
     }));
@@ -206,5 +194,5 @@ TEST_F(FileSafety, ARunKilledMidPageLeavesNothingTheNextRunKeeps) {
     ASSERT_EQ(Strays(out).size(), 1u);
     WriteBytes(in / "a.txt", "Alpha\nbody\n");
     EXPECT_EQ(Tool(Arguments("p", {in / "a.txt"})).Wait(), 0);
-    EXPECT_EQ(out.Names(), (std::vector<std::string>{"index.htm", "p0.htm"}));
+    EXPECT_EQ(out.Names(), (Names{"index.htm", "p0.htm"}));
 }
