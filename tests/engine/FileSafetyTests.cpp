@@ -90,7 +90,7 @@ protected:
 
 TEST_F(FileSafety, FourRunsAppendingToOneIndexAtOnceKeepEveryEntryWhole) {
 #ifdef _WIN32
-    constexpr int kRuns = 4, kTexts = 250;  // enough for the runs to overlap, given Wine's slow starts
+    constexpr int kRuns = 4, kTexts = 250;  // slower pages under Wine: still interleaved throughout
 #else
     constexpr int kRuns = 4, kTexts = 1000;
 #endif
