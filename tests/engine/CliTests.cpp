@@ -1,30 +1,22 @@
 // tessiva-batch from the outside, as a real process: options, exit status, the
 // report, the overwrite modes and the progress line.
-#include <gtest/gtest.h>
-#include <algorithm>
-#include <chrono>
 #include <cstring>
 #include <fcntl.h>
 #include <pty.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 #include "TestFiles.h"
 
 namespace {
-using Names = std::vector<std::string>;
 struct Result { int status = -1; std::string out, err; };
 
-// Holds a run at the named pipe "fifo" until 600 ms have passed on a clock it started
-// before: long enough for the progress line to be due. (A wait for a clock, not a race.)
+// Holds a run at the named pipe "fifo" for 600 ms, long enough for the progress line
+// to be due (a wait for a clock, not a race), then lets it read on.
 void HoldAtFifo(const ScratchFolder& folder) {
-    using namespace std::chrono;
     int fd = -1;  // opens once the run has opened the other end
-    for (auto giveUp = steady_clock::now() + seconds(10); fd < 0 && steady_clock::now() < giveUp;
-         std::this_thread::sleep_for(milliseconds(5)))
-        fd = open((folder / "fifo").c_str(), O_WRONLY | O_NONBLOCK);
-    std::this_thread::sleep_for(milliseconds(600));
+    WaitFor([&] { return (fd = open((folder / "fifo").c_str(), O_WRONLY | O_NONBLOCK)) >= 0; });
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
     EXPECT_TRUE(fd >= 0 && write(fd, "F\r\n", 3) == 3 && close(fd) == 0) << "the run did not read the fifo";
 }
 
@@ -84,8 +76,7 @@ TEST_F(Cli, ConvertsTheFilesInTheOrderGiven) {
                                   "b.txt", "a.txt"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(ReadBytes(work / "out/p0.htm") + ReadBytes(work / "out/p1.htm") + ReadBytes(work / "out/index.htm"),
-              "<title></title>[k1|d1|<a href=index.htm>Home</a>]Beta<title>Alpha</title>[k1|d1|<a href=index.htm>"
-              "Home</a>]"
+              "<title></title>[k1|d1|<a href=index.htm>Home</a>]Beta<title>Alpha</title>[k1|d1|<a href=index.htm>Home</a>]"
               "one&nbsp;&nbsp;two\r\n<br><meta charset=\"utf-8\">\n<a href=\"p0.htm\"></a><br><a href=\"p1.htm\">Alpha</a><br>");
 }
 
@@ -95,10 +86,8 @@ TEST_F(Cli, OptionsExitStatusAndTheOneLineReport) {
     const std::string missing = std::string(": ") + std::strerror(ENOENT) + "\n";
     const struct { const char* label; Names arguments; int status; Names pages; std::string report; } rows[] = {
         {"a signed multi-digit start", {"--output=out", "--name=p", "--start", "+12", tf, "a.txt", "b.txt"}, 0,
-         {"p12.htm", "p13.htm"},
-         "tessiva-batch: 2 pages written to out\n"},
-        {"one page, templet1.htm by default", {"--output", "out", "a.txt"}, 0, {"0.htm"},
-         "tessiva-batch: 1 page written to out\n"},
+         {"p12.htm", "p13.htm"}, "tessiva-batch: 2 pages written to out\n"},
+        {"one page, templet1.htm by default", {"--output", "out", "a.txt"}, 0, {"0.htm"}, "1 page written to out\n"},
         {"a negative start, trailing separator", {"--output", "out/", "--start=-10", tf, "a.txt"}, 0, {"-10.htm"}, ""},
         {"the smallest start", {"--output", "out", "--start", "-2147483648", tf, "a.txt"}, 0, {"-2147483648.htm"}, ""},
         {"-- ends the options", {"--output", "out", tf, "--", "-dash.txt"}, 0, {"0.htm"}, ""},
@@ -121,8 +110,7 @@ TEST_F(Cli, OptionsExitStatusAndTheOneLineReport) {
         {"index with a value", {"--output", "out", "--index=yes", "a.txt"}, 64, {}, "--index takes no value"},
     };
     for (const auto& row : rows) {
-        RemoveAll(work / "out");
-        MakeFolder(work / "out");
+        RemoveAll(work / "out"), MakeFolder(work / "out");
         const Result r = Batch(work, row.arguments);
         EXPECT_EQ(r.status, row.status) << row.label << ": " << r.err;
         EXPECT_EQ(NamesIn(work / "out"), row.pages) << row.label;

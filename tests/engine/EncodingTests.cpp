@@ -1,13 +1,9 @@
 // Texts in any encoding: what their pages declare and hold, what index.htm gets,
 // and how tessiva-batch is told which texts to convert.
-#include <gtest/gtest.h>
-
 #include "BatchOptions.h"
 #include "FileArguments.h"
 #include "IndexFile.h"
-#include "LegacyCharset.h"
 #include "PageMaker.h"
-#include "RunConversion.h"
 #include "TestFiles.h"
 #include "TextEncoding.h"
 
@@ -17,11 +13,8 @@ namespace {
 
 std::string Utf16(std::u16string_view text, bool bigEndian) {
     std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-    for (const char16_t unit : text) {
-        const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
-        bytes += bigEndian ? high : low;
-        bytes += bigEndian ? low : high;
-    }
+    for (const char16_t unit : text)
+        bytes += bigEndian ? std::string{char(unit >> 8), char(unit)} : std::string{char(unit), char(unit >> 8)};
     return bytes;
 }
 
@@ -29,28 +22,26 @@ const std::string kMarked = "<$charset>$head|$body";
 // A first piece of plain bytes; what follows it is read after the page has begun.
 const std::string kFirstPiece = "A\n" + std::string(kTextPiece - 2, 'x');
 
-struct PageCase {
-    const char* label;
-    std::string templateText, legacyCharset, text, page, indexHead;
-};
+struct PageCase { const char* label; std::string templateText, legacyCharset, text, page, indexHead; };
+class EncodedRun : public EngineRun {};
 
-TEST(Encoding, PagesDeclareAndHoldTheirTextsAndTheIndexIsUtf8) {
+TEST_F(EncodedRun, PagesDeclareAndHoldTheirTextsAndTheIndexIsUtf8) {
     const PageCase cases[] = {
         {"plain ASCII is UTF-8", kMarked, "", "Hi\nthere", "<utf-8>Hi|there", "Hi"},
-        {"UTF-8 kept byte for byte", kMarked, "", "Se\xC3\xB1or\nMa\xC3\xB1""ana", "<utf-8>Se\xC3\xB1or|Ma\xC3\xB1""ana",
-         "Se\xC3\xB1or"},
-        {"a UTF-8 mark is no part of the head", kMarked, "", "\xEF\xBB\xBFSe\xC3\xB1or\nx", "<utf-8>Se\xC3\xB1or|x",
-         "Se\xC3\xB1or"},
+        {"UTF-8 kept byte for byte", kMarked, "", "Se\xC3\xB1or\n\xC3\xB1", "<utf-8>Se\xC3\xB1or|\xC3\xB1", "Se\xC3\xB1or"},
+        {"a UTF-8 mark is no part of the head", kMarked, "", "\xEF\xBB\xBF\xC3\xB1\nx", "<utf-8>\xC3\xB1|x", "\xC3\xB1"},
         {"a mark after the start stays", kMarked, "", "a\n\xEF\xBB\xBF", "<utf-8>a|\xEF\xBB\xBF", "a"},
-        {"UTF-16 LE with a pair", kMarked, "", Utf16(u"Caf\u00e9\r\n\U0001F600", false),
-         "<utf-8>Caf\xC3\xA9|\xF0\x9F\x98\x80", "Caf\xC3\xA9"},
-        {"UTF-16 BE, a lone surrogate", kMarked, "", Utf16(u"\u65e5\u8a18\n\xD800!", true),
-         "<utf-8>\xE6\x97\xA5\xE8\xA8\x98|\xEF\xBF\xBD!", "\xE6\x97\xA5\xE8\xA8\x98"},
+        {"UTF-16 LE with a pair", kMarked, "", Utf16(u"\u00e9\r\n\U0001F600", false),
+         "<utf-8>\xC3\xA9|\xF0\x9F\x98\x80", "\xC3\xA9"},
+        {"UTF-16 BE, a lone surrogate", kMarked, "", Utf16(u"\u65e5\n\xD800!", true),
+         "<utf-8>\xE6\x97\xA5|\xEF\xBF\xBD!", "\xE6\x97\xA5"},
         {"UTF-16 ends at a NUL", kMarked, "", Utf16(u"a\nb\0c"s, false), "<utf-8>a|b", "a"},
         {"an odd last byte of UTF-16 dropped", kMarked, "", Utf16(u"a\nb", true) + "\x41", "<utf-8>a|b", "a"},
         {"a high surrogate last", kMarked, "", Utf16(u"a\nb\xD800", true) + "\xDC", "<utf-8>a|b\xEF\xBF\xBD", "a"},
-        {"8-bit: the system's set", kMarked, "", "Caf\xE9\nna\xEFve", "<windows-1252>Caf\xE9|na\xEFve",
-         "Caf\xC3\xA9"},
+        {"8-bit: the system's set", kMarked, "", "Caf\xE9\x80\nna\xEFve", "<windows-1252>Caf\xE9\x80|na\xEFve",
+         "Caf\xC3\xA9\xE2\x82\xAC"},
+        {"8-bit: named in capitals", kMarked, "WINDOWS-1251", "\xC4\xE0\nx", "<WINDOWS-1251>\xC4\xE0|x", "\xD0\x94\xD0\xB0"},
+        {"8-bit: a two-byte set", kMarked, "gbk", "\xC8\xD5\nx", "<gbk>\xC8\xD5|x", "\xE6\x97\xA5"},
         {"8-bit: the set named", kMarked, "shift_jis", "\x93\xFA\x8B\x4C\n\x82\xA0", "<shift_jis>\x93\xFA\x8B\x4C|\x82\xA0",
          "\xE6\x97\xA5\xE8\xA8\x98"},
         {"no line feed: all body", kMarked, "", "Caf\xE9", "<windows-1252>|Caf\xE9", ""},
@@ -65,56 +56,21 @@ TEST(Encoding, PagesDeclareAndHoldTheirTextsAndTheIndexIsUtf8) {
     };
     for (const PageCase& c : cases) {
         SCOPED_TRACE(c.label);
-        ScratchFolder work;
-        WriteBytes(work / "t.htm", c.templateText);
-        WriteBytes(work / "text.txt", c.text);
-        ConversionJob job;
-        job.inputFiles = {work / "text.txt"};
-        job.templateName = "t.htm";
-        job.outputPath = work.Path();
-        job.outputName = "p";
-        job.createIndex = true;
-        job.legacyCharset = c.legacyCharset;
-        ASSERT_EQ(RunConversion(job, work.WithSeparator(), nullptr).kind, RunOutcome::Finished);
-        EXPECT_EQ(ReadBytes(work / "p0.htm"), c.page);
-        EXPECT_EQ(ReadBytes(work / "index.htm"),
-                  "<meta charset=\"utf-8\">\n<a href=\"p0.htm\">" + c.indexHead + "</a><br>");
+        WriteBytes(program / "t.htm", c.templateText);
+        RemoveAll(out / "index.htm");
+        job = {{Input("a.txt", c.text)}, "t.htm", "", "", out.Path(), "p", 0, true, "", "", c.legacyCharset};
+        ASSERT_EQ(Start().kind, RunOutcome::Finished);
+        EXPECT_EQ(ReadBytes(out / "p0.htm"), c.page);
+        EXPECT_EQ(ReadBytes(out / "index.htm"), "<meta charset=\"utf-8\">\n<a href=\"p0.htm\">" + c.indexHead + "</a><br>");
     }
 }
 
-TEST(Encoding, EveryTextOfARunIsJudgedOnItsOwn) {
-    ScratchFolder work;
-    WriteBytes(work / "t.htm", kMarked);
-    ConversionJob job;
-    for (const std::string& text : {"Caf\xE9\n"s, "Caf\xC3\xA9\n"s, "\xEF\xBB\xBF" "Caf\xE9\n"s}) {
-        job.inputFiles.push_back(work / std::to_string(job.inputFiles.size()));
-        WriteBytes(job.inputFiles.back(), text);
-    }
-    job.templateName = "t.htm";
-    job.outputPath = work.Path();
-    ASSERT_EQ(RunConversion(job, work.WithSeparator(), nullptr).kind, RunOutcome::Finished);
-    EXPECT_EQ(ReadBytes(work / "0.htm"), "<windows-1252>Caf\xE9|");
-    EXPECT_EQ(ReadBytes(work / "1.htm"), "<utf-8>Caf\xC3\xA9|");
-    EXPECT_EQ(ReadBytes(work / "2.htm"), "<windows-1252>Caf\xE9|");
-}
-
-TEST(Encoding, AnIndexThatExistsGetsNoSecondDeclaration) {
-    ScratchFolder work;
-    WriteBytes(work / "index.htm", "old");
-    const std::string page = work / "p1.htm";
-    ASSERT_FALSE(AppendIndexEntry(work.Path(), page, "x"));
-    EXPECT_EQ(ReadBytes(work / "index.htm"), "old<a href=\"p1.htm\">x</a><br>");
-}
-
-TEST(Encoding, IndexAddressesPercentEncodeEveryByteFromDel) {
-    const std::string sep(1, platform::kPathSeparator);
-    const struct { const char* label; std::string name, address; } cases[] = {
-        {"Japanese", "\xE6\x97\xA5\xE8\xA8\x98" "1.htm", "%E6%97%A5%E8%A8%98" "1.htm"},
-        {"accented, in a folder", "Donn\xC3\xA9" "es" + sep + "a~.htm", "Donn%C3%A9es/a~.htm"},
-        {"DEL and the last byte", "\x7F\xFF", "%7F%FF"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(IndexAddress("out", "out" + sep + c.name), c.address) << c.label;
+TEST_F(EncodedRun, EveryTextOfARunIsJudgedOnItsOwn) {
+    WriteBytes(program / "t.htm", kMarked);
+    job.inputFiles = {Input("0", "Caf\xE9\n"), Input("1", "Caf\xC3\xA9\n"), Input("2", "\xEF\xBB\xBF" "Caf\xE9\n")};
+    ASSERT_EQ(Start().kind, RunOutcome::Finished);
+    EXPECT_EQ(ReadBytes(out / "p0.htm") + ReadBytes(out / "p1.htm") + ReadBytes(out / "p2.htm"),
+              "<windows-1252>Caf\xE9|<utf-8>Caf\xC3\xA9|<windows-1252>Caf\xE9|");
 }
 
 TEST(Encoding, Utf8IsTellsValidFromNotWhateverThePieces) {
@@ -146,19 +102,6 @@ TEST(Encoding, Utf8IsTellsValidFromNotWhateverThePieces) {
     }
 }
 
-TEST(Encoding, LegacyTextsBecomeUtf8) {
-    const struct { const char* charset; std::string bytes, utf8; } cases[] = {
-        {"windows-1252", "Caf\xE9 \x80", "Caf\xC3\xA9 \xE2\x82\xAC"},
-        {"WINDOWS-1251", "\xC4\xE0", "\xD0\x94\xD0\xB0"},
-        {"shift_jis", "\x93\xFA\x8B\x4C", "\xE6\x97\xA5\xE8\xA8\x98"},
-        {"gbk", "\xC8\xD5", "\xE6\x97\xA5"},
-        {"no-such-set", "Caf\xE9", "Caf\xE9"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(LegacyToUtf8(c.bytes, c.charset), c.utf8) << c.charset;
-    EXPECT_EQ(SystemLegacyCharset(), "windows-1252");  // the test prefix's locale and the default
-}
-
 // The file arguments of tessiva-batch, as ParseArguments turns them into texts.
 TEST(Encoding, FileListsAndWildcards) {
     ScratchFolder work;
@@ -169,32 +112,31 @@ TEST(Encoding, FileListsAndWildcards) {
     WriteBytes(work / "crlf", "\xEF\xBB\xBFone\r\n\r\ntwo\r\n");
     WriteBytes(work / "utf16", Utf16(u"\u65e5\u8a18.txt\r\nx\r\n", false));
     const bool windows = platform::kPathSeparator == '\\';
-    const struct { const char* label; std::vector<std::string> arguments, files; } cases[] = {
+    using Names = std::vector<std::string>;
+    const Names all = {work / "C.txt", work / "a1.txt", work / "a2.txt", work / "b.txt", work / "crlf", work / "lf",
+                       work / "utf16"};
+    const struct { const char* label; Names arguments, files; } cases[] = {
         {"a list among files", {"x", "--files-from", work / "lf", "y"}, {"x", "one", "two", "three", "y"}},
         {"CR LF and a mark", {"--files-from=" + work / "crlf"}, {"one", "two"}},
         {"a UTF-16 list", {"--files-from", work / "utf16"}, {"\xE6\x97\xA5\xE8\xA8\x98.txt", "x"}},
-        {"? in byte order, no folders", {work / "a?.txt"},
-         windows ? std::vector<std::string>{work / "a1.txt", work / "a2.txt"} : std::vector<std::string>{work / "a?.txt"}},
-        {"*", {work / "*"},
-         windows ? std::vector<std::string>{work / "C.txt", work / "a1.txt", work / "a2.txt", work / "b.txt",
-                                            work / "crlf", work / "lf", work / "utf16"}
-                 : std::vector<std::string>{work / "*"}},
+        {"? in byte order, no folders", {work / "a?.txt"}, windows ? Names{all[1], all[2]} : Names{work / "a?.txt"}},
+        {"*", {work / "*"}, windows ? all : Names{work / "*"}},
         {"no match stands for itself", {work / "z*.txt"}, {work / "z*.txt"}},
         {"after --, still expanded", {"--", work / "b?txt"}, {windows ? work / "b.txt" : work / "b?txt"}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.label);
-        std::vector<std::string> arguments = {"--output", "out"};
+        Names arguments = {"--output", "out"};
         arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
         const ParsedArguments parsed = ParseArguments(arguments);
-        EXPECT_EQ(parsed.error, "");
-        EXPECT_EQ(parsed.options.job.inputFiles, c.files);
+        EXPECT_EQ(parsed.error, "") << c.label;
+        EXPECT_EQ(parsed.options.job.inputFiles, c.files) << c.label;
     }
-    for (const std::vector<std::string>& wrong : {std::vector<std::string>{"--files-from", work / "none"},
-                                                  std::vector<std::string>{"--legacy-charset", "no-such-set"}}) {
-        std::vector<std::string> arguments = {"--output", "out", "x"};
+    // Usage errors, refused before anything is written.
+    for (const Names& wrong : {Names{"x", "--files-from", work / "none"}, Names{"x", "--legacy-charset", "no-such-set"},
+                               Names{"--template", "", "x"}, Names{"x", ""}, Names{"--index", "--", ""}}) {
+        Names arguments = {"--output", "out"};
         arguments.insert(arguments.end(), wrong.begin(), wrong.end());
-        EXPECT_NE(ParseArguments(arguments).error, "") << wrong[0];
+        EXPECT_NE(ParseArguments(arguments).error, "") << wrong[0] << " " << wrong[1];
     }
 }
 

@@ -1,10 +1,7 @@
 // The Win32 file layer under Wine: files held open by another program, the system's
 // own wording, and a text that arrives in pieces.
-#include <gtest/gtest.h>
-
 #include <windows.h>
 #include "PageMaker.h"
-#include "RunConversion.h"
 #include "TestFiles.h"
 #include "TextToHtml.h"
 
@@ -15,16 +12,12 @@ std::string SystemText(DWORD error) {
     return std::string(text).substr(0, std::string(text).find_last_not_of("\r\n ") + 1);
 }
 
-class Win32Files : public ::testing::Test {
+class Win32Files : public EngineRun {
 protected:
     void SetUp() override {
         WriteBytes(program / "t.htm", "<h1>$head</h1>$body");
-        WriteBytes(in / "a.txt", "Alpha\r\ntext\r\n");
-        job = ConversionJob{{in / "a.txt"}, "t.htm", "", "", out.Path(), "p", 0, true};
+        job = ConversionJob{{Input("a.txt", "Alpha\r\ntext\r\n")}, "t.htm", "", "", out.Path(), "p", 0, true};
     }
-    RunOutcome Start() { return RunConversion(job, program.WithSeparator(), [](const std::string&) { return true; }); }
-    ScratchFolder program, in, out;
-    ConversionJob job;
 };
 }  // namespace
 
@@ -39,9 +32,8 @@ TEST_F(Win32Files, AFileHeldOpenByAnotherProgramStopsTheRunAndStaysAsItWas) {
         EXPECT_TRUE(held == out / "p0.htm" || outcome.reason == SystemText(ERROR_SHARING_VIOLATION)) << held;
         EXPECT_EQ(ReadBytes(out / "p0.htm") + ReadBytes(out / "index.htm"), held == out / "index.htm"
                   ? "<h1>Alpha</h1>text\r\n<br>before" : "oldbefore") << held;  // a page goes in before its entry
-        EXPECT_EQ(out.Names(), (std::vector<std::string>{"index.htm", "p0.htm"}));
+        EXPECT_EQ(out.Names(), (Names{"index.htm", "p0.htm"}));
     }
-    EXPECT_TRUE(FileExists(platform::ProgramFolder() + "engine_tests.exe"));
 }
 
 TEST_F(Win32Files, ATextThatArrivesInPiecesIsReadWhole) {

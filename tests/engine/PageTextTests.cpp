@@ -94,6 +94,7 @@ TEST(IndexEntry, AddressRelativeToTheIndexAndSafeForBrowsers) {
         {"ampersand, control bytes", "out", "out" + sep + "a&b\t\x7F" "0.htm", "a%26b%09%7F0.htm"},
         {"sub-folder in the name", "out", "out" + sep + "sub" + sep + "p1.htm", "sub/p1.htm"},
         {"bytes above ASCII, one by one", "out", "out" + sep + "\xC3\xA9t1.htm", "%C3%A9t1.htm"},
+        {"every byte from DEL up", "out", "out" + sep + "\x7F\xE6\x97\xA5~\xFF.htm", "%7F%E6%97%A5~%FF.htm"},
         {"root folder from an empty path", "", sep + "0.htm", "0.htm"},
     };
     for (const auto& row : rows)

@@ -1,36 +1,17 @@
 // The batch run: page names and numbers, the overwrite question, the index, and
 // where and how a run stops.
-#include <gtest/gtest.h>
 #include <functional>
 #include "PageMaker.h"
-#include "RunConversion.h"
 #include "TemplateFilling.h"
 #include "TestFiles.h"
 #include "TextToHtml.h"
 
-using Names = std::vector<std::string>;
-static const std::string kSep(1, platform::kPathSeparator);
+using namespace std::string_literals;
 
 namespace {
-class Run : public ::testing::Test {
+class Run : public EngineRun {
 protected:
     void SetUp() override { WriteBytes(program / "t.htm", "<title>$head</title>$body"); }
-    std::string Input(std::string name, std::string text) { return WriteBytes(in / name, text), in / name; }
-    // Answers come in turn ('y' or 'n'), yes once they run out; every file the run starts is told.
-    RunOutcome Start() {
-        const auto answer = [this](const std::string& pagePath) {
-            asked.push_back(pagePath);
-            const bool yes = answers.empty() || answers[0] == 'y';
-            return answers.erase(0, answers.empty() ? 0 : 1), yes;
-        };
-        return RunConversion(job, program.WithSeparator(), answer, [this](std::size_t index, const std::string& file) {
-            told.push_back(std::to_string(index) + ":" + file);
-        });
-    }
-    ScratchFolder program, in, out;
-    ConversionJob job{{}, "t.htm", "", "", out.Path(), "p", 0, false};
-    Names asked, told;
-    std::string answers;
 };
 }  // namespace
 
@@ -75,33 +56,25 @@ TEST_F(Run, NoAtTheSecondOfThreeExistingPagesStopsThere) {
 }
 
 TEST_F(Run, WhereAFileErrorStopsTheRun) {
-    const struct {
-        const char* label;
-        std::function<void()> arrange;
-        std::string file;  // named by the failure
-        std::size_t pagesWritten, filesTold;
-        Names left;  // in the output folder
-    } rows[] = {
-        {"a missing template, before any text", [&] { job.templateName = "none.htm"; }, program / "none.htm", 0, 0, {}},
-        {"a missing first text", [&] { job.inputFiles[0] = in / "absent.txt"; }, in / "absent.txt", 0, 1, {}},
-        {"a missing second text, the first page stays", [&] { job.inputFiles[1] = in / "absent.txt"; },
-         in / "absent.txt", 1, 2, {"index.htm", "p0.htm"}},
-        {"a missing output folder, at the first page", [&] { job.outputPath = out / "missing"; },
-         out / "missing" + kSep + "p0.htm", 0, 1, {}},
-        {"a folder as text", [&] { job.inputFiles[0] = in.Path(); }, in.Path(), 0, 1, {}},
+    // The file the failure names, the pages written (and kept, with their entries) and the files told.
+    const struct { const char* label; std::function<void()> arrange; std::string file; std::size_t pages, told; }
+        rows[] = {
+        {"a missing template, before any text", [&] { job.templateName = "none.htm"; }, program / "none.htm", 0, 0},
+        {"a missing first text", [&] { job.inputFiles[0] = in / "absent.txt"; }, in / "absent.txt", 0, 1},
+        {"a missing second text", [&] { job.inputFiles[1] = in / "absent.txt"; }, in / "absent.txt", 1, 2},
+        {"a missing output folder", [&] { job.outputPath = out / "missing"; }, out / "missing" + kSep + "p0.htm", 0, 1},
+        {"a folder as text", [&] { job.inputFiles[0] = in.Path(); }, in.Path(), 0, 1},
     };
     for (const auto& row : rows) {
-        RemoveAll(out.Path());
-        MakeFolder(out.Path());
+        RemoveAll(out.Path()), MakeFolder(out.Path()), told.clear();
         job = ConversionJob{{Input("a", "A"), Input("b", "B"), Input("c", "C")}, "t.htm", "", "", out.Path(), "p", 0,1};
-        told.clear();
         row.arrange();
         const RunOutcome outcome = Start();
         EXPECT_TRUE(outcome.kind == RunOutcome::FileError && !outcome.reason.empty()) << row.label;
         EXPECT_EQ(outcome.file, row.file) << row.label;
-        EXPECT_EQ(outcome.pagesWritten, row.pagesWritten) << row.label;
-        EXPECT_EQ(told.size(), row.filesTold) << row.label;
-        EXPECT_EQ(out.Names(), row.left) << row.label;
+        EXPECT_EQ(outcome.pagesWritten, row.pages) << row.label;
+        EXPECT_EQ(told.size(), row.told) << row.label;
+        EXPECT_EQ(out.Names(), (row.pages ? Names{"index.htm", "p0.htm"} : Names{})) << row.label;
     }
 }
 
@@ -120,6 +93,10 @@ TEST_F(Run, LargeTextsGiveTheSamePagesWhateverTheTemplate) {
         acrossPieces("T", 5).insert(2 * kTextPiece + 7, 1, '\0'),  // the text ends in its third piece
         std::string(3 * kTextPiece, ' ') + "\n" + std::string(kTextPiece + 1, ' '),
         std::string(2 * kTextPiece + 5, 'x'),  // no line feed at all
+        // First lines past the length held before a line feed is looked for.
+        std::string(kLongLine + kTextPiece + 3, 'h') + "\r\nbody  two\n" + std::string(kTextPiece, ' '),
+        std::string(kLongLine + kTextPiece + 3, 'h') + "  x",           // no line feed at all
+        std::string(kLongLine + kTextPiece + 3, 'h') + "x\0\nafter"s,  // a NUL before any line feed
     };
     for (std::string templateText : {"<h1>$head</h1>$body<p>end</p>", "$body<hr>$body", "<p>$head</p>"}) {
         WriteBytes(program / "t.htm", (templateText += std::string(1 << 17, '.')) + '\0' + "$body after the end");
