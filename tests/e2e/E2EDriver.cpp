@@ -24,16 +24,14 @@ const std::string kOlderPage = "an older page";
 const std::string kClearQuestion = "The command will clear all item in the listbox\n ARE YOU SURE?";
 
 template <class Condition>
-void ExpectSoon(Condition condition, const std::string& what)
-{
+void ExpectSoon(Condition condition, const std::string& what) {
     WaitFor(condition, what);
     Expect(true, what);
 }
 
 bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-std::string SystemReason(DWORD code)
-{
+std::string SystemReason(DWORD code) {
     char text[512] = {};
     ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
                      sizeof(text), nullptr);
@@ -43,8 +41,7 @@ std::string SystemReason(DWORD code)
     return reason;
 }
 
-void PressKey(WORD key)
-{
+void PressKey(WORD key) {
     INPUT input[2] = {};
     input[0].type = input[1].type = INPUT_KEYBOARD;
     input[0].ki.wVk = input[1].ki.wVk = key;
@@ -53,8 +50,7 @@ void PressKey(WORD key)
 }
 
 void ExpectBox(Wizard& w, const std::string& caption, const std::string& text, const std::vector<int>& buttons,
-               bool icon, int answer)
-{
+               bool icon, int answer) {
     const Box box = w.WaitForBox();
     WaitFor([&] { return !::IsWindowEnabled(w.window); }, "the wizard to wait for the box \"" + caption + "\"");
     Expect(box.caption == caption && box.text == text && box.buttons == buttons && box.hasIcon == icon &&
@@ -65,8 +61,7 @@ void ExpectBox(Wizard& w, const std::string& caption, const std::string& text, c
     w.Answer(box, answer);
 }
 
-void ExpectList(const Wizard& w, const std::vector<std::string>& names)
-{
+void ExpectList(const Wizard& w, const std::vector<std::string>& names) {
     w.Settle();
     std::vector<std::string> paths;
     for (const std::string& name : names)
@@ -76,8 +71,7 @@ void ExpectList(const Wizard& w, const std::vector<std::string>& names)
     Expect(Text(w.Item(0, IDC_FILE_COUNT)) == count, "the count says " + count);
 }
 
-void Run(const std::string& exe)
-{
+void Run(const std::string& exe) {
     const std::string data = OwnFolder() + "..\\tests\\e2e\\data\\";
     const std::string programFolder = exe.substr(0, exe.rfind('\\') + 1);
     EmptyFolder(kIn);
@@ -211,8 +205,7 @@ void Run(const std::string& exe)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     try {
         Run(argc > 1 ? argv[1] : OwnFolder() + "tessiva.exe");
         return 0;

@@ -16,21 +16,18 @@ namespace {
 
 int g_passed = 0;
 
-std::string ClassOf(HWND window)
-{
+std::string ClassOf(HWND window) {
     char name[64] = {};
     return std::string(name, static_cast<size_t>(::GetClassNameA(window, name, sizeof(name))));
 }
 
-DWORD ProcessOf(HWND window)
-{
+DWORD ProcessOf(HWND window) {
     DWORD id = 0;
     return ::GetWindowThreadProcessId(window, &id) ? id : 0;
 }
 
 // The program's visible, enabled top-level dialogs.
-std::vector<HWND> Dialogs(DWORD processId)
-{
+std::vector<HWND> Dialogs(DWORD processId) {
     std::pair<DWORD, std::vector<HWND>> search{processId, {}};
     ::EnumWindows([](HWND window, LPARAM data) -> BOOL {
         auto* s = reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(data);
@@ -43,15 +40,13 @@ std::vector<HWND> Dialogs(DWORD processId)
 }
 
 // The file dialog's name box, as the common dialog numbers it (combo, or edit).
-HWND FileNameBox(HWND dialog)
-{
+HWND FileNameBox(HWND dialog) {
     return ::GetDlgItem(dialog, 0x47C) ? ::GetDlgItem(dialog, 0x47C) : ::GetDlgItem(dialog, 0x480);
 }
 
 // Each event carries its place, so that nothing moving the pointer in between (an
 // event of the display arriving late) can take the click elsewhere.
-void SendMouse(POINT at, DWORD button)
-{
+void SendMouse(POINT at, DWORD button) {
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dx = (at.x * 65536 + ::GetSystemMetrics(SM_CXSCREEN) - 1) / ::GetSystemMetrics(SM_CXSCREEN);
@@ -67,16 +62,14 @@ void Press(HWND button) { ::PostMessageW(button, BM_CLICK, 0, 0); }
 // Texts here are plain ASCII: paths, names and the program's messages.
 std::string Narrow(const std::wstring& wide) { return std::string(wide.begin(), wide.end()); }
 
-HWND ChildDialogWith(HWND parent, int id)
-{
+HWND ChildDialogWith(HWND parent, int id) {
     for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
         if (ClassOf(child) == "#32770" && ::GetDlgItem(child, id))
             return child;
     return nullptr;
 }
 
-void ChooseFiles(HWND dialog, const std::string& folder, const std::string& names)
-{
+void ChooseFiles(HWND dialog, const std::string& folder, const std::string& names) {
     // A folder typed and confirmed is opened and the box emptied, unless the dialog
     // was in it already (it may start where it was last): so by way of its parent.
     for (const std::string& step : {folder.substr(0, folder.rfind('\\') + 1), folder}) {
@@ -89,8 +82,7 @@ void ChooseFiles(HWND dialog, const std::string& folder, const std::string& name
     WaitFor([&] { return !::IsWindow(dialog); }, "the file dialog to close");
 }
 
-std::vector<DWORD> Pixels(HDC source, POINT at, SIZE size, WORD bitCount)
-{
+std::vector<DWORD> Pixels(HDC source, POINT at, SIZE size, WORD bitCount) {
     BITMAPINFO info{};  // 32 bits: top-down; 24: bottom-up, as a BMP file
     info.bmiHeader = {sizeof(info.bmiHeader), size.cx, bitCount == 32 ? -size.cy : size.cy, 1, bitCount, BI_RGB,
                       0, 0, 0, 0, 0};
@@ -110,8 +102,7 @@ std::vector<DWORD> Pixels(HDC source, POINT at, SIZE size, WORD bitCount)
     return pixels;
 }
 
-bool ScreenShowsBitmap(HWND window, HMODULE module, UINT id)
-{
+bool ScreenShowsBitmap(HWND window, HMODULE module, UINT id) {
     HBITMAP bitmap = HBITMAP(::LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     BITMAP size{};
     if (!bitmap || !::GetObjectA(bitmap, sizeof(size), &size))
@@ -128,36 +119,31 @@ bool ScreenShowsBitmap(HWND window, HMODULE module, UINT id)
 
 }  // namespace
 
-void Check(bool condition, const std::string& what)
-{
+void Check(bool condition, const std::string& what) {
     if (!condition)
         throw Failure(what);
 }
 
-void Expect(bool condition, const std::string& what)
-{
+void Expect(bool condition, const std::string& what) {
     Check(condition, what);
     std::printf("ok %d - %s\n", ++g_passed, what.c_str());
     std::fflush(stdout);
 }
 
-std::string Text(HWND window)
-{
+std::string Text(HWND window) {
     std::wstring wide(static_cast<size_t>(::SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
     wide.resize(static_cast<size_t>(::SendMessageW(window, WM_GETTEXT, wide.size(), LPARAM(&wide[0]))));
     return Narrow(wide);
 }
 
-void SetText(HWND window, const std::string& text)  // UTF-8: the tour types non-ASCII names
-{
+void SetText(HWND window, const std::string& text)  // UTF-8: the tour types non-ASCII names {
     std::wstring wide(text.size() + 1, L'\0');
     wide.resize(static_cast<size_t>(
         ::MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), &wide[0], int(wide.size()))));
     ::SendMessageW(window, WM_SETTEXT, 0, LPARAM(wide.c_str()));
 }
 
-std::vector<std::string> ListEntries(HWND list)
-{
+std::vector<std::string> ListEntries(HWND list) {
     std::vector<std::string> entries;
     // The list may change while it is read: an entry gone ends the reading.
     for (int i = 0; i < ::SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
@@ -172,8 +158,7 @@ std::vector<std::string> ListEntries(HWND list)
 
 // ---- the program ----------------------------------------------------------------------
 
-Wizard::Wizard(const std::string& exe, const std::string& folder)
-{
+Wizard::Wizard(const std::string& exe, const std::string& folder) {
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     std::string commandLine = "\"" + exe + "\"";
@@ -194,8 +179,7 @@ Wizard::Wizard(const std::string& exe, const std::string& folder)
     m_resources = ::LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
 }
 
-Wizard::~Wizard()
-{
+Wizard::~Wizard() {
     ::FreeLibrary(m_resources);
     if (::WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT)
         ::TerminateProcess(m_process.hProcess, 99);
@@ -203,15 +187,13 @@ Wizard::~Wizard()
     ::CloseHandle(m_process.hThread);
 }
 
-std::vector<HWND> Wizard::Boxes() const
-{
+std::vector<HWND> Wizard::Boxes() const {
     std::vector<HWND> boxes = Dialogs(m_process.dwProcessId);
     boxes.erase(std::remove(boxes.begin(), boxes.end(), window), boxes.end());
     return boxes;
 }
 
-Box Wizard::WaitForBox() const
-{
+Box Wizard::WaitForBox() const {
     WaitFor([&] { return !Boxes().empty(); }, "a message box");
     Box box;
     box.window = Boxes().front();
@@ -231,8 +213,7 @@ Box Wizard::WaitForBox() const
     return box;
 }
 
-void Wizard::Answer(const Box& box, int id) const
-{
+void Wizard::Answer(const Box& box, int id) const {
     const HWND button = ::GetDlgItem(box.window, id);
     Check(button != nullptr, "the box \"" + box.caption + "\" has no button " + std::to_string(id));
     Press(button);
@@ -240,22 +221,19 @@ void Wizard::Answer(const Box& box, int id) const
     WaitFor([&] { return !::IsWindow(box.window); }, "the box \"" + box.caption + "\" to close");
 }
 
-void Wizard::Settle() const
-{
+void Wizard::Settle() const {
     DWORD_PTR ignored = 0;
     Check(::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &ignored) != 0, "the program to answer");
 }
 
-DWORD Wizard::WaitForExit() const
-{
+DWORD Wizard::WaitForExit() const {
     Check(::WaitForSingleObject(m_process.hProcess, 20000) == WAIT_OBJECT_0, "the program to end");
     DWORD code = 0;
     ::GetExitCodeProcess(m_process.hProcess, &code);
     return code;
 }
 
-bool Wizard::ShowsTip(HWND control, const std::string& tip) const
-{
+bool Wizard::ShowsTip(HWND control, const std::string& tip) const {
     RECT rect{};
     ::GetWindowRect(control, &rect);
     SendMouse(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, 0);  // the pointer rests there
@@ -269,21 +247,18 @@ bool Wizard::ShowsTip(HWND control, const std::string& tip) const
     return search.second;
 }
 
-bool Wizard::ShowsPage(int step) const
-{
+bool Wizard::ShowsPage(int step) const {
     for (int i = 0; i < 3; ++i)
         if ((::IsWindowVisible(pages[i]) != FALSE) != (i == step))
             return false;
     return true;
 }
 
-bool Wizard::ShowsStep(int step) const
-{
+bool Wizard::ShowsStep(int step) const {
     return ShowsPage(step) && ScreenShowsBitmap(::GetDlgItem(window, IDC_BANNER), m_resources, IDB_BANNER_STEP1 + step);
 }
 
-void Wizard::AddFiles(const std::string& names, const std::string& folder) const
-{
+void Wizard::AddFiles(const std::string& names, const std::string& folder) const {
     Click(Item(0, IDC_ADD));
     HWND dialog = nullptr;
     WaitFor([&] {
@@ -296,8 +271,7 @@ void Wizard::AddFiles(const std::string& names, const std::string& folder) const
 
 // ---- input ----------------------------------------------------------------------------
 
-void Click(HWND window, const POINT* client)
-{
+void Click(HWND window, const POINT* client) {
     // A click reaches only a window that takes input: in front, enabled, and with
     // no box of its program still up or on its way out.
     const HWND root = ::GetAncestor(window, GA_ROOT);
@@ -321,8 +295,7 @@ void Click(HWND window, const POINT* client)
     SendMouse(at, MOUSEEVENTF_LEFTUP);
 }
 
-void ClickStep(HWND tabs, int index)
-{
+void ClickStep(HWND tabs, int index) {
     // The button's rectangle is written into the program's memory, then read back.
     RECT rect{};
     HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, ProcessOf(tabs));
@@ -342,8 +315,7 @@ void ClickStep(HWND tabs, int index)
 
 // ---- pixels and files -----------------------------------------------------------------
 
-std::vector<DWORD> ScreenPixels(HWND window, SIZE size, WORD bitCount)
-{
+std::vector<DWORD> ScreenPixels(HWND window, SIZE size, WORD bitCount) {
     RECT rect{};
     ::GetWindowRect(window, &rect);
     HDC screen = ::GetDC(nullptr);
@@ -352,27 +324,23 @@ std::vector<DWORD> ScreenPixels(HWND window, SIZE size, WORD bitCount)
     return pixels;
 }
 
-std::string ReadBytes(const std::string& path)
-{
+std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing " + path + ">";
 }
 
-void WriteBytes(const std::string& path, const std::string& bytes)
-{
+void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     Check(static_cast<bool>(out << bytes), "could not write " + path);
 }
 
-std::string OwnFolder()
-{
+std::string OwnFolder() {
     char path[MAX_PATH] = {};
     return std::filesystem::path(std::string(path, ::GetModuleFileNameA(nullptr, path, MAX_PATH)))
                .parent_path().string() + "\\";
 }
 
-void EmptyFolder(const std::string& folder)
-{
+void EmptyFolder(const std::string& folder) {
     std::filesystem::create_directories(folder);
     for (const auto& entry : std::filesystem::directory_iterator(folder))
         std::filesystem::remove(entry.path());  // files only: the folder may be a program's current one

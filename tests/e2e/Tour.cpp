@@ -16,8 +16,7 @@ using namespace remote;
 
 namespace {
 
-void SavePicture(const Wizard& w, int step, const std::string& folder)
-{
+void SavePicture(const Wizard& w, int step, const std::string& folder) {
     ClickStep(w.steps, step);  // the focus on the step buttons, as after a click
     // Painted now; on the screen once the display shows the step's banner.
     ::RedrawWindow(w.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -37,8 +36,7 @@ void SavePicture(const Wizard& w, int step, const std::string& folder)
     Check(static_cast<bool>(out.write(reinterpret_cast<const char*>(bits.data()), size)), "could not save " + path);
 }
 
-void Tour(const std::string& pictures, const std::string& samples)
-{
+void Tour(const std::string& pictures, const std::string& samples) {
     const std::string texts = "C:\\My Texts";
     EmptyFolder(texts);
     std::string names;
@@ -69,8 +67,7 @@ void Tour(const std::string& pictures, const std::string& samples)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     try {
         Check(argc == 3, "usage: tessiva_tour PICTURE_FOLDER SAMPLES_FOLDER");
         Tour(argv[1], argv[2]);

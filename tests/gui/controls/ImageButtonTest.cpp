@@ -24,15 +24,13 @@ struct Text { COLORREF colour; int shift; };  // shift: its box's right and bott
 struct Row {  // focus: inset of the dotted focus rectangle; 0: none; -1: not looked at
     const char* label; DWORD style; const char* caption; Tweak setup; UINT state; std::vector<Look> looks; std::vector<Text> inks; int focus = -1; };
 
-void Draw(HWND b, gui::DibCanvas& canvas, UINT state)
-{
+void Draw(HWND b, gui::DibCanvas& canvas, UINT state) {
     canvas.Fill(RGB(1, 2, 3));
     DRAWITEMSTRUCT item{ODT_BUTTON, UINT(::GetDlgCtrlID(b)), 0, ODA_DRAWENTIRE, state, b, canvas.Dc(), {0, 0, kW, kH}, 0};
     ::SendMessageA(::GetParent(b), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item)), ::GdiFlush();
 }
 // An image at (x, y) shows `in` inside its transparent border; greyed (`in` 0), its opaque part is embossed.
-std::vector<Look> Image(int x, int y, COLORREF in = 0)
-{
+std::vector<Look> Image(int x, int y, COLORREF in = 0) {
     const COLORREF face = Sys(COLOR_BTNFACE), sh = Sys(COLOR_BTNSHADOW), hi = Sys(COLOR_BTNHIGHLIGHT);
     return in ? std::vector<Look>{{x + 1, y + 1, face}, {x + 2, y + 2, in}, {x + 13, y + 13, in}, {x + 14, y + 14, face}}
               : std::vector<Look>{{x + 1, y + 1, face}, {x + 8, y + 8, sh}, {x + 14, y + 14, hi}};
@@ -56,8 +54,7 @@ protected:
     std::unique_ptr<Host> host; Button open, save, check;
 };
 
-TEST_F(ImageButton, PaintsEveryStateInSystemOrItsOwnColours)
-{
+TEST_F(ImageButton, PaintsEveryStateInSystemOrItsOwnColours) {
     const COLORREF face = Sys(COLOR_BTNFACE), hi = Sys(COLOR_BTNHIGHLIGHT), sh = Sys(COLOR_BTNSHADOW);
     const COLORREF light = Sys(COLOR_3DLIGHT), dark = Sys(COLOR_3DDKSHADOW), text = Sys(COLOR_BTNTEXT);
     const COLORREF hotFace = RGB(10, 200, 30), hotText = RGB(200, 0, 0), normalFace = RGB(20, 40, 220), normalText = RGB(250, 250, 0), focusFace = RGB(120, 10, 120);
@@ -133,8 +130,7 @@ TEST_F(ImageButton, PaintsEveryStateInSystemOrItsOwnColours)
     }
 }
 
-TEST_F(ImageButton, BehavesAsAButtonUnderTheRealMouseAndMessages)
-{
+TEST_F(ImageButton, BehavesAsAButtonUnderTheRealMouseAndMessages) {
     ::SetFocus(::GetDlgItem(*host, 202)); gui::ClickAt(open, POINT{10, 10});
     EXPECT_EQ(static_cast<HWND>(open), ::GetFocus());
     for (int i = 0; i < 4; ++i)  // the second click of a fast pair is a click, not a double click

@@ -16,8 +16,7 @@ struct Label : CLinkLabel {
 };
 RECT InParent(HWND w) { RECT r{}; return ::GetWindowRect(w, &r), ::MapWindowPoints(nullptr, ::GetParent(w), reinterpret_cast<POINT*>(&r), 2), r; }
 
-TEST(LinkLabel, FitsItsTextShowsItsStateInColourAndUnderlineAndOpensItsTargetOnAClick)
-{
+TEST(LinkLabel, FitsItsTextShowsItsStateInColourAndUnderlineAndOpensItsTargetOnAClick) {
     gui::DialogTemplate t(WS_POPUP | WS_CAPTION | DS_MODALFRAME, 200, 120, "Links");
     t.Add("Static", "Visit our web site", 301, SS_LEFT, 8, 8, 150, 12).Add("Static", "", 302, SS_LEFT, 8, 24, 150, 12)
         .Add("Static", "centred", 303, SS_CENTER, 8, 40, 101, 12).Add("Static", "right", 304, SS_RIGHT, 8, 56, 100, 12)
@@ -85,8 +84,7 @@ TEST(LinkLabel, FitsItsTextShowsItsStateInColourAndUnderlineAndOpensItsTargetOnA
     labels[0].SetTarget("http://example.org/"); EXPECT_EQ("http://example.org/", labels[0].GetToolTip().GetText(&labels[0], 1));
 }
 
-TEST(LinkLabelFallback, MakesTheCommandLineFromTheRegisteredOpenCommand)
-{
+TEST(LinkLabelFallback, MakesTheCommandLineFromTheRegisteredOpenCommand) {
     const std::string longest(MAX_PATH - 1, 'c'), target = "http://example.org/", windows = std::getenv("SystemRoot") ? std::getenv("SystemRoot") : "?";
     // command as stored, REG_NONE: no command key; line "": none made
     const struct { const char* label; DWORD type; std::string command, line; size_t nul = 1; } rows[] = {

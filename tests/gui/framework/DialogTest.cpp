@@ -12,8 +12,7 @@
 
 namespace {
 
-TEST(DataExchange, TheIntegerRule)
-{
+TEST(DataExchange, TheIntegerRule) {
     struct Row { const char* text; bool ok; int value; };
     const Row rows[] = {
         {"42", true, 42}, {" \t-17\t ", true, -17}, {"+8", true, 8}, {"007", true, 7}, {"2147483647", true, INT_MAX},
@@ -59,8 +58,7 @@ protected:
     gui::DialogTemplate m_template{WS_POPUP | WS_VISIBLE, 200, 120};
 };
 
-TEST(DataExchange, ShowingAndCollectingAndANonIntegerStoppingAtItsField)
-{
+TEST(DataExchange, ShowingAndCollectingAndANonIntegerStoppingAtItsField) {
     FormDialog form;
     ASSERT_TRUE(form.Open());
     auto text = [&](int id) { return gui::WindowText(::GetDlgItem(form, id)); };
@@ -150,8 +148,7 @@ public:
     gui::MessageLog& m_log;
 };
 
-TEST(ModalLoop, EveryWayOfEndingARun)
-{
+TEST(ModalLoop, EveryWayOfEndingARun) {
     CWnd owner;
     ASSERT_TRUE(owner.CreateEx(0, "STATIC", "Owner", WS_POPUP | WS_VISIBLE, CRect(0, 0, 300, 200), nullptr, 0));
     gui::MessageLog log;

@@ -69,8 +69,7 @@ protected:
     ParentDialog m_dialog{m_log};
 };
 
-TEST_F(Routing, TheControlHearsFirstAndItsAnswerDecidesWhetherTheParentRuns)
-{
+TEST_F(Routing, TheControlHearsFirstAndItsAnswerDecidesWhetherTheParentRuns) {
     // A null brush from the control leaves the colour to the parent.
     struct Row { const char* label; BOOL keep; std::vector<std::string> clicks; LRESULT brush; };
     const Row rows[] = {
@@ -103,8 +102,7 @@ public:
     gui::MessageLog& m_log;
 };
 
-TEST_F(Routing, OwnerDrawnMenuItemsReachTheirMenuObject)
-{
+TEST_F(Routing, OwnerDrawnMenuItemsReachTheirMenuObject) {
     LoggingMenu menu(m_log);
     ASSERT_TRUE(menu.CreatePopupMenu());
     DRAWITEMSTRUCT draw{ODT_MENU, 0, 42, 0, 0, reinterpret_cast<HWND>(menu.m_hMenu)};
@@ -125,8 +123,7 @@ protected:
     void PostNcDestroy() override { ++m_postNcDestroy; m_hwndAtPostNcDestroy = m_hWnd; }
 };
 
-TEST(WindowLink, IsCutAtNcDestroyAndOnlyACreatedWindowGoesWithItsObject)
-{
+TEST(WindowLink, IsCutAtNcDestroyAndOnlyACreatedWindowGoesWithItsObject) {
     const HWND hwnd = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr, nullptr, nullptr);
     CWnd* temporary = CWnd::FromHandle(hwnd);
     EXPECT_TRUE(temporary && temporary == CWnd::FromHandle(hwnd));
@@ -171,8 +168,7 @@ protected:
     const CommandMap& GetCommandMap() const override { static const CommandMap map{AppCommand(ID_HELP, &HelpApp::OnHelp)}; return map; }
 };
 
-TEST(Application, HelpGoesFromTheMainWindowOnlyAndTheNameFromTheExecutable)
-{
+TEST(Application, HelpGoesFromTheMainWindowOnlyAndTheNameFromTheExecutable) {
     HelpApp app;
     HelpWindow main, other;
     for (HelpWindow* w : {&main, &other})

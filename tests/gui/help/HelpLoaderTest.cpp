@@ -23,8 +23,7 @@ void Unload(const std::string& path) { while (Loaded(path) && FreeLibrary(GetMod
 std::string Z(const std::string& text) { return text + '\0'; }
 
 // The stand-in's calls so far and the last one, as "count caller file command data".
-std::string Calls(HMODULE module)
-{
+std::string Calls(HMODULE module) {
     auto last = reinterpret_cast<FakeHtmlHelpLastCallProc>(reinterpret_cast<void*>(GetProcAddress(module, FAKE_HTML_HELP_LAST_CALL)));
     const FakeHtmlHelpCall* c = last ? last() : nullptr;
     if (!c) return "no stand-in";
@@ -54,8 +53,7 @@ struct ClassIdValue {
 
 }  // namespace
 
-TEST(HelpLoader, LoadsOnlyTheRegisteredFullPathOrTheSystemFoldersControlAndStaysAsItEnds)
-{
+TEST(HelpLoader, LoadsOnlyTheRegisteredFullPathOrTheSystemFoldersControlAndStaysAsItEnds) {
     const std::string program = kFolder + "tessiva.chm", none = "no stand-in|no stand-in";
     // registered "": no value; calls: the stand-in's record after each of two requests
     const struct { const char* label; std::string registered, module, calls; } rows[] = {
@@ -85,8 +83,7 @@ TEST(HelpLoader, LoadsOnlyTheRegisteredFullPathOrTheSystemFoldersControlAndStays
     }
 }
 
-TEST(HelpLoader, TakesARegisteredPathOnlyWhenItIsAFullPathThatFits)
-{
+TEST(HelpLoader, TakesARegisteredPathOnlyWhenItIsAFullPathThatFits) {
     const std::string system = std::string(std::getenv("SystemRoot")) + "\\system32\\h.ocx", longest = "C:\\" + std::string(MAX_PATH - 4, 'a');  // 259 characters
     const struct { const char* label; DWORD type; std::string bytes, path; } rows[] = {  // path: expected, "" when refused
         {"full path", REG_SZ, Z("C:\\Help\\h.ocx"), "C:\\Help\\h.ocx"},
@@ -115,8 +112,7 @@ TEST(HelpLoader, TakesARegisteredPathOnlyWhenItIsAFullPathThatFits)
 }
 
 // Runs in the second run only, in which Wine loads no control (see suite.cmake).
-TEST(HelpLoader, DISABLED_WithoutAnyControlFailsOnceAndNeverTriesAgain)
-{
+TEST(HelpLoader, DISABLED_WithoutAnyControlFailsOnceAndNeverTriesAgain) {
     ASSERT_EQ(nullptr, LoadLibraryA(kSystem.c_str())) << "needs a run without the control"; ClassIdValue key;
     key.Set("", REG_NONE); EXPECT_EQ(nullptr, ShowHelpContents());
     EXPECT_TRUE(g_bHtmlHelpFailed && !g_hHtmlHelpModule); key.Set(Z(kWith));

@@ -23,8 +23,7 @@ private:
 };
 
 // Each channel moved `fraction` of the way to white.
-COLORREF Tint(COLORREF c, double fraction)
-{
+COLORREF Tint(COLORREF c, double fraction) {
     auto up = [fraction](int v) { return static_cast<BYTE>(v + fraction * (255 - v)); };
     return RGB(up(GetRValue(c)), up(GetGValue(c)), up(GetBValue(c)));
 }
@@ -92,16 +91,14 @@ private:
 };
 
 // Colours that all differ, so each check tells them apart.
-ScopedSysColours DistinctColours()
-{
+ScopedSysColours DistinctColours() {
     return ScopedSysColours({{COLOR_MENU, RGB(230, 225, 210)}, {COLOR_BTNFACE, RGB(212, 208, 200)},
         {COLOR_BTNHIGHLIGHT, RGB(250, 250, 240)}, {COLOR_BTNSHADOW, RGB(128, 120, 110)}, {COLOR_HIGHLIGHT, RGB(10, 36, 106)},
         {COLOR_HIGHLIGHTTEXT, RGB(255, 255, 200)}, {COLOR_MENUTEXT, RGB(20, 0, 40)}, {COLOR_GRAYTEXT, RGB(140, 140, 150)},
         {COLOR_WINDOW, RGB(255, 255, 255)}});
 }
 
-TEST(MenuDrawing, ClassicStyle)
-{
+TEST(MenuDrawing, ClassicStyle) {
     const auto colours = DistinctColours();
     const COLORREF back = ::GetSysColor(COLOR_MENU), light = ::GetSysColor(COLOR_BTNHIGHLIGHT),
                    shadow = ::GetSysColor(COLOR_BTNSHADOW), high = ::GetSysColor(COLOR_HIGHLIGHT),
@@ -144,8 +141,7 @@ TEST(MenuDrawing, ClassicStyle)
     EXPECT_NE(CLR_INVALID, ::SetPixel(canvas.Dc(), 3, 3, kRed));
 }
 
-TEST(MenuDrawing, FlatStyle)
-{
+TEST(MenuDrawing, FlatStyle) {
     const auto colours = DistinctColours();
     const COLORREF face = ::GetSysColor(COLOR_BTNFACE), window = ::GetSysColor(COLOR_WINDOW), light = ::GetSysColor(COLOR_BTNHIGHLIGHT),
                    shadow = ::GetSysColor(COLOR_BTNSHADOW), high = ::GetSysColor(COLOR_HIGHLIGHT), ink = ::GetSysColor(COLOR_MENUTEXT),
@@ -179,8 +175,7 @@ TEST(MenuDrawing, FlatStyle)
     });
 }
 
-TEST(MenuImages, ACommandAddedAgainKeepsItsPlaceWithTheNewerPicture)
-{
+TEST(MenuImages, ACommandAddedAgainKeepsItsPlaceWithTheNewerPicture) {
     const gui::ScopedFamily family(gui::flatFamily);
     GlyphMenu menu;
     menu.CreatePopupMenu();

@@ -14,8 +14,7 @@ namespace {
 // plain text item (else the owner-drawn item's record text), "*" checked, "~"
 // grayed, "{...}" a popup's items, "!" a record whose id is not the item's.
 // Blanks padding a label up to its accelerator show as one.
-std::string Describe(HMENU menu)
-{
+std::string Describe(HMENU menu) {
     std::string out;
     for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
         MENUITEMINFOA info{sizeof info, MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_DATA};
@@ -46,8 +45,7 @@ std::string Describe(HMENU menu)
     return out;
 }
 
-TEST(WindowsFamily, FromTheVersionAnswers)
-{
+TEST(WindowsFamily, FromTheVersionAnswers) {
     struct Row { const char* label; DWORD version; DWORD major, minor; bool info; int family; };
     const Row rows[] = {
         {"95 line before 4.0", 0x80000003, 4, 10, true, 0}, {"95 line, no structure", 0x80000004, 0, 0, false, 2},
@@ -65,8 +63,7 @@ const char* const kTestBar =
     "=&File{&Open \tCtrl+O|Save &As... \tCtrl+Shift+S|-~|&Recent{First|Second*}}|"
     "=&Edit{&Undo \tCtrl+Z|A considerably longer label|Cu&t \tCtrl+X~|&More{Deep}}|=&About";
 
-TEST(MenuResources, BuildAPlainBarOverOwnerDrawnPopups)
-{
+TEST(MenuResources, BuildAPlainBarOverOwnerDrawnPopups) {
     struct Row { const char* label; UINT id; BOOL loaded; const char* tree; };
     const Row rows[] = {
         {"nested popups", IDM_TEST_BAR, TRUE, kTestBar},
@@ -111,8 +108,7 @@ TEST(MenuResources, BuildAPlainBarOverOwnerDrawnPopups)
     EXPECT_FALSE(bar.DestroyMenu());
 }
 
-TEST(MenuResources, TextsAndMnemonicsFollowChangesMadeByOthers)
-{
+TEST(MenuResources, TextsAndMnemonicsFollowChangesMadeByOthers) {
     GlyphMenu bar;
     ASSERT_TRUE(bar.LoadMenu(IDM_TEST_BAR));
     struct Text { UINT_PTR idOrPosition; UINT flags; BOOL found; const char* text; };
@@ -139,8 +135,7 @@ TEST(MenuResources, TextsAndMnemonicsFollowChangesMadeByOthers)
     EXPECT_EQ(5u, static_cast<GlyphMenu*>(edit)->items.size());
 }
 
-TEST(Measuring, ItemsInBothStylesAndOnOldSystems)
-{
+TEST(Measuring, ItemsInBothStylesAndOnOldSystems) {
     CWinApp app;  // without a main window: measured on the desktop
     CFont font;
     GlyphMenu::CreateMenuFont(font);
@@ -173,8 +168,7 @@ TEST(Measuring, ItemsInBothStylesAndOnOldSystems)
     }
 }
 
-TEST(Toolbars, AShortResourceIsRefusedAndOnlySixteenColourBitmapsAreMapped)
-{
+TEST(Toolbars, AShortResourceIsRefusedAndOnlySixteenColourBitmapsAreMapped) {
     ToolBarResource toolbar;
     ASSERT_TRUE(toolbar.Load(IDT_TEST_TOOLBAR));
     EXPECT_EQ(-1, toolbar.CommandToIndex(ID_DEEP));

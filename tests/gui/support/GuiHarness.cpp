@@ -12,13 +12,11 @@ namespace gui {
 
 namespace {
 
-bool IsDialogClass(HWND hwnd)
-{
+bool IsDialogClass(HWND hwnd) {
     return ClassName(hwnd) == "#32770";
 }
 
-std::vector<HWND> ThreadDialogs()
-{
+std::vector<HWND> ThreadDialogs() {
     std::vector<HWND> found;
     ::EnumThreadWindows(
         ::GetCurrentThreadId(),
@@ -31,8 +29,7 @@ std::vector<HWND> ThreadDialogs()
     return found;
 }
 
-std::vector<HWND> Children(HWND parent)
-{
+std::vector<HWND> Children(HWND parent) {
     std::vector<HWND> children;
     for (HWND c = ::GetWindow(parent, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
         children.push_back(c);
@@ -41,8 +38,7 @@ std::vector<HWND> Children(HWND parent)
 
 // A message box holds only static texts, an icon and buttons with the
 // standard answers' ids (IDOK to IDCONTINUE).
-bool IsMessageBox(HWND dialog)
-{
+bool IsMessageBox(HWND dialog) {
     bool hasButton = false;
     for (HWND c = ::GetWindow(dialog, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
         const std::string cls = ClassName(c);
@@ -62,8 +58,7 @@ thread_local MessageBoxAnswerer* t_answerer = nullptr;
 
 }  // namespace
 
-std::string WindowText(HWND hwnd)
-{
+std::string WindowText(HWND hwnd) {
     // W form: texts come back whole also across processes.
     const int length = ::GetWindowTextLengthW(hwnd);
     std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
@@ -78,8 +73,7 @@ std::string WindowText(HWND hwnd)
     return text;
 }
 
-std::string ClassName(HWND hwnd)
-{
+std::string ClassName(HWND hwnd) {
     char name[256] = {};
     ::GetClassNameA(hwnd, name, sizeof(name));
     return name;
@@ -87,8 +81,7 @@ std::string ClassName(HWND hwnd)
 
 // ---- pumping ----------------------------------------------------------------------------
 
-void FlushEvents()
-{
+void FlushEvents() {
     MSG msg;
     // A few rounds: handling one message often posts the next.
     for (int round = 0; round < 3; ++round) {
@@ -113,8 +106,7 @@ void FlushEvents()
     }
 }
 
-bool PumpUntil(const std::function<bool()>& condition, DWORD limitMs)
-{
+bool PumpUntil(const std::function<bool()>& condition, DWORD limitMs) {
     const DWORD start = ::GetTickCount();
     for (;;) {
         FlushEvents();
@@ -128,8 +120,7 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD limitMs)
 
 // ---- message log -------------------------------------------------------------------------
 
-::testing::AssertionResult MessageLog::Matches(const std::vector<std::string>& expected) const
-{
+::testing::AssertionResult MessageLog::Matches(const std::vector<std::string>& expected) const {
     if (m_entries == expected)
         return ::testing::AssertionSuccess();
     std::ostringstream out;
@@ -144,8 +135,7 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD limitMs)
 
 // ---- pixels --------------------------------------------------------------------------------
 
-DibCanvas::DibCanvas(int width, int height) : m_width(width), m_height(height)
-{
+DibCanvas::DibCanvas(int width, int height) : m_width(width), m_height(height) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
@@ -160,29 +150,25 @@ DibCanvas::DibCanvas(int width, int height) : m_width(width), m_height(height)
     m_oldBitmap = ::SelectObject(m_dc, m_bitmap);
 }
 
-DibCanvas::~DibCanvas()
-{
+DibCanvas::~DibCanvas() {
     ::SelectObject(m_dc, m_oldBitmap);
     ::DeleteObject(m_bitmap);
     ::DeleteDC(m_dc);
 }
 
-void DibCanvas::Fill(COLORREF colour)
-{
+void DibCanvas::Fill(COLORREF colour) {
     const HBRUSH brush = ::CreateSolidBrush(colour);
     RECT all{0, 0, m_width, m_height};
     ::FillRect(m_dc, &all, brush);
     ::DeleteObject(brush);
 }
 
-void DibCanvas::PrintWindow(HWND hwnd)
-{
+void DibCanvas::PrintWindow(HWND hwnd) {
     ::SendMessageA(hwnd, WM_PRINT, reinterpret_cast<WPARAM>(m_dc),
                    PRF_CLIENT | PRF_NONCLIENT | PRF_CHILDREN | PRF_ERASEBKGND);
 }
 
-COLORREF DibCanvas::Pixel(int x, int y) const
-{
+COLORREF DibCanvas::Pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= m_width || y >= m_height)
         return CLR_INVALID;
     ::GdiFlush();
@@ -192,27 +178,23 @@ COLORREF DibCanvas::Pixel(int x, int y) const
 
 // ---- message boxes ---------------------------------------------------------------------------
 
-MessageBoxAnswerer::MessageBoxAnswerer()
-{
+MessageBoxAnswerer::MessageBoxAnswerer() {
     t_answerer = this;
     m_timer = ::SetTimer(nullptr, 0, 20, &MessageBoxAnswerer::Tick);
 }
 
-MessageBoxAnswerer::~MessageBoxAnswerer()
-{
+MessageBoxAnswerer::~MessageBoxAnswerer() {
     ::KillTimer(nullptr, m_timer);
     if (t_answerer == this)
         t_answerer = nullptr;
 }
 
-void CALLBACK MessageBoxAnswerer::Tick(HWND, UINT, UINT_PTR, DWORD)
-{
+void CALLBACK MessageBoxAnswerer::Tick(HWND, UINT, UINT_PTR, DWORD) {
     if (t_answerer)
         t_answerer->Look();
 }
 
-void MessageBoxAnswerer::Look()
-{
+void MessageBoxAnswerer::Look() {
     static thread_local std::vector<HWND> answered;
     answered.erase(std::remove_if(answered.begin(), answered.end(),
                                   [](HWND h) { return !::IsWindow(h); }),
@@ -226,8 +208,6 @@ void MessageBoxAnswerer::Look()
             continue;
         SeenBox seen;
         seen.caption = WindowText(box);
-        seen.owner = ::GetWindow(box, GW_OWNER);
-        seen.ownerDisabled = seen.owner && !::IsWindowEnabled(seen.owner);
         HWND answerButton = nullptr;
         for (HWND child : Children(box)) {
             const std::string cls = ClassName(child);
@@ -237,8 +217,6 @@ void MessageBoxAnswerer::Look()
                     continue;
                 const int id = ::GetDlgCtrlID(child);
                 seen.buttons.push_back(id);
-                if ((style & 0x0F) == BS_DEFPUSHBUTTON)
-                    seen.defaultButton = id;
                 if (id == m_answers.front())
                     answerButton = child;
             } else if (cls == "Static") {
@@ -262,8 +240,7 @@ void MessageBoxAnswerer::Look()
 
 // ---- real input ---------------------------------------------------------------------------------
 
-void ClickAt(HWND hwnd, POINT client)
-{
+void ClickAt(HWND hwnd, POINT client) {
     ::SetForegroundWindow(::GetAncestor(hwnd, GA_ROOT));
     FlushEvents();
     POINT at = client;
@@ -285,8 +262,7 @@ void ClickAt(HWND hwnd, POINT client)
 
 // ---- dialog templates ---------------------------------------------------------------------------
 
-DialogTemplate::DialogTemplate(DWORD style, short cx, short cy, const char* caption)
-{
+DialogTemplate::DialogTemplate(DWORD style, short cx, short cy, const char* caption) {
     style |= DS_SETFONT;
     Word(LOWORD(style));
     Word(HIWORD(style));
@@ -306,8 +282,7 @@ DialogTemplate::DialogTemplate(DWORD style, short cx, short cy, const char* capt
 }
 
 DialogTemplate& DialogTemplate::Add(const char* className, const char* text, WORD id, DWORD style,
-                                    short x, short y, short cx, short cy, DWORD exStyle)
-{
+                                    short x, short y, short cx, short cy, DWORD exStyle) {
     Align();
     style |= WS_CHILD | WS_VISIBLE;
     Word(LOWORD(style));
@@ -326,24 +301,20 @@ DialogTemplate& DialogTemplate::Add(const char* className, const char* text, WOR
     return *this;
 }
 
-const DLGTEMPLATE* DialogTemplate::Get()
-{
+const DLGTEMPLATE* DialogTemplate::Get() {
     return reinterpret_cast<const DLGTEMPLATE*>(m_data.data());
 }
 
-void DialogTemplate::Align()
-{
+void DialogTemplate::Align() {
     if (m_data.size() % 2)
         m_data.push_back(0);
 }
 
-void DialogTemplate::Word(WORD w)
-{
+void DialogTemplate::Word(WORD w) {
     m_data.push_back(w);
 }
 
-void DialogTemplate::Text(const char* s)
-{
+void DialogTemplate::Text(const char* s) {
     for (; *s; ++s)
         m_data.push_back(static_cast<unsigned char>(*s));
     m_data.push_back(0);
@@ -351,23 +322,20 @@ void DialogTemplate::Text(const char* s)
 
 // ---- files ---------------------------------------------------------------------------------------
 
-TempFolder::TempFolder(const std::string& name)
-{
+TempFolder::TempFolder(const std::string& name) {
     char temp[MAX_PATH] = {};
     ::GetTempPathA(MAX_PATH, temp);
     m_path = std::string(temp) + "tessiva-" + name + "-" + std::to_string(::GetCurrentProcessId());
     ::CreateDirectoryA(m_path.c_str(), nullptr);
 }
 
-TempFolder::~TempFolder()
-{
+TempFolder::~TempFolder() {
     for (const auto& file : m_files)
         ::DeleteFileA(file.c_str());
     ::RemoveDirectoryA(m_path.c_str());
 }
 
-std::string TempFolder::Write(const std::string& name, const std::string& content)
-{
+std::string TempFolder::Write(const std::string& name, const std::string& content) {
     const std::string path = m_path + "\\" + name;
     const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr);

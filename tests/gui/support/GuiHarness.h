@@ -16,7 +16,7 @@
 //   MessageBoxAnswerer boxes;     answers the next message boxes of this thread
 //     boxes.Answer(IDNO);         queue answers, one per box, in order
 //     ... code that shows a box ...
-//     boxes.Seen()[0].text / .caption / .buttons / .defaultButton / .hasIcon
+//     boxes.Seen()[0].text / .caption / .buttons / .hasIcon
 //   ClickAt(hwnd, clientPoint)    a real left click through SendInput
 //   DialogTemplate                a dialog template built in memory for tests
 //   TempFolder                    a fresh folder under %TEMP% with files in it
@@ -42,7 +42,6 @@ class MessageLog {
 public:
     void Add(std::string entry) { m_entries.push_back(std::move(entry)); }
     void Clear() { m_entries.clear(); }
-    const std::vector<std::string>& Entries() const { return m_entries; }
     ::testing::AssertionResult Matches(const std::vector<std::string>& expected) const;
 
 private:
@@ -79,10 +78,7 @@ struct SeenBox {
     std::string caption;
     std::string text;
     std::vector<int> buttons;  // ids (IDOK, IDYES...) in window order
-    int defaultButton = 0;     // the button drawn as default (BS_DEFPUSHBUTTON)
     bool hasIcon = false;
-    bool ownerDisabled = false;  // the owner window was disabled while the box was up
-    HWND owner = nullptr;
 };
 
 class MessageBoxAnswerer {
@@ -94,7 +90,6 @@ public:
 
     void Answer(int buttonId) { m_answers.push_back(buttonId); }
     const std::vector<SeenBox>& Seen() const { return m_seen; }
-    size_t Pending() const { return m_answers.size(); }
 
 private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);

@@ -14,16 +14,14 @@ std::size_t created = 0;
 
 // The real entry point: the import slot itself leads back to the hook.
 template <typename Function>
-Function Real(const char* dll, const char* name)
-{
+Function Real(const char* dll, const char* name) {
     return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA(dll), name)));
 }
 #define GDI(name) (Real<decltype(&::name)>("gdi32.dll", #name))
 #define USER(name) (Real<decltype(&::name)>("user32.dll", #name))
 
 template <class H>
-H Track(H handle)
-{
+H Track(H handle) {
     if (live && handle) {
         live->insert(reinterpret_cast<const void*>(handle));
         ++created;
@@ -32,8 +30,7 @@ H Track(H handle)
 }
 
 template <class R, class H>
-R Untrack(R released, H handle)
-{
+R Untrack(R released, H handle) {
     if (live && released) {
         const auto found = live->find(reinterpret_cast<const void*>(handle));
         if (found != live->end())
@@ -48,17 +45,14 @@ HBRUSH WINAPI HookCreateSolidBrush(COLORREF c) { return Track(GDI(CreateSolidBru
 HBRUSH WINAPI HookCreatePatternBrush(HBITMAP b) { return Track(GDI(CreatePatternBrush)(b)); }
 HPEN WINAPI HookCreatePen(int s, int w, COLORREF c) { return Track(GDI(CreatePen)(s, w, c)); }
 HBITMAP WINAPI HookCreateCompatibleBitmap(HDC dc, int cx, int cy) { return Track(GDI(CreateCompatibleBitmap)(dc, cx, cy)); }
-HBITMAP WINAPI HookCreateBitmap(int cx, int cy, UINT planes, UINT bits, const void* data)
-{
+HBITMAP WINAPI HookCreateBitmap(int cx, int cy, UINT planes, UINT bits, const void* data) {
     return Track(GDI(CreateBitmap)(cx, cy, planes, bits, data));
 }
-HBITMAP WINAPI HookCreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section, DWORD at)
-{
+HBITMAP WINAPI HookCreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section, DWORD at) {
     return Track(GDI(CreateDIBSection)(dc, info, usage, bits, section, at));
 }
 HBITMAP WINAPI HookCreateDIBitmap(HDC dc, const BITMAPINFOHEADER* header, DWORD init, const void* bits,
-                                  const BITMAPINFO* info, UINT usage)
-{
+                                  const BITMAPINFO* info, UINT usage) {
     return Track(GDI(CreateDIBitmap)(dc, header, init, bits, info, usage));
 }
 BOOL WINAPI HookDeleteObject(HGDIOBJ object) { return Untrack(GDI(DeleteObject)(object), object); }
@@ -68,15 +62,13 @@ HDC WINAPI HookGetDC(HWND window) { return Track(USER(GetDC)(window)); }
 int WINAPI HookReleaseDC(HWND window, HDC dc) { return Untrack(USER(ReleaseDC)(window, dc), dc); }
 HICON WINAPI HookCopyIcon(HICON icon) { return Track(USER(CopyIcon)(icon)); }
 HICON WINAPI HookCreateIconIndirect(PICONINFO info) { return Track(USER(CreateIconIndirect)(info)); }
-HANDLE WINAPI HookLoadImageA(HINSTANCE module, LPCSTR name, UINT type, int cx, int cy, UINT flags)
-{
+HANDLE WINAPI HookLoadImageA(HINSTANCE module, LPCSTR name, UINT type, int cx, int cy, UINT flags) {
     const HANDLE image = USER(LoadImageA)(module, name, type, cx, cy, flags);
     return flags & LR_SHARED ? image : Track(image);
 }
 BOOL WINAPI HookDestroyIcon(HICON icon) { return Untrack(USER(DestroyIcon)(icon), icon); }
 BOOL WINAPI HookDestroyCursor(HCURSOR cursor) { return Untrack(USER(DestroyCursor)(cursor), cursor); }
-BOOL WINAPI HookGetIconInfo(HICON icon, PICONINFO info)
-{
+BOOL WINAPI HookGetIconInfo(HICON icon, PICONINFO info) {
     // The two bitmaps it hands out belong to the caller.
     const BOOL got = USER(GetIconInfo)(icon, info);
     if (got) {
@@ -104,8 +96,7 @@ struct Patched {
 };
 std::vector<Patched> patched;
 
-void WriteSlot(void** slot, void* value)
-{
+void WriteSlot(void** slot, void* value) {
     DWORD old = 0;
     ::VirtualProtect(slot, sizeof(void*), PAGE_READWRITE, &old);
     *slot = value;
@@ -113,8 +104,7 @@ void WriteSlot(void** slot, void* value)
 }
 
 // Points this program's import slots for the hooked calls at the counters.
-void PatchImports()
-{
+void PatchImports() {
     auto* base = reinterpret_cast<BYTE*>(::GetModuleHandleA(nullptr));
     auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
     const IMAGE_DATA_DIRECTORY& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
@@ -143,15 +133,13 @@ void PatchImports()
 
 }  // namespace
 
-HandleCounter::HandleCounter()
-{
+HandleCounter::HandleCounter() {
     live = new std::multiset<const void*>;
     created = 0;
     PatchImports();
 }
 
-HandleCounter::~HandleCounter()
-{
+HandleCounter::~HandleCounter() {
     for (const Patched& entry : patched)
         WriteSlot(entry.slot, entry.original);
     patched.clear();
