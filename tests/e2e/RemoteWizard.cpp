@@ -136,7 +136,8 @@ std::string Text(HWND window) {
     return Narrow(wide);
 }
 
-void SetText(HWND window, const std::string& text)  // UTF-8: the tour types non-ASCII names {
+// UTF-8: the tour types non-ASCII names.
+void SetText(HWND window, const std::string& text) {
     std::wstring wide(text.size() + 1, L'\0');
     wide.resize(static_cast<size_t>(
         ::MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), &wide[0], int(wide.size()))));

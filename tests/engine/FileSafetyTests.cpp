@@ -26,6 +26,7 @@ void End(std::intptr_t process) { TerminateProcess(reinterpret_cast<HANDLE>(proc
 bool Hidden(const std::string& folder, const std::string& name) {
     return GetFileAttributesA((folder + kSep + name).c_str()) & FILE_ATTRIBUTE_HIDDEN;
 }
+void MakeNamedFolder(const std::string& path) { CreateDirectoryA(path.c_str(), nullptr); }
 #else
 const std::string kTool = platform::ProgramFolder() + "tessiva-batch", kLeftoverOfProcess32 = ".tessiva-32-0.tmp";
 const std::string kQuote;
@@ -39,6 +40,7 @@ int Reap(std::intptr_t process) {
 }
 void End(std::intptr_t process) { kill(pid_t(process), SIGKILL); }
 bool Hidden(const std::string&, const std::string& name) { return name[0] == '.'; }
+void MakeNamedFolder(const std::string& path) { mkdir(path.c_str(), 0777); }
 #endif
 
 // tessiva-batch running beside the test, killed if still running when the object goes.
@@ -195,4 +197,23 @@ TEST_F(FileSafety, ARunKilledMidPageLeavesNothingTheNextRunKeeps) {
     WriteBytes(in / "a.txt", "Alpha\nbody\n");
     EXPECT_EQ(Tool(Arguments("p", {in / "a.txt"})).Wait(), 0);
     EXPECT_EQ(out.Names(), (Names{"index.htm", "p0.htm"}));
+}
+
+TEST_F(FileSafety, NamesInAnyLanguageInAndOut) {
+    const std::string texts = in / "Donn\xC3\xA9" "es \xE6\x97\xA5\xE6\x9C\xAC", site = out / "\xE5\x87\xBA\xE5\x8A\x9B";
+    MakeNamedFolder(texts), MakeNamedFolder(site);
+    const std::string cafe = texts + kSep + "caf\xC3\xA9.txt", diary = texts + kSep + "\xE6\x97\xA5\xE8\xA8\x98.txt";
+    ASSERT_FALSE(platform::WriteFileReplacing(cafe, "Caf\xC3\xA9\nx") || platform::WriteFileReplacing(diary, "\xE6\x97\xA5\nbody"));
+#ifdef _WIN32
+    const std::vector<std::string> files{texts + kSep + "*.txt"};  // expanded by the tool, in byte order
+#else
+    const std::vector<std::string> files{cafe, diary};
+#endif
+    std::vector<std::string> arguments{"--output", site, "--name", "\xE9\xA0\x81", "--template-file", in / "t.htm", "--index"};
+    arguments.insert(arguments.end(), files.begin(), files.end());
+    EXPECT_EQ(Tool(arguments).Wait(), 0);
+    EXPECT_EQ(ReadBytes(site + kSep + "\xE9\xA0\x81" "0.htm") + ReadBytes(site + kSep + "\xE9\xA0\x81" "1.htm") +
+                  ReadBytes(site + kSep + "index.htm"),
+              "<h1>Caf\xC3\xA9</h1>x<h1>\xE6\x97\xA5</h1>body<meta charset=\"utf-8\">\n<a href=\"%E9%A0%81" "0.htm\">Caf\xC3\xA9"
+              "</a><br><a href=\"%E9%A0%81" "1.htm\">\xE6\x97\xA5</a><br>");
 }
