@@ -5,7 +5,6 @@
 #include "AfxMessageBox.h"
 #include "AfxTypes.h"
 #include "CButton.h"
-#include "CComboBox.h"
 #include "CDataExchange.h"
 #include "CDialog.h"
 #include "CEdit.h"

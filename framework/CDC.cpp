@@ -143,7 +143,6 @@ BOOL CDC::Ellipse(int left, int top, int right, int bottom)
     return ::Ellipse(m_hDC, left, top, right, bottom);
 }
 
-COLORREF CDC::GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
 
 int CDC::DrawText(const char* text, int length, RECT* rect, UINT format)
 {

@@ -61,7 +61,6 @@ public:
     POINT MoveTo(int x, int y);
     BOOL LineTo(int x, int y);
     BOOL Ellipse(int left, int top, int right, int bottom);
-    COLORREF GetPixel(int x, int y) const;
 
     // Text.
     int DrawText(const char* text, int length, RECT* rect, UINT format);

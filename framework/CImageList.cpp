@@ -77,11 +77,6 @@ int CImageList::Replace(int index, HICON icon)
     return m_hImageList != nullptr ? ::ImageList_ReplaceIcon(m_hImageList, index, icon) : -1;
 }
 
-BOOL CImageList::Remove(int index)
-{
-    return m_hImageList != nullptr && ::ImageList_Remove(m_hImageList, index);
-}
-
 HICON CImageList::ExtractIcon(int index) const
 {
     return m_hImageList != nullptr ? ::ImageList_GetIcon(m_hImageList, index, ILD_NORMAL)

@@ -37,7 +37,6 @@ public:
     int Add(HICON icon);
     // Replaces image `index` by `icon`; -1 appends. Returns the index or -1.
     int Replace(int index, HICON icon);
-    BOOL Remove(int index);
     // A new icon of image `index`; the caller destroys it.
     HICON ExtractIcon(int index) const;
     BOOL Draw(HDC dc, int index, POINT at, UINT style) const;

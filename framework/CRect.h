@@ -15,7 +15,6 @@ public:
     explicit CPoint(LPARAM packed)
         : POINT{static_cast<short>(LOWORD(packed)), static_cast<short>(HIWORD(packed))} {}
 
-    void Offset(int dx, int dy) { x += dx; y += dy; }
     bool operator==(const POINT& o) const { return x == o.x && y == o.y; }
     bool operator!=(const POINT& o) const { return !(*this == o); }
 };
@@ -41,8 +40,6 @@ public:
     int Height() const { return bottom - top; }
     CSize Size() const { return CSize(Width(), Height()); }
     CPoint TopLeft() const { return CPoint(left, top); }
-    CPoint CenterPoint() const { return CPoint((left + right) / 2, (top + bottom) / 2); }
-    bool IsRectEmpty() const { return ::IsRectEmpty(this) != FALSE; }
     bool PtInRect(POINT p) const { return ::PtInRect(this, p) != FALSE; }
 
     void OffsetRect(int dx, int dy) { ::OffsetRect(this, dx, dy); }
@@ -50,8 +47,6 @@ public:
     void DeflateRect(int dx, int dy) { ::InflateRect(this, -dx, -dy); }
     void DeflateRect(int l, int t, int r, int b) { left += l; top += t; right -= r; bottom -= b; }
 
-    bool operator==(const RECT& o) const { return ::EqualRect(this, &o) != FALSE; }
-    bool operator!=(const RECT& o) const { return !(*this == o); }
     operator LPRECT() { return this; }
     operator LPCRECT() const { return this; }
 };

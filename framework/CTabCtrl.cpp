@@ -30,12 +30,6 @@ LONG CTabCtrl::InsertItem(int index, TCITEMA* item)
         SendMessage(TCM_INSERTITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item)));
 }
 
-BOOL CTabCtrl::GetItem(int index, TCITEMA* item) const
-{
-    return static_cast<BOOL>(
-        SendMessage(TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item)));
-}
-
 
 BOOL CTabCtrl::GetItemRect(int index, LPRECT rect) const
 {

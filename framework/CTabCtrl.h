@@ -13,7 +13,6 @@ public:
     LONG InsertItem(UINT mask, int index, LPCSTR text, int image, LPARAM param);
     LONG InsertItem(int index, LPCSTR text);
     LONG InsertItem(int index, TCITEMA* item);
-    BOOL GetItem(int index, TCITEMA* item) const;
     BOOL GetItemRect(int index, LPRECT rect) const;
     int GetCurSel() const;
     int SetCurSel(int index);

@@ -96,4 +96,3 @@ int CToolTipCtrl::SetMaxTipWidth(int width)
     return static_cast<int>(SendMessage(TTM_SETMAXTIPWIDTH, 0, width));
 }
 
-int CToolTipCtrl::GetMaxTipWidth() const { return static_cast<int>(SendMessage(TTM_GETMAXTIPWIDTH)); }

@@ -19,7 +19,6 @@ public:
     int GetToolCount() const;
     void RelayEvent(MSG* msg);
     int SetMaxTipWidth(int width);
-    int GetMaxTipWidth() const;
 
 private:
     // Sends a tool message, first with the full structure and then, for common
