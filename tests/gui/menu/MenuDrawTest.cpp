@@ -32,11 +32,11 @@ constexpr COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255), kUnpainted = R
 constexpr int kLeft = 10, kRight = 210, kPitch = 26;
 enum Item { Separator, Plain, Radio, Open, Undo, OffToolbar };
 enum Row { SeparatorRow, AtRest, Selected, Grayed, GrayedSelected, Checked, CheckedSelected, RadioChecked,
-           ImageAtRest, ImageSelected, ImageChecked, ImageGrayed, ToolbarImage, FirstImage, Rows };
-const struct { Item item; UINT state; } kRows[Rows] = {
+           ImageAtRest, ImageSelected, ImageChecked, ImageGrayed, ToolbarImage, FirstImage, ImageDithered, Rows };
+const struct { Item item; UINT state; BOOL dither = FALSE; } kRows[Rows] = {
     {Separator, 0}, {Plain, 0}, {Plain, ODS_SELECTED}, {Plain, ODS_GRAYED}, {Plain, ODS_GRAYED | ODS_SELECTED},
     {Plain, ODS_CHECKED}, {Plain, ODS_CHECKED | ODS_SELECTED}, {Radio, ODS_CHECKED}, {Open, 0},
-    {Open, ODS_SELECTED}, {Open, ODS_CHECKED}, {Open, ODS_GRAYED}, {Undo, 0}, {OffToolbar, 0},
+    {Open, ODS_SELECTED}, {Open, ODS_CHECKED}, {Open, ODS_GRAYED}, {Undo, 0}, {OffToolbar, 0}, {Open, ODS_GRAYED, TRUE},
 };
 
 // Spot: the pixel at (x, y) of the row's item is `colour`. Text: the columns x
@@ -56,6 +56,7 @@ public:
         m_canvas.Fill(kUnpainted);
         const HGDIOBJ old = ::SelectObject(m_canvas.Dc(), m_font);
         for (int row = 0; row < Rows; ++row) {
+            m_popup.ditherDisabled = kRows[row].dither;
             DRAWITEMSTRUCT draw{ODT_MENU, 0, static_cast<UINT>(m_popup.items[kRows[row].item]->commandId), ODA_DRAWENTIRE,
                                 kRows[row].state, reinterpret_cast<HWND>(m_popup.m_hMenu), m_canvas.Dc(), Rect(row),
                                 reinterpret_cast<ULONG_PTR>(m_popup.items[kRows[row].item].get())};
@@ -109,6 +110,8 @@ TEST(MenuDrawing, ClassicStyle) {
         {"separator: etched line", SeparatorRow, 100, 9, shadow}, {"separator: etched line", SeparatorRow, 100, 10, light},
         {"separator: background", SeparatorRow, 100, 2, back},
         {"at rest", AtRest, 2, 2, back}, {"at rest: text", AtRest, 0, 0, ink, true},
+        {"at rest: the label begins 25 pixels in", AtRest, 25, 26, ink, true}, {"at rest: not before", AtRest, 1, 25, ink, true, false},
+        {"at rest: the top of its O", AtRest, 27, 4, ink},
         {"at rest: nothing between label and accelerator", AtRest, 70, 150, ink, true, false},
         {"accelerator: right-aligned an icon width before the edge", AtRest, 180, 184, ink, true},
         {"accelerator", AtRest, 184, 200, ink, true, false},
@@ -126,9 +129,11 @@ TEST(MenuDrawing, ClassicStyle) {
         {"image selected: raised", ImageSelected, 0, 0, light}, {"image selected: raised", ImageSelected, 19, 18, shadow},
         {"image selected: highlight beside", ImageSelected, 21, 9, high}, {"image selected", ImageSelected, 10, 10, kRed},
         {"image checked: sunken", ImageChecked, 0, 0, shadow}, {"image checked: sunken", ImageChecked, 19, 18, light},
-        {"image checked: light cell", ImageChecked, 2, 2, cell}, {"image checked", ImageChecked, 10, 10, kRed},
+        {"image checked: light cell", ImageChecked, 2, 2, cell}, {"image checked: light cell", ImageChecked, 1, 3, cell},
+        {"image checked", ImageChecked, 10, 10, kRed},
         {"image grayed: embossed", ImageGrayed, 10, 10, shadow}, {"image grayed: embossed", ImageGrayed, 18, 10, light},
-        {"image grayed: background", ImageGrayed, 2, 2, back},
+        {"image grayed: background", ImageGrayed, 2, 2, back}, {"dithered", ImageDithered, 10, 10, shadow},
+        {"dithered", ImageDithered, 18, 10, light}, {"dithered: transparent corner", ImageDithered, 2, 2, back},
         {"the command's toolbar image", ToolbarImage, 10, 10, kBlue}, {"off the toolbar: its first image", FirstImage, 10, 10, kRed},
     });
 
@@ -150,10 +155,11 @@ TEST(MenuDrawing, FlatStyle) {
     const Picture picture(gui::flatFamily, 22, IDT_FLAT_TOOLBAR, 100);
     picture.Verify({
         {"separator: line after a gap", SeparatorRow, 40, 11, shadow}, {"separator", SeparatorRow, 40, 12, light},
-        {"separator: gap", SeparatorRow, 26, 11, window}, {"separator: column", SeparatorRow, 5, 11, face},
+        {"separator: gap", SeparatorRow, 29, 11, window}, {"separator: line start", SeparatorRow, 30, 11, shadow}, {"separator: column", SeparatorRow, 5, 11, face},
         {"at rest: column", AtRest, 5, 2, face}, {"at rest: background", AtRest, 40, 2, window}, {"at rest: text", AtRest, 0, 0, ink, true},
         {"accelerator: right-aligned an icon width before the edge", AtRest, 180, 184, ink, true},
-        {"accelerator", AtRest, 184, 200, ink, true, false}, {"no text over the column", AtRest, 1, 23, ink, true, false},
+        {"accelerator", AtRest, 184, 200, ink, true, false}, {"no text over the column", AtRest, 1, 31, ink, true, false},
+        {"at rest: the label begins 31 pixels in", AtRest, 31, 32, ink, true}, {"at rest: the top of its O", AtRest, 33, 6, ink},
         {"selected: frame", Selected, 0, 0, high}, {"selected: frame", Selected, 199, 21, high}, {"selected: fill", Selected, 40, 5, selection},
         {"selected: fill over the column", Selected, 5, 5, selection}, {"selected: text", Selected, 0, 0, ink, true},
         {"grayed: text", Grayed, 0, 0, gray, true}, {"grayed: no etched copy", Grayed, 0, 0, light, true, false},
@@ -164,12 +170,13 @@ TEST(MenuDrawing, FlatStyle) {
         {"radio: dot", RadioChecked, 12, 10, ink}, {"radio: no tick", RadioChecked, 15, 7, cell},
         {"image: faded at rest", ImageAtRest, 12, 12, Tint(kRed, 0.3)}, {"image: cell", ImageAtRest, 2, 2, face},
         {"image: transparent corner", ImageAtRest, 4, 4, face},
-        {"image selected: raised", ImageSelected, 11, 11, kRed}, {"image selected: its shadow", ImageSelected, 19, 18, shadow},
+        {"image selected: raised", ImageSelected, 11, 11, kRed}, {"image selected: its top row", ImageSelected, 10, 3, kRed}, {"image selected: its shadow", ImageSelected, 19, 18, shadow},
         {"image selected: cell", ImageSelected, 2, 2, selection}, {"image selected: frame", ImageSelected, 0, 0, high},
-        {"image checked: framed cell", ImageChecked, 1, 1, high}, {"image checked: light cell", ImageChecked, 2, 2, cell},
+        {"image checked: framed cell", ImageChecked, 1, 1, high}, {"image checked: framed cell", ImageChecked, 10, 20, high}, {"image checked: light cell", ImageChecked, 2, 2, cell},
         {"image checked: raised", ImageChecked, 11, 11, kRed}, {"image checked: no shadow", ImageChecked, 19, 18, cell},
         {"image grayed: embossed", ImageGrayed, 12, 12, shadow}, {"image grayed: embossed", ImageGrayed, 20, 12, light},
-        {"image grayed: column", ImageGrayed, 2, 2, face},
+        {"image grayed: column", ImageGrayed, 2, 2, face}, {"dithered", ImageDithered, 12, 12, shadow},
+        {"dithered", ImageDithered, 20, 12, light}, {"dithered: transparent corner", ImageDithered, 4, 4, face},
         {"the command's toolbar image", ToolbarImage, 12, 12, Tint(kBlue, 0.3)},
         {"off the toolbar: its first image", FirstImage, 12, 12, Tint(kRed, 0.3)},
     });
