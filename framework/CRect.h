@@ -14,9 +14,6 @@ public:
     // A point packed in a message's LPARAM (signed 16-bit coordinates).
     explicit CPoint(LPARAM packed)
         : POINT{static_cast<short>(LOWORD(packed)), static_cast<short>(HIWORD(packed))} {}
-
-    bool operator==(const POINT& o) const { return x == o.x && y == o.y; }
-    bool operator!=(const POINT& o) const { return !(*this == o); }
 };
 
 class CSize : public SIZE {
@@ -33,8 +30,6 @@ public:
     CRect() : RECT{0, 0, 0, 0} {}
     CRect(int l, int t, int r, int b) : RECT{l, t, r, b} {}
     CRect(const RECT& r) : RECT(r) {}
-    CRect(POINT topLeft, SIZE size)
-        : RECT{topLeft.x, topLeft.y, topLeft.x + size.cx, topLeft.y + size.cy} {}
 
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
@@ -43,9 +38,7 @@ public:
     bool PtInRect(POINT p) const { return ::PtInRect(this, p) != FALSE; }
 
     void OffsetRect(int dx, int dy) { ::OffsetRect(this, dx, dy); }
-    void InflateRect(int dx, int dy) { ::InflateRect(this, dx, dy); }
     void DeflateRect(int dx, int dy) { ::InflateRect(this, -dx, -dy); }
-    void DeflateRect(int l, int t, int r, int b) { left += l; top += t; right -= r; bottom -= b; }
 
     operator LPRECT() { return this; }
     operator LPCRECT() const { return this; }
