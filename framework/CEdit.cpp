@@ -23,4 +23,3 @@ void CEdit::GetSel(int& start, int& end) const
     end = static_cast<int>(e);
 }
 
-void CEdit::LimitText(int maxChars) { SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(maxChars)); }

@@ -10,5 +10,4 @@ public:
 
     void SetSel(int start, int end, BOOL noScroll = FALSE);
     void GetSel(int& start, int& end) const;
-    void LimitText(int maxChars = 0);
 };

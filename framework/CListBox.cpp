@@ -14,24 +14,12 @@ int CListBox::AddString(LPCSTR text)
     return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
 }
 
-int CListBox::InsertString(int index, LPCSTR text)
-{
-    return static_cast<int>(
-        SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text)));
-}
-
 int CListBox::DeleteString(UINT index) { return static_cast<int>(SendMessage(LB_DELETESTRING, index)); }
-void CListBox::ResetContent() { SendMessage(LB_RESETCONTENT); }
 
 int CListBox::GetText(int index, LPSTR buffer) const
 {
     return static_cast<int>(
         SendMessage(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer)));
-}
-
-void CListBox::GetText(int index, CString& text) const
-{
-    text = GetText(index);
 }
 
 CString CListBox::GetText(int index) const
@@ -48,24 +36,6 @@ CString CListBox::GetText(int index) const
 int CListBox::GetTextLen(int index) const
 {
     return static_cast<int>(SendMessage(LB_GETTEXTLEN, static_cast<WPARAM>(index)));
-}
-
-int CListBox::FindString(int startAfter, LPCSTR prefix) const
-{
-    return static_cast<int>(SendMessage(LB_FINDSTRING, static_cast<WPARAM>(startAfter),
-                                        reinterpret_cast<LPARAM>(prefix)));
-}
-
-int CListBox::FindStringExact(int startAfter, LPCSTR text) const
-{
-    return static_cast<int>(SendMessage(LB_FINDSTRINGEXACT, static_cast<WPARAM>(startAfter),
-                                        reinterpret_cast<LPARAM>(text)));
-}
-
-int CListBox::SelectString(int startAfter, LPCSTR prefix)
-{
-    return static_cast<int>(SendMessage(LB_SELECTSTRING, static_cast<WPARAM>(startAfter),
-                                        reinterpret_cast<LPARAM>(prefix)));
 }
 
 int CListBox::GetItemRect(int index, LPRECT rect) const

@@ -12,16 +12,10 @@ public:
 
     int GetCount() const;
     int AddString(LPCSTR text);
-    int InsertString(int index, LPCSTR text);
     int DeleteString(UINT index);
-    void ResetContent();
     int GetText(int index, LPSTR buffer) const;
-    void GetText(int index, CString& text) const;
     CString GetText(int index) const;
     int GetTextLen(int index) const;
-    int FindString(int startAfter, LPCSTR prefix) const;
-    int FindStringExact(int startAfter, LPCSTR text) const;
-    int SelectString(int startAfter, LPCSTR prefix);
     int GetItemRect(int index, LPRECT rect) const;
 
     // Single-selection list boxes.

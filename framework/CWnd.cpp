@@ -433,11 +433,6 @@ DWORD CWnd::GetStyle() const
     return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_STYLE));
 }
 
-DWORD CWnd::GetExStyle() const
-{
-    return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE));
-}
-
 namespace {
 
 BOOL ModifyLong(HWND hwnd, int index, DWORD remove, DWORD add, UINT swpFlags)
@@ -473,11 +468,6 @@ BOOL CWnd::IsIconic() const { return ::IsIconic(m_hWnd); }
 BOOL CWnd::IsWindow() const { return m_hWnd && ::IsWindow(m_hWnd); }
 
 void CWnd::SetWindowText(LPCSTR text) { ::SetWindowTextA(m_hWnd, text ? text : ""); }
-
-void CWnd::GetWindowText(CString& text) const
-{
-    text = GetWindowText();
-}
 
 CString CWnd::GetWindowText() const
 {

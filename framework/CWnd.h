@@ -86,7 +86,6 @@ public:
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
 
     DWORD GetStyle() const;
-    DWORD GetExStyle() const;
     BOOL ModifyStyle(DWORD remove, DWORD add, UINT swpFlags = 0);
     BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT swpFlags = 0);
 
@@ -98,7 +97,6 @@ public:
     BOOL IsWindow() const;
 
     void SetWindowText(LPCSTR text);
-    void GetWindowText(CString& text) const;
     CString GetWindowText() const;
     int GetWindowTextLength() const;
 
