@@ -309,56 +309,6 @@ struct MessageCracker<WM_ACTIVATE> {
     }
 };
 
-// void OnActivateApp(BOOL bActive, DWORD dwThreadID)
-template <>
-struct MessageCracker<WM_ACTIVATEAPP> {
-    template <class T>
-    static bool Invoke(CWnd& w, void (T::*h)(BOOL, DWORD), WPARAM wp, LPARAM lp, LRESULT& r)
-    {
-        (afx_detail::As<T>(w).*h)(static_cast<BOOL>(wp), static_cast<DWORD>(lp));
-        r = 0;
-        return true;
-    }
-};
-
-// void OnSize(UINT nType, int cx, int cy)
-template <>
-struct MessageCracker<WM_SIZE> {
-    template <class T>
-    static bool Invoke(CWnd& w, void (T::*h)(UINT, int, int), WPARAM wp, LPARAM lp, LRESULT& r)
-    {
-        (afx_detail::As<T>(w).*h)(static_cast<UINT>(wp), static_cast<short>(LOWORD(lp)),
-                                  static_cast<short>(HIWORD(lp)));
-        r = 0;
-        return true;
-    }
-};
-
-// void OnShowWindow(BOOL bShow, UINT nStatus)
-template <>
-struct MessageCracker<WM_SHOWWINDOW> {
-    template <class T>
-    static bool Invoke(CWnd& w, void (T::*h)(BOOL, UINT), WPARAM wp, LPARAM lp, LRESULT& r)
-    {
-        (afx_detail::As<T>(w).*h)(static_cast<BOOL>(wp), static_cast<UINT>(lp));
-        r = 0;
-        return true;
-    }
-};
-
-// void OnContextMenu(CWnd* pWnd, CPoint screenPoint)
-template <>
-struct MessageCracker<WM_CONTEXTMENU> {
-    template <class T>
-    static bool Invoke(CWnd& w, void (T::*h)(CWnd*, CPoint), WPARAM wp, LPARAM lp, LRESULT& r)
-    {
-        (afx_detail::As<T>(w).*h)(afx_detail::WndFromHandle(reinterpret_cast<HWND>(wp)),
-                                  CPoint(lp));
-        r = 0;
-        return true;
-    }
-};
-
 // A typed entry for message Msg; the handler's signature is checked against Msg's cracker.
 template <UINT Msg, class Handler>
 MessageEntry OnMessage(Handler handler)
