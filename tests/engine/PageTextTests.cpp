@@ -54,7 +54,7 @@ TEST(MakeHtmlBody, MatchesTwoPlainReplacementsInStringsAndThroughSmallBuffers) {
         const std::string expected = replaceEach(replaceEach(body, "  ", "&nbsp;&nbsp;"), "\n", "\n<br>");
         ASSERT_EQ(MakeHtmlBody(body), expected) << "round " << round;
         const std::string window = body + std::string(65, '.');
-        const WindowMasks fast = ScanWindow(window.data()), slow = ScanWindowBytewise(window.data());
+        const WindowMasks fast = Sse2Scan::Scan(window.data()), slow = BytewiseScan::Scan(window.data());
         ASSERT_TRUE(fast.lineFeeds == slow.lineFeeds && fast.spaces == slow.spaces &&
                     fast.spacesNext == slow.spacesNext) << "the portable scan differs, round " << round;
         std::string html;
