@@ -49,11 +49,11 @@ char* WriteSpaceRun(OutputBuffer& buffer, char* out, std::size_t run) {
 // The windows of the body, on one processor path: from p up to the last 128
 // bytes, which the caller marks up a byte at a time. In each window every mark
 // (a line feed or a pair of spaces, never overlapping) is handled the same way,
-// without branches the processor would have to guess: the unchanged bytes before
-// it in one 64-byte copy, then its replacement in one 16-byte copy; then the
-// bytes after the window's last mark. A window reads the byte after it, and the
-// copies up to 63 bytes past the window: hence "more than 128 left". Inlined
-// into each path's own function, so that the vector code is that path's.
+// with no branch on its kind: the unchanged bytes before it in one 64-byte copy,
+// then its replacement in one 16-byte copy; then the bytes after the window's
+// last mark in one more. A window reads the byte after it, and the copies up to
+// 63 bytes past the window: hence "more than 128 left". Inlined into each
+// path's own function, so that the vector code is that path's.
 template <class Path>
 MARKUP_INLINE void MarkUpWindows(const char*& p, const char* end, char*& out, OutputBuffer& buffer) {
     const char* window = p;
