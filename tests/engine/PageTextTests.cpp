@@ -29,6 +29,8 @@ TEST(SplitHeadAndBodyThenMakeHtmlBody, Rules) {
         EXPECT_EQ(parts.head, row.head) << row.label;
         EXPECT_EQ(MakeHtmlBody(parts.body), row.html) << row.label;
     }
+    // A view that starts at a line feed: the byte before it is not the text's.
+    EXPECT_EQ(SplitHeadAndBody(std::string_view("\r\nx").substr(1)).head, "");
 }
 
 // Each processor path of the mark-up against the two replacements done the slow,
