@@ -60,6 +60,26 @@ void WriteHtmlBodyProse(benchmark::State& state) {
 }
 BENCHMARK(WriteHtmlBodyProse)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
 
+// The same on each processor path, on 100 MB of prose: what make bench reports.
+void MarkUpPathBenchmark(benchmark::State& state, MarkUpPath path) {
+    if (!CanTake(path)) {
+        state.SkipWithError("this processor lacks the path");
+        return;
+    }
+    const std::string& body = Prose(100);
+    DiscardingSink sink;
+    OutputBuffer out(sink, std::size_t(1) << 18);
+    for (auto _ : state) {
+        WriteHtmlBodyOn(path, body, out);
+        out.Finish();
+    }
+    Finish(state, body.size());
+}
+BENCHMARK_CAPTURE(MarkUpPathBenchmark, Bytewise, MarkUpPath::Bytewise)->Name("MarkUpPathBytewise")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(MarkUpPathBenchmark, Sse2, MarkUpPath::Sse2)->Name("MarkUpPathSse2")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(MarkUpPathBenchmark, Avx2, MarkUpPath::Avx2)->Name("MarkUpPathAvx2")->Unit(benchmark::kMillisecond);
+
 void WriteHtmlBodySpacesAndLineFeeds(benchmark::State& state) {
     const std::string& body = SpacesAndLineFeeds();
     DiscardingSink sink;

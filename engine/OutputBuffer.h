@@ -31,7 +31,7 @@ private:
 class OutputBuffer {
 public:
     // Writers may put this many bytes at the cursor without asking for room.
-    static constexpr std::size_t kFreeRun = 128;
+    static constexpr std::size_t kFreeRun = 512;
 
     explicit OutputBuffer(ByteSink& sink, std::size_t capacity = std::size_t(1) << 20);
     OutputBuffer(const OutputBuffer&) = delete;

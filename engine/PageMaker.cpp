@@ -58,14 +58,15 @@ platform::FileResult PageMaker::ReadFirstLine(platform::InputFile& in, std::stri
     ended = lineFound = false;
     while (text.size() < limit) {
         const std::size_t before = text.size();
-        text.resize(before + kTextPiece);
+        // Through the piece: growing the string to a piece first would clear
+        // 256 KB for every text, where most are a few KB.
         std::size_t got = 0;
-        if (platform::FileResult failure = in.Read(&text[before], kTextPiece, got))
+        if (platform::FileResult failure = in.Read(m_piece.get(), kTextPiece, got))
             return failure;
+        text.append(m_piece.get(), got);
         if (before == 0) {
             const ByteOrderMark mark = FindByteOrderMark(std::string_view(text.data(), got));
             if (mark == ByteOrderMark::Utf16Le || mark == ByteOrderMark::Utf16Be) {
-                text.resize(got);
                 if (platform::FileResult failure = ReadRest(in, text))
                     return failure;
                 text = Utf16ToUtf8(std::string_view(text).substr(MarkLength(mark)), mark == ByteOrderMark::Utf16Be);

@@ -22,5 +22,14 @@ HeadAndBody SplitHeadAndBody(std::string_view text);
 // else changes.
 std::string MakeHtmlBody(std::string_view body);
 
-// The same mark-up, written into an output buffer in one pass over the body.
+// The same mark-up, written into an output buffer in one pass over the body, on
+// the widest path the processor has.
 void WriteHtmlBody(std::string_view body, OutputBuffer& out);
+
+// The processor paths of the mark-up, all giving the same bytes: byte compares
+// (any processor), 16-byte vectors (any x86-64) and 32-byte ones (AVX2).
+enum class MarkUpPath { Bytewise, Sse2, Avx2 };
+// Whether this build and this processor can take the path.
+bool CanTake(MarkUpPath path);
+// The mark-up on a path the caller chose; one it cannot take falls back to bytewise.
+void WriteHtmlBodyOn(MarkUpPath path, std::string_view body, OutputBuffer& out);

@@ -36,6 +36,7 @@ TEST_F(EncodedRun, PagesDeclareAndHoldTheirTextsAndTheIndexIsUtf8) {
         {"UTF-16 BE, a lone surrogate", kMarked, "", Utf16(u"\u65e5\n\xD800!", true),
          "<utf-8>\xE6\x97\xA5|\xEF\xBF\xBD!", "\xE6\x97\xA5"},
         {"UTF-16 ends at a NUL", kMarked, "", Utf16(u"a\nb\0c"s, false), "<utf-8>a|b", "a"},
+        {"8-bit text ends at a NUL too", kMarked, "", "a\nb\0c"s, "<utf-8>a|b", "a"},
         {"an odd last byte of UTF-16 dropped", kMarked, "", Utf16(u"a\nb", true) + "\x41", "<utf-8>a|b", "a"},
         {"a high surrogate last", kMarked, "", Utf16(u"a\nb\xD800", true) + "\xDC", "<utf-8>a|b\xEF\xBF\xBD", "a"},
         {"8-bit: the system's set", kMarked, "", "Caf\xE9\x80\nna\xEFve", "<windows-1252>Caf\xE9\x80|na\xEFve",
