@@ -82,7 +82,8 @@ void ChooseFiles(HWND dialog, const std::string& folder, const std::string& name
     WaitFor([&] { return !::IsWindow(dialog); }, "the file dialog to close");
 }
 
-std::vector<DWORD> Pixels(HDC source, POINT at, SIZE size, WORD bitCount) {
+// `from`, when given, is the source's size, stretched smoothly to `size`.
+std::vector<DWORD> Pixels(HDC source, POINT at, SIZE size, WORD bitCount, SIZE from = {}) {
     BITMAPINFO info{};  // 32 bits: top-down; 24: bottom-up, as a BMP file
     info.bmiHeader = {sizeof(info.bmiHeader), size.cx, bitCount == 32 ? -size.cy : size.cy, 1, bitCount, BI_RGB,
                       0, 0, 0, 0, 0};
@@ -90,7 +91,9 @@ std::vector<DWORD> Pixels(HDC source, POINT at, SIZE size, WORD bitCount) {
     HDC memory = ::CreateCompatibleDC(source);
     HBITMAP canvas = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = ::SelectObject(memory, canvas);
-    ::BitBlt(memory, 0, 0, size.cx, size.cy, source, at.x, at.y, SRCCOPY);
+    ::SetStretchBltMode(memory, HALFTONE);
+    ::StretchBlt(memory, 0, 0, size.cx, size.cy, source, at.x, at.y, from.cx ? from.cx : size.cx,
+                 from.cy ? from.cy : size.cy, SRCCOPY);
     ::GdiFlush();
     const size_t words = ((static_cast<size_t>(size.cx) * bitCount / 8 + 3) / 4) * size.cy;
     std::vector<DWORD> pixels(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + words);
@@ -109,8 +112,9 @@ bool ScreenShowsBitmap(HWND window, HMODULE module, UINT id) {
         return false;
     HDC picture = ::CreateCompatibleDC(nullptr);
     HGDIOBJ old = ::SelectObject(picture, bitmap);
-    const SIZE extent{size.bmWidth, size.bmHeight};
-    const bool same = Pixels(picture, POINT{0, 0}, extent, 32) == ScreenPixels(window, extent);
+    const int dpi = ::GetDeviceCaps(picture, LOGPIXELSY);  // the banner is drawn for 96
+    const SIZE drawn{size.bmWidth, size.bmHeight}, extent{::MulDiv(drawn.cx, dpi, 96), ::MulDiv(drawn.cy, dpi, 96)};
+    const bool same = Pixels(picture, POINT{0, 0}, extent, 32, drawn) == ScreenPixels(window, extent);
     ::SelectObject(picture, old);
     ::DeleteDC(picture);
     ::DeleteObject(bitmap);
