@@ -94,7 +94,7 @@ void CWizardDlg::MoveTabFocus(bool backwards)
     // The focus may sit in a part of a stop (the edit field of a combo box).
     const HWND focus = ::GetFocus();
     const auto at = std::find_if(round.begin(), round.end(), [focus](HWND stop) {
-        return stop == focus || ::IsChild(stop, focus);
+        return stop == focus || stop == ::GetParent(focus);
     });
     const int count = static_cast<int>(round.size());
     int next = 0;

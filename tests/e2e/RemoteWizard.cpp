@@ -1,6 +1,7 @@
 #include "RemoteWizard.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -349,6 +350,58 @@ void EmptyFolder(const std::string& folder) {
     std::filesystem::create_directories(folder);
     for (const auto& entry : std::filesystem::directory_iterator(folder))
         std::filesystem::remove(entry.path());  // files only: the folder may be a program's current one
+}
+
+
+// ---- keys and drops -------------------------------------------------------------------
+
+void PressKeys(WORD key, UINT modifiers) {
+    std::vector<INPUT> keys;
+    const auto add = [&](WORD vk, DWORD up) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;  // the page and arrow keys are the extended ones
+        input.ki = {vk, WORD(::MapVirtualKeyA(vk, MAPVK_VK_TO_VSC)),
+                    up | (vk >= VK_PRIOR && vk <= VK_DOWN ? KEYEVENTF_EXTENDEDKEY : 0u), 0, 0};
+        keys.push_back(input);
+    };
+    const WORD held[] = {WORD(modifiers & MOD_CONTROL ? VK_CONTROL : 0), WORD(modifiers & MOD_SHIFT ? VK_SHIFT : 0)};
+    for (WORD modifier : held)
+        if (modifier)
+            add(modifier, 0);
+    add(key, 0);
+    add(key, KEYEVENTF_KEYUP);
+    for (WORD modifier : held)
+        if (modifier)
+            add(modifier, KEYEVENTF_KEYUP);
+    ::SendInput(UINT(keys.size()), keys.data(), sizeof(INPUT));
+}
+
+void TypeText(const std::string& text) {
+    for (char c : text) {
+        const SHORT key = ::VkKeyScanA(c);
+        PressKeys(LOBYTE(key), (HIBYTE(key) & 1) ? MOD_SHIFT : 0);
+    }
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+void DropFiles(HWND window, const std::vector<std::string>& paths) {
+    const DROPFILES head{sizeof(DROPFILES), {0, 0}, FALSE, TRUE};
+    std::wstring block(sizeof(head) / sizeof(wchar_t), L'\0');
+    memcpy(&block[0], &head, sizeof(head));
+    for (const std::string& path : paths)
+        block += std::wstring(path.begin(), path.end()) + L'\0';  // each name ended, and one more end
+    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, ProcessOf(window));
+    const size_t bytes = (block.size() + 1) * sizeof(wchar_t);
+    void* remote = process ? ::VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE) : nullptr;
+    const bool written = remote && ::WriteProcessMemory(process, remote, block.c_str(), bytes, nullptr);
+    ::CloseHandle(process);
+    Check(written, "the dropped names written into the program");
+    ::PostMessageW(window, WM_DROPFILES, WPARAM(remote), 0);
 }
 
 }  // namespace remote
