@@ -29,7 +29,7 @@ bool CaptionWhole(HWND button) {
 }  // namespace
 
 void KeyboardTour(const std::string& exe) {
-    const std::string in = "C:\\tessiva-e2e\\keys", out = in + "\\out";
+    const std::string in = "C:\\tessiva-e2e\\keys", out = in + "-out";
     EmptyFolder(in);
     EmptyFolder(out);
     WriteBytes(in + "\\one.txt", "One\r\nThe first.\r\n");
