@@ -1,7 +1,6 @@
 #include "RemoteWizard.h"
 
 #include <commctrl.h>
-#include <shlobj.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -83,8 +82,7 @@ void ChooseFiles(HWND dialog, const std::string& folder, const std::string& name
     WaitFor([&] { return !::IsWindow(dialog); }, "the file dialog to close");
 }
 
-// `from`, when given, is the source's size, stretched smoothly to `size`.
-std::vector<DWORD> Pixels(HDC source, POINT at, SIZE size, WORD bitCount, SIZE from = {}) {
+std::vector<DWORD> Pixels(HDC source, POINT at, SIZE size, WORD bitCount, SIZE from) {  // `from` stretched to `size`
     BITMAPINFO info{};  // 32 bits: top-down; 24: bottom-up, as a BMP file
     info.bmiHeader = {sizeof(info.bmiHeader), size.cx, bitCount == 32 ? -size.cy : size.cy, 1, bitCount, BI_RGB,
                       0, 0, 0, 0, 0};
@@ -93,8 +91,7 @@ std::vector<DWORD> Pixels(HDC source, POINT at, SIZE size, WORD bitCount, SIZE f
     HBITMAP canvas = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = ::SelectObject(memory, canvas);
     ::SetStretchBltMode(memory, HALFTONE);
-    ::StretchBlt(memory, 0, 0, size.cx, size.cy, source, at.x, at.y, from.cx ? from.cx : size.cx,
-                 from.cy ? from.cy : size.cy, SRCCOPY);
+    ::StretchBlt(memory, 0, 0, size.cx, size.cy, source, at.x, at.y, from.cx, from.cy, SRCCOPY);
     ::GdiFlush();
     const size_t words = ((static_cast<size_t>(size.cx) * bitCount / 8 + 3) / 4) * size.cy;
     std::vector<DWORD> pixels(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + words);
@@ -113,7 +110,7 @@ bool ScreenShowsBitmap(HWND window, HMODULE module, UINT id) {
         return false;
     HDC picture = ::CreateCompatibleDC(nullptr);
     HGDIOBJ old = ::SelectObject(picture, bitmap);
-    const int dpi = ::GetDeviceCaps(picture, LOGPIXELSY);  // the banner is drawn for 96
+    const int dpi = ::GetDeviceCaps(picture, LOGPIXELSY);  // the banner is drawn for 96 and scaled by the screen's
     const SIZE drawn{size.bmWidth, size.bmHeight}, extent{::MulDiv(drawn.cx, dpi, 96), ::MulDiv(drawn.cy, dpi, 96)};
     const bool same = Pixels(picture, POINT{0, 0}, extent, 32, drawn) == ScreenPixels(window, extent);
     ::SelectObject(picture, old);
@@ -325,7 +322,7 @@ std::vector<DWORD> ScreenPixels(HWND window, SIZE size, WORD bitCount) {
     RECT rect{};
     ::GetWindowRect(window, &rect);
     HDC screen = ::GetDC(nullptr);
-    std::vector<DWORD> pixels = Pixels(screen, POINT{rect.left, rect.top}, size, bitCount);
+    std::vector<DWORD> pixels = Pixels(screen, POINT{rect.left, rect.top}, size, bitCount, size);
     ::ReleaseDC(nullptr, screen);
     return pixels;
 }
@@ -352,56 +349,21 @@ void EmptyFolder(const std::string& folder) {
         std::filesystem::remove(entry.path());  // files only: the folder may be a program's current one
 }
 
+// ---- keys -------------------------------------------------------------------------------
 
-// ---- keys and drops -------------------------------------------------------------------
-
-void PressKeys(WORD key, UINT modifiers) {
-    std::vector<INPUT> keys;
-    const auto add = [&](WORD vk, DWORD up) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;  // the page and arrow keys are the extended ones
-        input.ki = {vk, WORD(::MapVirtualKeyA(vk, MAPVK_VK_TO_VSC)),
-                    up | (vk >= VK_PRIOR && vk <= VK_DOWN ? KEYEVENTF_EXTENDEDKEY : 0u), 0, 0};
-        keys.push_back(input);
-    };
-    const WORD held[] = {WORD(modifiers & MOD_CONTROL ? VK_CONTROL : 0), WORD(modifiers & MOD_SHIFT ? VK_SHIFT : 0)};
-    for (WORD modifier : held)
-        if (modifier)
-            add(modifier, 0);
-    add(key, 0);
-    add(key, KEYEVENTF_KEYUP);
-    for (WORD modifier : held)
-        if (modifier)
-            add(modifier, KEYEVENTF_KEYUP);
+void PressKeys(const std::vector<WORD>& chord) {
+    std::vector<INPUT> keys(chord.size() * 2, INPUT{INPUT_KEYBOARD, {}});
+    for (size_t i = 0; i < chord.size(); ++i) {  // pressed in order, let go in reverse; page and arrow keys extended
+        const DWORD extended = chord[i] >= VK_PRIOR && chord[i] <= VK_DOWN ? KEYEVENTF_EXTENDEDKEY : 0;
+        keys[i].ki = {chord[i], WORD(::MapVirtualKeyA(chord[i], MAPVK_VK_TO_VSC)), extended, 0, 0};
+        keys[keys.size() - 1 - i].ki = {chord[i], keys[i].ki.wScan, extended | KEYEVENTF_KEYUP, 0, 0};
+    }
     ::SendInput(UINT(keys.size()), keys.data(), sizeof(INPUT));
 }
 
-void TypeText(const std::string& text) {
-    for (char c : text) {
-        const SHORT key = ::VkKeyScanA(c);
-        PressKeys(LOBYTE(key), (HIBYTE(key) & 1) ? MOD_SHIFT : 0);
-    }
-}
-
 HWND FocusOf(HWND window) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
+    GUITHREADINFO info{sizeof(info)};
     return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
-}
-
-void DropFiles(HWND window, const std::vector<std::string>& paths) {
-    const DROPFILES head{sizeof(DROPFILES), {0, 0}, FALSE, TRUE};
-    std::wstring block(sizeof(head) / sizeof(wchar_t), L'\0');
-    memcpy(&block[0], &head, sizeof(head));
-    for (const std::string& path : paths)
-        block += std::wstring(path.begin(), path.end()) + L'\0';  // each name ended, and one more end
-    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, ProcessOf(window));
-    const size_t bytes = (block.size() + 1) * sizeof(wchar_t);
-    void* remote = process ? ::VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE) : nullptr;
-    const bool written = remote && ::WriteProcessMemory(process, remote, block.c_str(), bytes, nullptr);
-    ::CloseHandle(process);
-    Check(written, "the dropped names written into the program");
-    ::PostMessageW(window, WM_DROPFILES, WPARAM(remote), 0);
 }
 
 }  // namespace remote

@@ -79,12 +79,8 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 std::string OwnFolder();                      // ends in a backslash
 void EmptyFolder(const std::string& folder);  // created when missing
 
-
-// Real keys with their scan codes: `key` with MOD_CONTROL and MOD_SHIFT held, or `text` typed.
-void PressKeys(WORD key, UINT modifiers = 0);
-void TypeText(const std::string& text);
+// Real keys with their scan codes, pressed in order and let go in reverse ({VK_CONTROL, VK_TAB}).
+void PressKeys(const std::vector<WORD>& chord);
 HWND FocusOf(HWND window);  // the focus of `window`'s thread
-// `paths` dropped on `window` as the shell drops them (WM_DROPFILES, wide names).
-void DropFiles(HWND window, const std::vector<std::string>& paths);
 
 }  // namespace remote
