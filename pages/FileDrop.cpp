@@ -26,12 +26,13 @@ void CFilesPage::AddDroppedFiles(HDROP drop)
             m_listFiles.AddString(path.c_str());
             continue;
         }
+        const CString folder = path.back() == '\\' ? path : path + "\\";  // a drive's root ends in one
         // The pattern alone would also match names whose short form ends in .TXT.
         WIN32_FIND_DATAA found;
-        const HANDLE search = ::FindFirstFileA((path + "\\*.txt").c_str(), &found);
+        const HANDLE search = ::FindFirstFileA((folder + "*.txt").c_str(), &found);
         for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(search, &found)) {
             if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && EndsWithTxt(found.cFileName))
-                m_listFiles.AddString((path + "\\" + found.cFileName).c_str());
+                m_listFiles.AddString((folder + found.cFileName).c_str());
         }
         if (search != INVALID_HANDLE_VALUE)
             ::FindClose(search);

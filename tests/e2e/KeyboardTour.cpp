@@ -12,7 +12,7 @@ void KeyboardTour(const std::string& exe) {
     Wizard w(exe, exe.substr(0, exe.rfind('\\') + 1));
     SetText(w.Item(2, IDC_OUTPUT_PATH), in);
     const auto at = [&](HWND stop) { return FocusOf(w.window) == stop || ::GetParent(FocusOf(w.window)) == stop; };
-    WaitFor([&] { return at(w.Item(0, IDC_FILE_LIST)); }, "the focus in the list at first");
+    WaitFor([&] { return ::GetForegroundWindow() == w.window && at(w.Item(0, IDC_FILE_LIST)); }, "the list's focus");
     struct Row { std::vector<WORD> keys; int step; HWND focus; const char* what; };
     for (const Row& row : std::vector<Row>{{{VK_TAB}, 0, w.Item(0, IDC_ADD), "Tab: from the list to ADD"},
              {{VK_RETURN}, 0, nullptr, "Enter on ADD: the file dialog; Enter there adds a file"},
