@@ -45,7 +45,7 @@ void CWizardDlg::FitBannerToHeader(CBitmap& banner) const
             ::SetBrushOrgEx(target, 0, 0, nullptr);
             ::StretchBlt(target, 0, 0, width, height, source, 0, 0, drawn.cx, drawn.cy, SRCCOPY);
         }
-        ::SetStretchBltMode(target, COLORONCOLOR);
+        // The band beyond the picture: its last column, widened (widening needs no smoothing).
         ::StretchBlt(target, width, 0, headerWidth - width, height, target, width - 1, 0, 1, height,
                      SRCCOPY);
     }
