@@ -82,3 +82,21 @@ void CStepTabCtrl::OnLButtonDown(UINT flags, CPoint point)
     if (m_pages[m_nCurrentPage]->m_hWnd)
         m_pages[m_nCurrentPage]->ShowWindow(SW_SHOW);
 }
+
+void CStepTabCtrl::ShowPage(int index)
+{
+    if (index < 0 || index >= m_nPageCount)
+        return;
+    SetCurSel(index);
+    SetCurFocus(index);
+    for (int i = 0; i < m_nPageCount; ++i) {
+        if (m_pages[i]->m_hWnd)
+            m_pages[i]->ShowWindow(i == index ? SW_SHOW : SW_HIDE);
+    }
+    m_nCurrentPage = index;
+}
+
+HWND CStepTabCtrl::GetPage(int index) const
+{
+    return index >= 0 && index < m_nPageCount ? m_pages[index]->m_hWnd : nullptr;
+}

@@ -22,6 +22,10 @@ public:
     void CreatePages();
     // Puts every page into the rectangle below button 0; only page 0 shown.
     void PositionPages();
+    // Selects button `index` and shows its page alone; any other index changes nothing.
+    void ShowPage(int index);
+    // The window of page `index`, or null.
+    HWND GetPage(int index) const;
 
 protected:
     const MessageMap& GetMessageMap() const override;

@@ -34,6 +34,7 @@ const MessageMap& CWizardDlg::GetMessageMap() const
         OnMessage<WM_SYSCOMMAND>(&CWizardDlg::OnSysCommand),
         OnMessage<WM_PAINT>(&CWizardDlg::OnPaint),
         OnMessage<WM_QUERYDRAGICON>(&CWizardDlg::OnQueryDragIcon),
+        OnMessage<WM_DROPFILES>(&CWizardDlg::OnDropFiles),
         OnNotify(TCN_SELCHANGE, IDC_STEPS, &CWizardDlg::OnSelchangeSteps),
         OnCommand(BN_CLICKED, IDC_START, &CWizardDlg::OnStart),
         OnMessage<WM_HELP>(&CWizardDlg::OnHelpInfo),
@@ -161,6 +162,7 @@ void CWizardDlg::ShowStepBanner(int step)
 
     CBitmap next;
     next.LoadBitmap(id);  // a missing bitmap leaves the banner empty
+    FitBannerToHeader(next);
     const HBITMAP previous = m_banner.SetBitmap(next.GetSafeHandle());
     // The control loaded the first picture from the dialog template and never
     // frees it; once replaced it is ours to free. Anything else that was handed

@@ -6,6 +6,7 @@
 // every help request opens the help file.
 
 #include <string>
+#include <vector>
 
 #include "CBitmap.h"
 #include "CButton.h"
@@ -82,4 +83,24 @@ private:
     // Set while a conversion runs: START stays disabled even if the window is
     // repainted meanwhile (the overwrite question uncovers it, for one).
     bool m_bRunning = false;
+
+    // ---- keyboard, drops and the banner's scale (WizardKeys.cpp, WizardDrop.cpp,
+    // BannerFit.cpp) ----
+public:
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+protected:
+    void OnOK() override;  // the wizard has no OK button: Enter ends nothing
+    void OnDropFiles(HDROP drop);
+
+private:
+    // Brings `step` to the front: its button, page, banner and START rule; the
+    // focus goes to the page's first control unless it stays on the step buttons.
+    void GoToStep(int step, bool focusPage);
+    bool OnStepKey(const MSG& msg);
+    // The Tab round: the step buttons, the page's tab stops, START when enabled.
+    std::vector<HWND> TabRound() const;
+    void MoveTabFocus(bool backwards);
+    // The banner at the screen's scale, as wide as the window.
+    void FitBannerToHeader(CBitmap& banner) const;
 };

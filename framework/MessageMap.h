@@ -309,6 +309,18 @@ struct MessageCracker<WM_ACTIVATE> {
     }
 };
 
+// void OnDropFiles(HDROP hDropInfo): files dropped on a window that accepts them.
+template <>
+struct MessageCracker<WM_DROPFILES> {
+    template <class T>
+    static bool Invoke(CWnd& w, void (T::*h)(HDROP), WPARAM wp, LPARAM, LRESULT& r)
+    {
+        (afx_detail::As<T>(w).*h)(reinterpret_cast<HDROP>(wp));
+        r = 0;
+        return true;
+    }
+};
+
 // A typed entry for message Msg; the handler's signature is checked against Msg's cracker.
 template <UINT Msg, class Handler>
 MessageEntry OnMessage(Handler handler)

@@ -15,6 +15,9 @@ public:
 
     // The entries in list order: what a conversion run works through.
     std::vector<CString> GetInputFiles() const;
+    // Adds files dropped on the wizard as ADD adds chosen ones; a dropped folder
+    // gives its text files (*.txt).
+    void AddDroppedFiles(HDROP drop);
 
     CListBox m_listFiles;  // control IDC_FILE_LIST
     CString m_strCount;    // text of IDC_FILE_COUNT; empty until the list first changes

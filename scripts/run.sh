@@ -5,6 +5,8 @@
 # when it is closed. Without one, the wizard runs on the build tree's own
 # virtual display: a tour fills in each step and takes its picture, the pictures
 # go to BUILD_DIR/screenshots/, the program is closed and the path is printed.
+# TESSIVA_DPI=144 takes the pictures at that many dots per inch (the README's);
+# the build tree's Wine prefix gets its own value back afterwards.
 set -euo pipefail
 
 build="${1:-build}"
@@ -41,10 +43,21 @@ rm -rf "$shots"
 mkdir -p "$raw"
 
 echo "No display: running tessiva on a virtual display and picturing each step."
+desktop='HKCU\Control Panel\Desktop'
+set_dpi() {
+  # shellcheck disable=SC1090
+  (eval "$("$wine_run" --env)"; wine reg add "$desktop" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1)
+}
+if [ -n "${TESSIVA_DPI:-}" ]; then
+  old_dpi=$(eval "$("$wine_run" --env)"; wine reg query "$desktop" /v LogPixels 2>/dev/null |
+            awk '/LogPixels/ { print $3 }' | tr -d '\r')  # 0x60 and the like
+  set_dpi "$TESSIVA_DPI"
+fi
 status=0
 # Wine's remark about reading the label of drive Z: is no news to anyone.
 "$wine_run" "$win/bin/tessiva_tour.exe" "$(windows_path "$raw")" "$(windows_path "$root/samples")" \
   2> >(grep -v 'FS volume label' >&2) || status=$?
+if [ -n "${TESSIVA_DPI:-}" ]; then set_dpi "$((${old_dpi:-96}))"; fi
 "$wine_run" --stop
 if [ "$status" -ne 0 ]; then
   echo "run.sh: the tour of the wizard failed (status $status)" >&2

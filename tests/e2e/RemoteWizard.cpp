@@ -82,7 +82,7 @@ void ChooseFiles(HWND dialog, const std::string& folder, const std::string& name
     WaitFor([&] { return !::IsWindow(dialog); }, "the file dialog to close");
 }
 
-std::vector<DWORD> Pixels(HDC source, POINT at, SIZE size, WORD bitCount) {
+std::vector<DWORD> Pixels(HDC source, POINT at, SIZE size, WORD bitCount, SIZE from) {  // `from` stretched to `size`
     BITMAPINFO info{};  // 32 bits: top-down; 24: bottom-up, as a BMP file
     info.bmiHeader = {sizeof(info.bmiHeader), size.cx, bitCount == 32 ? -size.cy : size.cy, 1, bitCount, BI_RGB,
                       0, 0, 0, 0, 0};
@@ -90,7 +90,8 @@ std::vector<DWORD> Pixels(HDC source, POINT at, SIZE size, WORD bitCount) {
     HDC memory = ::CreateCompatibleDC(source);
     HBITMAP canvas = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = ::SelectObject(memory, canvas);
-    ::BitBlt(memory, 0, 0, size.cx, size.cy, source, at.x, at.y, SRCCOPY);
+    ::SetStretchBltMode(memory, HALFTONE);
+    ::StretchBlt(memory, 0, 0, size.cx, size.cy, source, at.x, at.y, from.cx, from.cy, SRCCOPY);
     ::GdiFlush();
     const size_t words = ((static_cast<size_t>(size.cx) * bitCount / 8 + 3) / 4) * size.cy;
     std::vector<DWORD> pixels(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + words);
@@ -109,8 +110,9 @@ bool ScreenShowsBitmap(HWND window, HMODULE module, UINT id) {
         return false;
     HDC picture = ::CreateCompatibleDC(nullptr);
     HGDIOBJ old = ::SelectObject(picture, bitmap);
-    const SIZE extent{size.bmWidth, size.bmHeight};
-    const bool same = Pixels(picture, POINT{0, 0}, extent, 32) == ScreenPixels(window, extent);
+    const int dpi = ::GetDeviceCaps(picture, LOGPIXELSY);  // the banner is drawn for 96 and scaled by the screen's
+    const SIZE drawn{size.bmWidth, size.bmHeight}, extent{::MulDiv(drawn.cx, dpi, 96), ::MulDiv(drawn.cy, dpi, 96)};
+    const bool same = Pixels(picture, POINT{0, 0}, extent, 32, drawn) == ScreenPixels(window, extent);
     ::SelectObject(picture, old);
     ::DeleteDC(picture);
     ::DeleteObject(bitmap);
@@ -320,7 +322,7 @@ std::vector<DWORD> ScreenPixels(HWND window, SIZE size, WORD bitCount) {
     RECT rect{};
     ::GetWindowRect(window, &rect);
     HDC screen = ::GetDC(nullptr);
-    std::vector<DWORD> pixels = Pixels(screen, POINT{rect.left, rect.top}, size, bitCount);
+    std::vector<DWORD> pixels = Pixels(screen, POINT{rect.left, rect.top}, size, bitCount, size);
     ::ReleaseDC(nullptr, screen);
     return pixels;
 }
@@ -345,6 +347,23 @@ void EmptyFolder(const std::string& folder) {
     std::filesystem::create_directories(folder);
     for (const auto& entry : std::filesystem::directory_iterator(folder))
         std::filesystem::remove(entry.path());  // files only: the folder may be a program's current one
+}
+
+// ---- keys -------------------------------------------------------------------------------
+
+void PressKeys(const std::vector<WORD>& chord) {
+    std::vector<INPUT> keys(chord.size() * 2, INPUT{INPUT_KEYBOARD, {}});
+    for (size_t i = 0; i < chord.size(); ++i) {  // pressed in order, let go in reverse; page and arrow keys extended
+        const DWORD extended = chord[i] >= VK_PRIOR && chord[i] <= VK_DOWN ? KEYEVENTF_EXTENDEDKEY : 0;
+        keys[i].ki = {chord[i], WORD(::MapVirtualKeyA(chord[i], MAPVK_VK_TO_VSC)), extended, 0, 0};
+        keys[keys.size() - 1 - i].ki = {chord[i], keys[i].ki.wScan, extended | KEYEVENTF_KEYUP, 0, 0};
+    }
+    ::SendInput(UINT(keys.size()), keys.data(), sizeof(INPUT));
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{sizeof(info)};
+    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
 }
 
 }  // namespace remote

@@ -79,4 +79,8 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 std::string OwnFolder();                      // ends in a backslash
 void EmptyFolder(const std::string& folder);  // created when missing
 
+// Real keys with their scan codes, pressed in order and let go in reverse ({VK_CONTROL, VK_TAB}).
+void PressKeys(const std::vector<WORD>& chord);
+HWND FocusOf(HWND window);  // the focus of `window`'s thread
+
 }  // namespace remote

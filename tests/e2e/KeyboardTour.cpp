@@ -1,0 +1,41 @@
+// The real wizard by real keys alone: every step, the focus where it belongs, the Tab round and a run.
+
+#include "RemoteWizard.h"
+#include "resource.h"
+
+using namespace remote;
+
+void KeyboardTour(const std::string& exe) {
+    const std::string in = "C:\\tessiva-e2e\\keys";  // the pages are written beside the text
+    EmptyFolder(in);
+    WriteBytes(in + "\\a.txt", "Head\r\nThe page of a.txt");
+    Wizard w(exe, exe.substr(0, exe.rfind('\\') + 1));
+    SetText(w.Item(2, IDC_OUTPUT_PATH), in);
+    const auto at = [&](HWND stop) { return FocusOf(w.window) == stop || ::GetParent(FocusOf(w.window)) == stop; };
+    WaitFor([&] { return ::GetForegroundWindow() == w.window && at(w.Item(0, IDC_FILE_LIST)); }, "the list's focus");
+    struct Row { std::vector<WORD> keys; int step; HWND focus; const char* what; };
+    for (const Row& row : std::vector<Row>{{{VK_TAB}, 0, w.Item(0, IDC_ADD), "Tab: from the list to ADD"},
+             {{VK_RETURN}, 0, nullptr, "Enter on ADD: the file dialog; Enter there adds a file"},
+             {{VK_CONTROL, VK_TAB}, 1, w.Item(1, IDC_TEMPLATE_NAME), "Ctrl+Tab: step 2, the focus in its first box"},
+             {{VK_CONTROL, VK_NEXT}, 2, w.Item(2, IDC_OUTPUT_PATH), "Ctrl+PgDn: step 3, the focus in its first box"},
+             {{VK_SHIFT, VK_TAB}, 2, w.steps, "Shift+Tab: the step buttons before the page"},
+             {{VK_RETURN}, 2, w.steps, "Enter on the step buttons"},
+             {{VK_LEFT}, 1, w.steps, "has ended nothing; Left: step 2"},
+             {{VK_CONTROL, VK_PRIOR}, 0, w.Item(0, IDC_FILE_LIST), "Ctrl+PgUp: step 1"},
+             {{VK_CONTROL, VK_SHIFT, VK_TAB}, 2, w.Item(2, IDC_OUTPUT_PATH), "Ctrl+Shift+Tab: round to step 3"},
+             {{VK_SHIFT, VK_TAB, VK_TAB}, 2, w.start, "Shift+Tab twice: the step buttons, then START last"},
+             {{VK_SHIFT, VK_TAB}, 2, w.Item(2, IDC_HOME_URL), "Shift+Tab: the page's last box before START"},
+             {{VK_TAB}, 2, w.start, "Tab: START after the page's last box"}}) {
+        PressKeys(row.keys);
+        if (!row.focus) {  // ADD's file dialog, the focus in its name box
+            WaitFor([&] { return !w.Boxes().empty() && ::IsChild(w.Boxes().front(), FocusOf(w.window)); }, row.what);
+            SetText(FocusOf(w.window), in + "\\a.txt");
+            PressKeys({VK_RETURN});
+        }
+        WaitFor([&] { return w.ShowsStep(row.step) && w.Boxes().empty() && (!row.focus || at(row.focus)); }, row.what);
+        Expect(true, row.what);
+    }
+    PressKeys({VK_RETURN});
+    w.Answer(w.WaitForBox(), IDOK);  // the run's last word
+    Expect(ReadBytes(in + "\\0.htm").find("The page of a.txt") != std::string::npos, "Enter on START: a run");
+}
