@@ -13,6 +13,7 @@
 #include "CFilesPage.h"
 #include "CLinkLabel.h"
 #include "COutputPage.h"
+#include "CRunPanel.h"
 #include "CStatic.h"
 #include "CStepTabCtrl.h"
 #include "CTemplatePage.h"
@@ -82,4 +83,11 @@ private:
     // Set while a conversion runs: START stays disabled even if the window is
     // repainted meanwhile (the overwrite question uncovers it, for one).
     bool m_bRunning = false;
+
+    // A run goes on beside the window; closing the window meanwhile stops the run
+    // and closes once it has ended.
+    void OnCancel() override;
+    void OnRunEnded(const RunOutcome& outcome);
+    bool m_bCloseAfterRun = false;
+    CRunPanel m_runPanel;  // last, so that a run still going ends before the pages go
 };
