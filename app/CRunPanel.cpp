@@ -47,9 +47,14 @@ CRunPanel::CRunPanel() : CDialog(IDD_RUN_PANEL) {}
 
 CRunPanel::~CRunPanel()
 {
-    // The window is gone by now, so a question the run still sends fails at once
-    // (as a No) instead of waiting for this thread.
     m_bStop = true;
+    // A question the run sends meanwhile is taken here, and fails (a No: the
+    // window is gone); else the run would wait for this thread as it waits for the run.
+    while (m_worker.joinable() && !m_bEnded) {
+        MSG msg;
+        ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, kTickMs, QS_SENDMESSAGE);
+    }
     if (m_worker.joinable())
         m_worker.join();
 }
@@ -85,6 +90,7 @@ void CRunPanel::Start(ConversionJob job, const CListBox& files, const std::strin
     m_ask = std::move(ask);
     m_ended = std::move(ended);
     m_bStop = false;
+    m_bEnded = false;
     m_nCurrent = 0;
     m_nShown = static_cast<std::size_t>(-1);
     m_startedAt = ::GetTickCount64();
@@ -132,6 +138,7 @@ void CRunPanel::Work(HWND panel)
     } catch (const std::bad_alloc&) {
         m_outcome = FailedRun(platform::OutOfMemoryReason());
     }
+    m_bEnded = true;
     ::PostMessageA(panel, kEndedMessage, 0, 0);
 }
 

@@ -73,6 +73,7 @@ private:
     Ended m_ended;
     RunOutcome m_outcome;  // the run's thread writes it before it ends
     std::atomic<bool> m_bStop{false};
+    std::atomic<bool> m_bEnded{false};  // the run's thread has nothing left to send
     std::atomic<std::size_t> m_nCurrent{0};  // index of the file being converted
     std::size_t m_nShown = 0;                // the index the panel shows
     unsigned long long m_startedAt = 0;      // tick count at START

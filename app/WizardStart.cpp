@@ -95,6 +95,7 @@ bool CWizardDlg::CollectJob(ConversionJob& job)
     if (!m_outputPage.CollectValues())
         return false;
 
+    // The list's entries come later: the run's panel reads them a slice at a time.
     job.templateName = m_templatePage.templateName;
     job.keywords = m_templatePage.keywords;
     job.description = m_templatePage.description;

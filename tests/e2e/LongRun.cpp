@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <atomic>
 #include <filesystem>
 #include <thread>
@@ -11,7 +13,6 @@
 
 using namespace remote;
 namespace {
-
 const std::string kIn = "C:\\tessiva-e2e\\many", kOut = "C:\\tessiva-e2e\\many-out";
 std::string Name(int i) { return std::to_string(1000 + i); }  // in list order
 
@@ -31,15 +32,17 @@ struct Pinger {  // from a thread of its own: pings, and those not answered with
 };
 // A control of the run's panel: the wizard's one child dialog (the pages are the step control's).
 HWND PanelItem(HWND wizard, int id) { return ::GetDlgItem(::FindWindowExW(wizard, nullptr, L"#32770", nullptr), id); }
-// Once a page is written: "Converting file k of 3000", one of the texts, in place of the steps.
+// Once a page is written: "Converting file k of 3000", the k-th text and the bar at k - 1, for the steps.
 void ExpectProgress(const Wizard& w) {
-    const auto shown = [&](int id) { return Text(PanelItem(w.window, id)); };
-    WaitFor([&] { return ::IsWindowVisible(PanelItem(w.window, IDC_STOP)) && shown(IDC_RUN_COUNT).rfind("Converting file 1 ", 0) != 0; },
-            "the run's progress");
-    const std::string count = shown(IDC_RUN_COUNT), file = shown(IDC_RUN_FILE);
-    Expect(count.rfind("Converting file ", 0) == 0 && count.substr(count.size() - 8) == " of 3000" &&
-               file.rfind(kIn + "\\", 0) == 0 && !::IsWindowVisible(w.steps),
-           "the progress in place of the steps: \"" + count + "\", " + file);
+    std::string count, file;  // read until they agree: the panel may change in between
+    WaitFor([&] {
+        count = Text(PanelItem(w.window, IDC_RUN_COUNT)), file = Text(PanelItem(w.window, IDC_RUN_FILE));
+        const int k = count.size() > 16 ? std::atoi(count.c_str() + 16) : 0;
+        return ::IsWindowVisible(PanelItem(w.window, IDC_STOP)) && k > 1 && count == "Converting file " +
+               std::to_string(k) + " of 3000" && file == kIn + "\\" + Name(k - 1) + ".txt" &&
+               ::SendMessageW(PanelItem(w.window, IDC_RUN_BAR), PBM_GETPOS, 0, 0) == k - 1;
+    }, "the run's progress");
+    Expect(!::IsWindowVisible(w.steps), "the progress in place of the steps: \"" + count + "\", " + file);
 }
 // Pages p1.htm on, each with its text's head, as many as index.htm names, and no other file.
 void ExpectPagesInStep(const std::string& what) {
