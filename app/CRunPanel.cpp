@@ -194,7 +194,8 @@ void CRunPanel::Reveal()
     // takes it, unless the user is in another window.
     CWnd* parent = GetParent();
     const HWND focus = ::GetFocus();
-    if (::GetActiveWindow() == parent->m_hWnd && (!focus || focus == parent->m_hWnd || !::IsWindowEnabled(focus)))
+    const bool focusLost = !focus || focus == parent->m_hWnd || !::IsWindowEnabled(focus);
+    if (focusLost && ::GetActiveWindow() == parent->m_hWnd)
         parent->SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_btnStop.m_hWnd), TRUE);
 }
 

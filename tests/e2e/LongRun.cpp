@@ -25,8 +25,7 @@ struct Pinger {  // from a thread of its own: pings, and those not answered with
     }) {}
     ~Pinger() { Stop(); }
     void Stop() {
-        done = 1;
-        if (thread.joinable())
+        if (!done.exchange(1))
             thread.join();
     }
 };
@@ -42,7 +41,9 @@ void ExpectProgress(const Wizard& w) {
                std::to_string(k) + " of 3000" && file == kIn + "\\" + Name(k - 1) + ".txt" &&
                ::SendMessageW(PanelItem(w.window, IDC_RUN_BAR), PBM_GETPOS, 0, 0) == k - 1;
     }, "the run's progress");
-    Expect(!::IsWindowVisible(w.steps), "the progress in place of the steps: \"" + count + "\", " + file);
+    GUITHREADINFO gui{sizeof gui};  // of the thread in front, the wizard's: STOP has the focus START had
+    Expect(!::IsWindowVisible(w.steps) && ::GetGUIThreadInfo(0, &gui) && gui.hwndFocus == PanelItem(w.window, IDC_STOP),
+           "the progress in place of the steps, STOP focused: \"" + count + "\", " + file);
 }
 // Pages p1.htm on, each with its text's head, as many as index.htm names, and no other file.
 void ExpectPagesInStep(const std::string& what) {
@@ -56,7 +57,7 @@ void ExpectPagesInStep(const std::string& what) {
     }
     const auto files = std::distance(std::filesystem::directory_iterator(kOut), {});  // the pages and the index
     Expect(pages > 0 && index == expected && files == pages + 1,
-           what + ": " + std::to_string(pages) + " pages, each named in index.htm, " + std::to_string(files) + " files");
+           what + ": " + std::to_string(pages) + " pages, each in index.htm, " + std::to_string(files) + " files");
 }
 }  // namespace
 
