@@ -83,6 +83,7 @@ BOOL CWizardDlg::OnInitDialog()
     m_tabSteps.AddPage(kStepNames[1], &m_templatePage, IDD_TEMPLATE_PAGE);
     m_tabSteps.AddPage(kStepNames[2], &m_outputPage, IDD_OUTPUT_PAGE);
     m_tabSteps.CreatePages();
+    m_runPanel.Create(this, &m_tabSteps);
 
     m_linkWebSite.SetTarget(kWebSiteUrl);
     m_linkWebSite.SetUnderlineMode(CLinkLabel::UnderlineAlways);

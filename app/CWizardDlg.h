@@ -14,6 +14,7 @@
 #include "CFilesPage.h"
 #include "CLinkLabel.h"
 #include "COutputPage.h"
+#include "CRunPanel.h"
 #include "CStatic.h"
 #include "CStepTabCtrl.h"
 #include "CTemplatePage.h"
@@ -103,4 +104,12 @@ private:
     void MoveTabFocus(bool backwards);
     // The banner at the screen's scale, as wide as the window.
     void FitBannerToHeader(CBitmap& banner) const;
+
+    // ---- the run beside the window (CRunPanel.cpp, WizardStart.cpp) ----
+    // A run goes on beside the window; closing the window meanwhile stops the run
+    // and closes once it has ended.
+    void OnCancel() override;
+    void OnRunEnded(const RunOutcome& outcome);
+    bool m_bCloseAfterRun = false;
+    CRunPanel m_runPanel;  // last, so that a run still going ends before the pages go
 };

@@ -39,6 +39,9 @@ void CWizardDlg::OnOK()
 
 bool CWizardDlg::OnStepKey(const MSG& msg)
 {
+    // While a run covers the steps they take no keys: Tab belongs to STOP.
+    if (!m_tabSteps.IsWindowEnabled())
+        return false;
     const bool control = IsHeld(VK_CONTROL) && !IsHeld(VK_MENU);
     const int shown = m_tabSteps.GetCurSel();
     int forward = 0;

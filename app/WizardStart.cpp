@@ -3,10 +3,7 @@
 
 #include "CWizardDlg.h"
 
-#include <optional>
-
 #include "PlatformFiles.h"
-#include "RunConversion.h"
 #include "resource.h"
 
 namespace {
@@ -33,21 +30,45 @@ std::string FileErrorMessage(const RunOutcome& outcome)
 
 void CWizardDlg::OnStart()
 {
-    if (!CheckReadyToStart())
+    if (m_bRunning || !CheckReadyToStart())
         return;
 
     m_btnStart.EnableWindow(FALSE);
     m_bRunning = true;
     ConversionJob job;
-    std::optional<RunOutcome> outcome;
-    if (CollectJob(job))
-        outcome = RunConversion(job, platform::ProgramFolder(), [this](const std::string& pagePath) {
-            return ConfirmOverwrite(pagePath);
-        });
+    if (!CollectJob(job)) {
+        m_bRunning = false;
+        m_btnStart.EnableWindow(TRUE);
+        return;
+    }
+    CRunPanel::Ask ask;
+    if (!m_outputPage.replaceExisting)
+        ask = [this](const std::string& pagePath) { return ConfirmOverwrite(pagePath); };
+    m_runPanel.Start(std::move(job), m_filesPage.m_listFiles, platform::ProgramFolder(), std::move(ask),
+                     [this](const RunOutcome& outcome) { OnRunEnded(outcome); });
+}
+
+void CWizardDlg::OnRunEnded(const RunOutcome& outcome)
+{
     m_bRunning = false;
     m_btnStart.EnableWindow(TRUE);
-    if (outcome)
-        ReportOutcome(*outcome);
+    // The panel took the focus away with it: START has it back.
+    const HWND focus = ::GetFocus();
+    if (::GetActiveWindow() == m_hWnd && (!focus || focus == m_hWnd))
+        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_btnStart.m_hWnd), TRUE);
+    ReportOutcome(outcome);
+    if (m_bCloseAfterRun)
+        EndDialog(IDCANCEL);
+}
+
+void CWizardDlg::OnCancel()
+{
+    if (!m_bRunning) {
+        CDialog::OnCancel();
+        return;
+    }
+    m_bCloseAfterRun = true;
+    m_runPanel.Stop();
 }
 
 bool CWizardDlg::CheckReadyToStart()
@@ -74,9 +95,7 @@ bool CWizardDlg::CollectJob(ConversionJob& job)
     if (!m_outputPage.CollectValues())
         return false;
 
-    job.inputFiles.clear();
-    for (const CString& file : m_filesPage.GetInputFiles())
-        job.inputFiles.push_back(file);
+    // The list's entries come later: the run's panel reads them a slice at a time.
     job.templateName = m_templatePage.templateName;
     job.keywords = m_templatePage.keywords;
     job.description = m_templatePage.description;

@@ -32,7 +32,8 @@ std::string PagePath(const std::string& outputFolder, const std::string& outputN
 }
 
 RunOutcome RunConversion(const ConversionJob& job, const std::string& programFolder,
-                         const ConfirmOverwrite& confirmOverwrite, const RunProgress& progress) {
+                         const ConfirmOverwrite& confirmOverwrite, const RunProgress& progress,
+                         const std::atomic<bool>* stop) {
     std::string templateText;
     if (platform::FileResult failure = LoadTemplate(programFolder, job.templateName, templateText))
         return Failure(std::move(*failure), 0);
@@ -50,6 +51,12 @@ RunOutcome RunConversion(const ConversionJob& job, const std::string& programFol
 
     for (std::size_t index = 0; index < job.inputFiles.size(); ++index) {
         const std::string& inputFile = job.inputFiles[index];
+        if (stop && stop->load()) {
+            RunOutcome stopped;
+            stopped.kind = RunOutcome::StoppedByUser;
+            stopped.pagesWritten = pagesWritten;
+            return stopped;
+        }
         if (progress)
             progress(index, inputFile);
         const std::string pagePath = PagePath(outputFolder, job.outputName, currentNumber);

@@ -1,6 +1,7 @@
 #pragma once
 // One conversion run: the template is read once, then every listed text file
 // becomes a numbered page, with an optional link to it in index.htm.
+#include <atomic>
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -16,9 +17,12 @@ using ConfirmOverwrite = std::function<bool(const std::string& pagePath)>;
 using RunProgress = std::function<void(std::size_t index, const std::string& inputFile)>;
 
 // programFolder ends in a separator; the template is programFolder + templateName.
+// `stop`, when given, is looked at before each listed file: once it is set the run
+// ends there with StoppedByUser, every page written so far and its index entry kept.
 RunOutcome RunConversion(const ConversionJob& job, const std::string& programFolder,
                          const ConfirmOverwrite& confirmOverwrite,
-                         const RunProgress& progress = RunProgress());
+                         const RunProgress& progress = RunProgress(),
+                         const std::atomic<bool>* stop = nullptr);
 
 // outputPath with one trailing separator removed.
 std::string OutputFolder(const std::string& outputPath);

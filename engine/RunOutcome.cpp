@@ -5,7 +5,7 @@ std::string RunOutcome::Describe() const {
     case Finished:
         return "The work has been finished! Thank you for using!";
     case StoppedByUser:
-        return "stopped: " + file + " was kept";
+        return file.empty() ? "stopped" : "stopped: " + file + " was kept";
     case FileError:
         break;
     }

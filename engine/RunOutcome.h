@@ -8,7 +8,8 @@ struct RunOutcome {
 
     Kind kind = Finished;
     // FileError: the file that could not be opened, read, created or written.
-    // StoppedByUser: the existing page the user chose to keep.
+    // StoppedByUser: the existing page the user chose to keep; empty when the
+    // run was stopped between two files.
     std::string file;
     // FileError: the system's own description of the cause.
     std::string reason;

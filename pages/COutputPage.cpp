@@ -63,6 +63,7 @@ void COutputPage::DoDataExchange(CDataExchange* dx)
     DDX_Text(dx, IDC_HOME_TITLE, homeTitle);
     DDX_Text(dx, IDC_HOME_URL, homeUrl);
     DDX_Control(dx, IDC_BROWSE, m_btnBrowse);
+    DDX_Check(dx, IDC_REPLACE_EXISTING, replaceExisting);
 }
 
 BOOL COutputPage::OnInitDialog()

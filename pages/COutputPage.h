@@ -12,7 +12,8 @@ public:
     explicit COutputPage(CWnd* parent = nullptr);
 
     // Copies the controls' contents into the values below, in the order output
-    // name, output path, start number, index option, home title, home url.
+    // name, output path, start number, index option, home title, home url,
+    // replace option.
     // FALSE when the start number box holds no integer: the user has been told,
     // the box has the focus with its text selected, and the values after the
     // output path keep what they held before.
@@ -25,6 +26,9 @@ public:
     int createIndex = 0;  // the check box: 0 or 1
     CString homeTitle;
     CString homeUrl;
+    // Existing pages are replaced with no question: the check box below the home
+    // link, 0 or 1; collected with the others.
+    int replaceExisting = 0;
 
 protected:
     const MessageMap& GetMessageMap() const override;

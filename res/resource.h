@@ -32,6 +32,7 @@
 #define IDC_START_NUMBER     1015
 #define IDC_HOME_TITLE       1026
 #define IDC_HOME_URL         1027
+#define IDC_REPLACE_EXISTING 1055  // check box: existing pages are replaced without a question
 
 // ---- The about box ---------------------------------------------------------------
 #define IDD_ABOUTBOX         100
@@ -46,6 +47,13 @@
 #define IDC_BANNER           1019  // the banner of the step in front
 #define IDC_LINK_WEBSITE     1028
 #define IDC_LINK_EMAIL       1029
+
+// ---- The run in progress: takes the step control's place while a run goes on ---------
+#define IDD_RUN_PANEL        1050
+#define IDC_RUN_COUNT        1051  // which file of how many
+#define IDC_RUN_FILE         1052  // the file being converted
+#define IDC_RUN_BAR          1053
+#define IDC_STOP             1054  // ends the run after the page being written
 
 // The program's icon: window, taskbar, minimised window, drag image.
 #define IDR_MAINFRAME        128

@@ -205,11 +205,13 @@ void Run(const std::string& exe) {
 }  // namespace
 
 void KeyboardTour(const std::string& exe);  // KeyboardTour.cpp
+void LongRun(const std::string& exe);       // LongRun.cpp
 
 int main(int argc, char** argv) {
     try {
         Run(argc > 1 ? argv[1] : OwnFolder() + "tessiva.exe");
         KeyboardTour(argc > 1 ? argv[1] : OwnFolder() + "tessiva.exe");
+        LongRun(argc > 1 ? argv[1] : OwnFolder() + "tessiva.exe");
         return 0;
     } catch (const std::exception& failure) {  // the program under test has been ended by now
         std::printf("not ok - %s\n", failure.what());

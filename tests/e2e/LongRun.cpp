@@ -1,0 +1,104 @@
+// 3,000 texts through the real tessiva.exe: pinged all along, shown, stopped, replaced without asking, closed.
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <atomic>
+#include <filesystem>
+#include <thread>
+
+#include "RemoteWizard.h"
+#include "resource.h"
+
+using namespace remote;
+namespace {
+const std::string kIn = "C:\\tessiva-e2e\\many", kOut = "C:\\tessiva-e2e\\many-out";
+std::string Name(int i) { return std::to_string(1000 + i); }  // in list order
+
+struct Pinger {  // from a thread of its own: pings, and those not answered within 500 ms
+    std::atomic<int> done{0}, sent{0}, missed{0};
+    std::thread thread;
+    explicit Pinger(HWND window) : thread([this, window] {
+        for (DWORD_PTR ignored = 0; !done; ::Sleep(20), ++sent)
+            missed += !::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 500, &ignored);
+    }) {}
+    ~Pinger() { Stop(); }
+    void Stop() {
+        if (!done.exchange(1))
+            thread.join();
+    }
+};
+// A control of the run's panel: the wizard's one child dialog (the pages are the step control's).
+HWND PanelItem(HWND wizard, int id) { return ::GetDlgItem(::FindWindowExW(wizard, nullptr, L"#32770", nullptr), id); }
+// Once a page is written: "Converting file k of 3000", the k-th text and the bar at k - 1, for the steps.
+void ExpectProgress(const Wizard& w) {
+    std::string count, file;  // read until they agree: the panel may change in between
+    WaitFor([&] {
+        count = Text(PanelItem(w.window, IDC_RUN_COUNT)), file = Text(PanelItem(w.window, IDC_RUN_FILE));
+        const int k = count.size() > 16 ? std::atoi(count.c_str() + 16) : 0;
+        return ::IsWindowVisible(PanelItem(w.window, IDC_STOP)) && k > 1 && count == "Converting file " +
+               std::to_string(k) + " of 3000" && file == kIn + "\\" + Name(k - 1) + ".txt" &&
+               ::SendMessageW(PanelItem(w.window, IDC_RUN_BAR), PBM_GETPOS, 0, 0) == k - 1;
+    }, "the run's progress");
+    GUITHREADINFO gui{sizeof gui};  // of the thread in front, the wizard's: STOP has the focus START had
+    Expect(!::IsWindowVisible(w.steps) && ::GetGUIThreadInfo(0, &gui) && gui.hwndFocus == PanelItem(w.window, IDC_STOP),
+           "the progress in place of the steps, STOP focused: \"" + count + "\", " + file);
+}
+// Pages p1.htm on, each with its text's head, as many as index.htm names, and no other file.
+void ExpectPagesInStep(const std::string& what) {
+    const std::string index = ReadBytes(kOut + "\\index.htm");
+    std::string expected = "<meta charset=\"utf-8\">\n";
+    int pages = 0;
+    for (bool written = true; written && expected.size() < index.size(); ++pages) {
+        const std::string page = "p" + std::to_string(pages + 1) + ".htm", head = "Text " + Name(pages);
+        expected += "<a href=\"" + page + "\">" + head + "</a><br>";
+        written = ReadBytes(kOut + "\\" + page).find(head) != std::string::npos;
+    }
+    const auto files = std::distance(std::filesystem::directory_iterator(kOut), {});  // the pages and the index
+    Expect(pages > 0 && index == expected && files == pages + 1,
+           what + ": " + std::to_string(pages) + " pages, each in index.htm, " + std::to_string(files) + " files");
+}
+}  // namespace
+
+void LongRun(const std::string& exe) {
+    EmptyFolder(kIn);
+    EmptyFolder(kOut);
+    std::string names;
+    for (int i = 0; i < 3000; ++i) {
+        WriteBytes(kIn + "\\" + Name(i) + ".txt", "Text " + Name(i) + "\r\none  line\r\n");
+        names += "\"" + Name(i) + ".txt\" ";
+    }
+    Wizard w(exe, exe.substr(0, exe.rfind('\\') + 1));
+    w.AddFiles(names, kIn);
+    WaitFor([&] { return Text(w.Item(0, IDC_FILE_COUNT)) == "3000"; }, "3000 files in the list");
+    ClickStep(w.steps, 2);
+    for (const auto& field : {std::make_pair(IDC_OUTPUT_PATH, kOut), {IDC_OUTPUT_NAME, "p"}, {IDC_START_NUMBER, "1"}})
+        SetText(w.Item(2, field.first), field.second);
+    Click(w.Item(2, IDC_CREATE_INDEX));
+    Pinger pinger(w.window);
+    Click(w.start);
+    ExpectProgress(w);
+    Click(PanelItem(w.window, IDC_STOP));
+    WaitFor([&] { return ::IsWindowEnabled(w.start) && w.ShowsPage(2); }, "the stopped run to end");
+    w.Settle();
+    Expect(w.Boxes().empty(), "a stopped run ends without a word");
+    ExpectPagesInStep("after STOP");
+    WriteBytes(kOut + "\\p1.htm", "an older page");
+    ::DeleteFileA((kOut + "\\index.htm").c_str());
+    Click(w.Item(2, IDC_REPLACE_EXISTING));
+    Click(w.start);
+    WaitFor([&] { return !w.Boxes().empty(); }, "the whole run to end", 180000);
+    const Box box = w.WaitForBox();
+    Expect(box.text == "The work has been finished! Thank you for using!", "then the finishing message, no question");
+    w.Answer(box, IDOK);
+    pinger.Stop();
+    Expect(pinger.missed == 0, "every one of " + std::to_string(pinger.sent) + " pings answered within 500 ms");
+    ExpectPagesInStep("the whole run");
+    EmptyFolder(kOut);
+    Click(w.start);
+    ExpectProgress(w);
+    ::PostMessageW(w.window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    Expect(w.WaitForExit() == 0, "closing mid-run stops the run, then the program ends");
+    ExpectPagesInStep("after closing");
+}
