@@ -485,6 +485,11 @@ void CWnd::GetWindowRect(LPRECT rect) const { ::GetWindowRect(m_hWnd, rect); }
 void CWnd::ClientToScreen(LPPOINT point) const { ::ClientToScreen(m_hWnd, point); }
 void CWnd::ScreenToClient(LPPOINT point) const { ::ScreenToClient(m_hWnd, point); }
 
+void CWnd::ScreenToClient(LPRECT rect) const
+{
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(rect), 2);
+}
+
 void CWnd::MoveWindow(int x, int y, int width, int height, BOOL repaint)
 {
     ::MoveWindow(m_hWnd, x, y, width, height, repaint);

@@ -104,6 +104,7 @@ public:
     void GetWindowRect(LPRECT rect) const;
     void ClientToScreen(LPPOINT point) const;
     void ScreenToClient(LPPOINT point) const;
+    void ScreenToClient(LPRECT rect) const;
     void MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE);
     BOOL SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, UINT flags);
     BOOL SetWindowPos(HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
