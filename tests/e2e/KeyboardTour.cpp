@@ -1,4 +1,5 @@
-// The real wizard by real keys alone: every step, the focus where it belongs, the Tab round and a run.
+// The real wizard by real keys alone: every step, the focus where it belongs, the Tab round and a run;
+// then files dropped on it.
 
 #include "RemoteWizard.h"
 #include "resource.h"
@@ -24,7 +25,7 @@ void KeyboardTour(const std::string& exe) {
              {{VK_CONTROL, VK_PRIOR}, 0, w.Item(0, IDC_FILE_LIST), "Ctrl+PgUp: step 1"},
              {{VK_CONTROL, VK_SHIFT, VK_TAB}, 2, w.Item(2, IDC_OUTPUT_PATH), "Ctrl+Shift+Tab: round to step 3"},
              {{VK_SHIFT, VK_TAB, VK_TAB}, 2, w.start, "Shift+Tab twice: the step buttons, then START last"},
-             {{VK_SHIFT, VK_TAB}, 2, w.Item(2, IDC_HOME_URL), "Shift+Tab: the page's last box before START"},
+             {{VK_SHIFT, VK_TAB}, 2, w.Item(2, IDC_REPLACE_EXISTING), "Shift+Tab: the page's last box before START"},
              {{VK_TAB}, 2, w.start, "Tab: START after the page's last box"}}) {
         PressKeys(row.keys);
         if (!row.focus) {  // ADD's file dialog, the focus in its name box
@@ -38,4 +39,9 @@ void KeyboardTour(const std::string& exe) {
     PressKeys({VK_RETURN});
     w.Answer(w.WaitForBox(), IDOK);  // the run's last word
     Expect(ReadBytes(in + "\\0.htm").find("The page of a.txt") != std::string::npos, "Enter on START: a run");
+    WriteBytes(in + "\\b.txt", "b"), WriteBytes(in + "\\notes.dat", "n");
+    DropFiles(w.window, {in, in + "\\notes.dat"});
+    WaitFor([&] { return w.ShowsStep(0) && ListEntries(w.Item(0, IDC_FILE_LIST)) == std::vector<std::string>{
+        in + "\\a.txt", in + "\\a.txt", in + "\\b.txt", in + "\\notes.dat"}; }, "a drop");
+    Expect(true, "a dropped folder gives its .txt files, a dropped file itself; STEP1 shows them");
 }

@@ -1,8 +1,10 @@
 #include "RemoteWizard.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <algorithm>
+#include <cstring>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -364,6 +366,21 @@ void PressKeys(const std::vector<WORD>& chord) {
 HWND FocusOf(HWND window) {
     GUITHREADINFO info{sizeof(info)};
     return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+void DropFiles(HWND window, const std::vector<std::string>& paths) {
+    const DROPFILES head{sizeof(DROPFILES), {0, 0}, FALSE, TRUE};
+    std::wstring block(sizeof(head) / sizeof(wchar_t), L'\0');
+    std::memcpy(&block[0], &head, sizeof(head));
+    for (const std::string& path : paths)
+        block += std::wstring(path.begin(), path.end()) + L'\0';  // each name ended, and one more end
+    const HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, ProcessOf(window));
+    const size_t bytes = (block.size() + 1) * sizeof(wchar_t);
+    void* remote = process ? ::VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE) : nullptr;
+    const bool written = remote && ::WriteProcessMemory(process, remote, block.c_str(), bytes, nullptr);
+    ::CloseHandle(process);
+    Check(written, "the dropped names written into the program");
+    ::PostMessageW(window, WM_DROPFILES, WPARAM(remote), 0);
 }
 
 }  // namespace remote

@@ -82,5 +82,7 @@ void EmptyFolder(const std::string& folder);  // created when missing
 // Real keys with their scan codes, pressed in order and let go in reverse ({VK_CONTROL, VK_TAB}).
 void PressKeys(const std::vector<WORD>& chord);
 HWND FocusOf(HWND window);  // the focus of `window`'s thread
+// Files dropped on `window` as the shell drops them: WM_DROPFILES with the names in the program's memory.
+void DropFiles(HWND window, const std::vector<std::string>& paths);
 
 }  // namespace remote

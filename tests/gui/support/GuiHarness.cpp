@@ -320,33 +320,4 @@ void DialogTemplate::Text(const char* s) {
     m_data.push_back(0);
 }
 
-// ---- files ---------------------------------------------------------------------------------------
-
-TempFolder::TempFolder(const std::string& name) {
-    char temp[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, temp);
-    m_path = std::string(temp) + "tessiva-" + name + "-" + std::to_string(::GetCurrentProcessId());
-    ::CreateDirectoryA(m_path.c_str(), nullptr);
-}
-
-TempFolder::~TempFolder() {
-    for (const auto& file : m_files)
-        ::DeleteFileA(file.c_str());
-    ::RemoveDirectoryA(m_path.c_str());
-}
-
-std::string TempFolder::Write(const std::string& name, const std::string& content) {
-    const std::string path = m_path + "\\" + name;
-    const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-        DWORD written = 0;
-        ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-        ::CloseHandle(file);
-        if (std::find(m_files.begin(), m_files.end(), path) == m_files.end())
-            m_files.push_back(path);
-    }
-    return path;
-}
-
 }  // namespace gui

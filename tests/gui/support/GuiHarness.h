@@ -19,7 +19,6 @@
 //     boxes.Seen()[0].text / .caption / .buttons / .hasIcon
 //   ClickAt(hwnd, clientPoint)    a real left click through SendInput
 //   DialogTemplate                a dialog template built in memory for tests
-//   TempFolder                    a fresh folder under %TEMP% with files in it
 //
 // Message boxes are found by a thread timer that ticks inside
 // their modal loops; production code carries no test switches.
@@ -123,23 +122,7 @@ private:
     WORD m_count = 0;
 };
 
-// ---- files -------------------------------------------------------------------------------
-class TempFolder {
-public:
-    explicit TempFolder(const std::string& name);
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::string& Path() const { return m_path; }
-    // Creates (or replaces) a file in the folder; answers its full path.
-    std::string Write(const std::string& name, const std::string& content = "text\r\n");
-
-private:
-    std::string m_path;
-    std::vector<std::string> m_files;
-};
-
+// ---- windows -----------------------------------------------------------------------------
 std::string WindowText(HWND hwnd);
 std::string ClassName(HWND hwnd);
 
