@@ -50,7 +50,7 @@ set_dpi() {
 }
 if [ -n "${TESSIVA_DPI:-}" ]; then
   old_dpi=$(eval "$("$wine_run" --env)"; wine reg query "$desktop" /v LogPixels 2>/dev/null |
-            awk '/LogPixels/ { print $3 }' | tr -d '\r')  # 0x60 and the like
+            awk '/LogPixels/ { print $3 }' | tr -d '\r' || true)  # 0x60 and the like; none in a new prefix
   set_dpi "$TESSIVA_DPI"
 fi
 status=0
