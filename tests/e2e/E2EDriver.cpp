@@ -83,6 +83,7 @@ void Run(const std::string& exe) {
     Wizard w(exe, programFolder);
     Expect(!::IsWindowEnabled(w.start), "START is disabled at first");
     ExpectSoon([&] { return w.ShowsStep(0); }, "step 1 in front at first");
+    Expect(StepLabel(w.steps, 0) + StepLabel(w.steps, 1) + StepLabel(w.steps, 2) == "STEP1STEP2STEP3", "the step buttons' labels");
     RECT area{}, page{};
     ::GetClientRect(w.steps, &area);
     ::MapWindowPoints(w.steps, nullptr, reinterpret_cast<POINT*>(&area), 2);

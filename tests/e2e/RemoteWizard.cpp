@@ -318,6 +318,22 @@ void ClickStep(HWND tabs, int index) {
             "step button " + std::to_string(index) + " to take the focus");
 }
 
+std::string StepLabel(HWND tabs, int index) {
+    // The item and its text buffer are written into the program's memory, then read back.
+    struct Item { TCITEMW item; wchar_t text[32]; } local{}, *remote = nullptr;
+    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, ProcessOf(tabs));
+    if (process && (remote = static_cast<Item*>(::VirtualAllocEx(process, nullptr, sizeof(Item), MEM_COMMIT, PAGE_READWRITE)))) {
+        local.item = {TCIF_TEXT, 0, 0, remote->text, 32, 0, 0};
+        if (!::WriteProcessMemory(process, remote, &local, sizeof(local), nullptr) ||
+            !::SendMessageW(tabs, TCM_GETITEMW, index, LPARAM(remote)) || !::ReadProcessMemory(process, remote, &local, sizeof(local), nullptr))
+            local.text[0] = L'?';
+        ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    if (process)
+        ::CloseHandle(process);
+    return std::string(local.text, local.text + ::wcslen(local.text));
+}
+
 // ---- pixels and files -----------------------------------------------------------------
 
 std::vector<DWORD> ScreenPixels(HWND window, SIZE size, WORD bitCount) {

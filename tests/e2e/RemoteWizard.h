@@ -70,6 +70,7 @@ private:
 // window is in front, enabled and the only one of its program that takes input.
 void Click(HWND window, const POINT* client = nullptr);
 void ClickStep(HWND tabs, int index);  // and waits until that step button has the focus
+std::string StepLabel(HWND tabs, int index);
 // What the screen shows at `window`'s top-left: 32-bit 0xRRGGBB top-down, or 24-bit
 // rows bottom-up as a BMP file holds them.
 std::vector<DWORD> ScreenPixels(HWND window, SIZE size, WORD bitCount = 32);
