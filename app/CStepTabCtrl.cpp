@@ -70,17 +70,10 @@ void CStepTabCtrl::OnLButtonDown(UINT flags, CPoint point)
     if (pressed >= 0 && pressed != GetCurFocus())
         SetCurFocus(pressed);
 
+    // No focused button (or one the pages know nothing of) keeps the page.
     const int focused = GetCurFocus();
-    if (focused == m_nCurrentPage)
-        return;
-    // No focused button (or one the pages know nothing of): keep the page.
-    if (focused < 0 || focused >= m_nPageCount)
-        return;
-    if (m_pages[m_nCurrentPage]->m_hWnd)
-        m_pages[m_nCurrentPage]->ShowWindow(SW_HIDE);
-    m_nCurrentPage = GetCurFocus();
-    if (m_pages[m_nCurrentPage]->m_hWnd)
-        m_pages[m_nCurrentPage]->ShowWindow(SW_SHOW);
+    if (focused != m_nCurrentPage)
+        ShowPage(focused);
 }
 
 void CStepTabCtrl::ShowPage(int index)

@@ -36,15 +36,6 @@ void CFilesPage::DoDataExchange(CDataExchange* dx)
     DDX_Text(dx, IDC_FILE_COUNT, m_strCount);
 }
 
-std::vector<CString> CFilesPage::GetInputFiles() const
-{
-    std::vector<CString> files;
-    const int count = m_listFiles.GetCount();
-    for (int i = 0; i < count; ++i)
-        files.push_back(m_listFiles.GetText(i));
-    return files;
-}
-
 void CFilesPage::OnAdd()
 {
     CFileDialog dialog(TRUE, nullptr, nullptr,

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <vector>
-
 #include "CDialog.h"
 #include "CListBox.h"
 
@@ -13,8 +11,6 @@ class CFilesPage : public CDialog {
 public:
     explicit CFilesPage(CWnd* parent = nullptr);
 
-    // The entries in list order: what a conversion run works through.
-    std::vector<CString> GetInputFiles() const;
     // Adds files dropped on the wizard as ADD adds chosen ones; a dropped folder
     // gives its text files (*.txt).
     void AddDroppedFiles(HDROP drop);
