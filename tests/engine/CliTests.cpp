@@ -78,6 +78,10 @@ TEST_F(Cli, ConvertsTheFilesInTheOrderGiven) {
     EXPECT_EQ(ReadBytes(work / "out/p0.htm") + ReadBytes(work / "out/p1.htm") + ReadBytes(work / "out/index.htm"),
               "<title></title>[k1|d1|<a href=index.htm>Home</a>]Beta<title>Alpha</title>[k1|d1|<a href=index.htm>Home</a>]"
               "one&nbsp;&nbsp;two\r\n<br><meta charset=\"utf-8\">\n<a href=\"p0.htm\"></a><br><a href=\"p1.htm\">Alpha</a><br>");
+    // The list of texts on standard input.
+    EXPECT_EQ(Batch(work, {"--output=out", "--files-from", "-", "--template-file=t.htm"}, "b.txt\r\na.txt").status, 0);
+    EXPECT_EQ(ReadBytes(work / "out/0.htm") + ReadBytes(work / "out/1.htm"), "<title></title>[||<a href=></a>]Beta"
+              "<title>Alpha</title>[||<a href=></a>]one&nbsp;&nbsp;two\r\n<br>");
 }
 
 TEST_F(Cli, OptionsExitStatusAndTheOneLineReport) {
@@ -103,6 +107,7 @@ TEST_F(Cli, OptionsExitStatusAndTheOneLineReport) {
         {"start -", {"--output", "out", "--start", "-", "a.txt"}, 64, {}, "--start needs"},
         {"start empty", {"--output", "out", "--start=", "a.txt"}, 64, {}, "--start needs"},
         {"start past 32 bits", {"--output", "out", "--start", "2147483648", "a.txt"}, 64, {}, "--start needs"},
+        {"start below 32 bits", {"--output", "out", "--start", "-2147483649", "a.txt"}, 64, {}, "--start needs"},
         {"start last", {"--output", "out", "a.txt", "--start"}, 64, {}, "--start needs a value"},
         {"unknown short option", {"--output", "out", "-x", "a.txt"}, 64, {}, "unknown option -x"},
         {"overwrite always", {"--output", "out", "--overwrite", "always", "a.txt"}, 64, {}, "not \"always\""},

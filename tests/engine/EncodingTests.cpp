@@ -41,6 +41,8 @@ TEST_F(EncodedRun, PagesDeclareAndHoldTheirTextsAndTheIndexIsUtf8) {
         {"a high surrogate last", kMarked, "", Utf16(u"a\nb\xD800", true) + "\xDC", "<utf-8>a|b\xEF\xBF\xBD", "a"},
         {"8-bit: the system's set", kMarked, "", "Caf\xE9\x80\nna\xEFve", "<windows-1252>Caf\xE9\x80|na\xEFve",
          "Caf\xC3\xA9\xE2\x82\xAC"},
+        {"8-bit: bytes the set leaves out", kMarked, "", "\x81\xE9\x81\n", "<windows-1252>\x81\xE9\x81|",
+         "\xEF\xBF\xBD\xC3\xA9\xEF\xBF\xBD"},
         {"8-bit: named in capitals", kMarked, "WINDOWS-1251", "\xC4\xE0\nx", "<WINDOWS-1251>\xC4\xE0|x", "\xD0\x94\xD0\xB0"},
         {"8-bit: a two-byte set", kMarked, "gbk", "\xC8\xD5\nx", "<gbk>\xC8\xD5|x", "\xE6\x97\xA5"},
         {"8-bit: the set named", kMarked, "shift_jis", "\x93\xFA\x8B\x4C\n\x82\xA0", "<shift_jis>\x93\xFA\x8B\x4C|\x82\xA0",
