@@ -31,8 +31,8 @@ TEST_F(EncodedRun, PagesDeclareAndHoldTheirTextsAndTheIndexIsUtf8) {
         {"UTF-8 kept byte for byte", kMarked, "", "Se\xC3\xB1or\n\xC3\xB1", "<utf-8>Se\xC3\xB1or|\xC3\xB1", "Se\xC3\xB1or"},
         {"a UTF-8 mark is no part of the head", kMarked, "", "\xEF\xBB\xBF\xC3\xB1\nx", "<utf-8>\xC3\xB1|x", "\xC3\xB1"},
         {"a mark after the start stays", kMarked, "", "a\n\xEF\xBB\xBF", "<utf-8>a|\xEF\xBB\xBF", "a"},
-        {"UTF-16 LE with a pair", kMarked, "", Utf16(u"\u00e9\r\n\U0001F600", false),
-         "<utf-8>\xC3\xA9|\xF0\x9F\x98\x80", "\xC3\xA9"},
+        {"UTF-16 LE with the first pair", kMarked, "", Utf16(u"\u00e9\r\n\U00010000", false),
+         "<utf-8>\xC3\xA9|\xF0\x90\x80\x80", "\xC3\xA9"},
         {"UTF-16 BE, a lone surrogate", kMarked, "", Utf16(u"\u65e5\n\xD800!", true),
          "<utf-8>\xE6\x97\xA5|\xEF\xBF\xBD!", "\xE6\x97\xA5"},
         {"UTF-16 ends at a NUL", kMarked, "", Utf16(u"a\nb\0c"s, false), "<utf-8>a|b", "a"},
@@ -93,7 +93,7 @@ TEST(Encoding, Utf8IsTellsValidFromNotWhateverThePieces) {
         {"lead, then ASCII", "\xC3" "a", false},
         {"lead, then a lead", "\xC3\xC3\xA9", false},
     };
-    const std::string ascii(100, 'a');
+    const std::string ascii(80, 'a');  // so the bytes after it start 16 bytes into a 32- and a 64-byte block
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
         EXPECT_EQ(IsValidUtf8(c.bytes), c.valid);
