@@ -20,10 +20,13 @@ TEST(LinkLabel, FitsItsTextShowsItsStateInColourAndUnderlineAndOpensItsTargetOnA
     gui::DialogTemplate t(WS_POPUP | WS_CAPTION | DS_MODALFRAME, 200, 120, "Links");
     t.Add("Static", "Visit our web site", 301, SS_LEFT, 8, 8, 150, 12).Add("Static", "", 302, SS_LEFT, 8, 24, 150, 12)
         .Add("Static", "centred", 303, SS_CENTER, 8, 40, 101, 12).Add("Static", "right", 304, SS_RIGHT, 8, 56, 100, 12)
-        .Add("Static", "middle", 305, SS_LEFT | SS_CENTERIMAGE, 8, 72, 100, 25).Add("Static", "framed", 306, SS_LEFT | WS_BORDER, 8, 100, 100, 16);
+        .Add("Static", "middle", 305, SS_LEFT | SS_CENTERIMAGE, 8, 72, 100, 25).Add("Static", "framed", 306, SS_LEFT | WS_BORDER, 8, 100, 100, 16)
+        .Add("Static", "Wolf fly", 307, SS_LEFT, 110, 8, 80, 12);
     Host host(t);
-    Label labels[6]; labels[1].SetTarget("mailto:someone@example.org");
-    for (int i = 0; i < 6; ++i) {  // each fits its text, keeping the edge its alignment names
+    Label labels[7]; labels[1].SetTarget("mailto:someone@example.org");
+    LOGFONTA italic{}; ::GetObjectA(HFONT(::SendDlgItemMessageA(host, 307, WM_GETFONT, 0, 0)), sizeof italic, &italic); italic.lfItalic = TRUE;
+    const HFONT leaning = ::CreateFontIndirectA(&italic); ::SendDlgItemMessageA(host, 307, WM_SETFONT, WPARAM(leaning), 0);
+    for (int i = 0; i < 7; ++i) {  // each fits its text, keeping the edge its alignment names; the italic one its ink past the text
         Label& label = labels[i];
         const RECT was = InParent(::GetDlgItem(host, 301 + i)); ASSERT_TRUE(label.SubclassDlgItem(301 + i, &host));
         SCOPED_TRACE(label.GetWindowText()); const RECT now = InParent(label);
@@ -32,7 +35,7 @@ TEST(LinkLabel, FitsItsTextShowsItsStateInColourAndUnderlineAndOpensItsTargetOnA
         ::GetClientRect(label, &client), ::GetTextExtentPoint32A(dc, label.GetWindowText().c_str(), int(label.GetWindowText().size()), &text);
         ::SelectObject(dc, old), ::ReleaseDC(label, dc); const DWORD style = label.GetStyle(), align = style & SS_TYPEMASK;
         EXPECT_TRUE(client.bottom >= text.cy && client.bottom <= text.cy + (style & SS_CENTERIMAGE ? 1 : 0)) << client.bottom;
-        EXPECT_TRUE(client.right >= text.cx && client.right <= text.cx + 3) << client.right;
+        EXPECT_TRUE(client.right >= text.cx + (i == 6) && client.right <= text.cx + 3) << client.right;
         const LONG freeX = (was.right - was.left) - (now.right - now.left), freeY = (was.bottom - was.top) - (now.bottom - now.top);
         EXPECT_EQ(align == SS_CENTER ? freeX / 2 : align == SS_RIGHT ? freeX : 0, now.left - was.left);
         EXPECT_EQ(style & SS_CENTERIMAGE ? freeY / 2 : 0, now.top - was.top);
@@ -82,6 +85,7 @@ TEST(LinkLabel, FitsItsTextShowsItsStateInColourAndUnderlineAndOpensItsTargetOnA
     EXPECT_EQ(label.GetHandCursor(), ::GetCursor()); EXPECT_EQ("mailto:someone@example.org", labels[1].GetWindowText());
     EXPECT_EQ("Visit our web site", labels[0].GetToolTip().GetText(&labels[0], 1));
     labels[0].SetTarget("http://example.org/"); EXPECT_EQ("http://example.org/", labels[0].GetToolTip().GetText(&labels[0], 1));
+    ::DeleteObject(leaning);
 }
 
 TEST(LinkLabelFallback, MakesTheCommandLineFromTheRegisteredOpenCommand) {

@@ -170,7 +170,7 @@ TEST(MenuDrawing, FlatStyle) {
         {"radio: dot", RadioChecked, 12, 10, ink}, {"radio: no tick", RadioChecked, 15, 7, cell},
         {"image: faded at rest", ImageAtRest, 12, 12, Tint(kRed, 0.3)}, {"image: cell", ImageAtRest, 2, 2, face},
         {"image: transparent corner", ImageAtRest, 4, 4, face},
-        {"image selected: raised", ImageSelected, 11, 11, kRed}, {"image selected: its top row", ImageSelected, 10, 3, kRed}, {"image selected: its shadow", ImageSelected, 19, 18, shadow},
+        {"image selected: raised", ImageSelected, 11, 11, kRed}, {"image selected: its top row", ImageSelected, 10, 3, kRed}, {"image selected: its shadow", ImageSelected, 20, 18, shadow},
         {"image selected: cell", ImageSelected, 2, 2, selection}, {"image selected: frame", ImageSelected, 0, 0, high},
         {"image checked: framed cell", ImageChecked, 1, 1, high}, {"image checked: framed cell", ImageChecked, 10, 20, high}, {"image checked: light cell", ImageChecked, 2, 2, cell},
         {"image checked: raised", ImageChecked, 11, 11, kRed}, {"image checked: no shadow", ImageChecked, 19, 18, cell},
