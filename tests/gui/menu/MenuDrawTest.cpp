@@ -124,7 +124,7 @@ TEST(MenuDrawing, ClassicStyle) {
         {"checked: sunken edge", Checked, 16, 16, light}, {"checked: tick", Checked, 5, 8, ink}, {"checked: tick", Checked, 11, 6, ink},
         {"checked: beside the tick", Checked, 5, 7, cell}, {"checked: highlight beside the cell", CheckedSelected, 21, 9, high},
         {"checked selected: plain cell", CheckedSelected, 14, 14, back}, {"checked selected: column", CheckedSelected, 20, 9, back},
-        {"radio: dot", RadioChecked, 9, 9, ink}, {"radio: no tick", RadioChecked, 11, 6, cell},
+        {"radio: dot", RadioChecked, 9, 9, ink}, {"radio: its left edge", RadioChecked, 6, 8, ink}, {"radio: no tick", RadioChecked, 11, 6, cell},
         {"image", ImageAtRest, 10, 10, kRed}, {"image: transparent corner", ImageAtRest, 2, 2, back}, {"image: flat cell", ImageAtRest, 0, 0, back},
         {"image selected: raised", ImageSelected, 0, 0, light}, {"image selected: raised", ImageSelected, 19, 18, shadow},
         {"image selected: highlight beside", ImageSelected, 21, 9, high}, {"image selected", ImageSelected, 10, 10, kRed},
