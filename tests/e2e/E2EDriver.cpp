@@ -41,14 +41,6 @@ std::string SystemReason(DWORD code) {
     return reason;
 }
 
-void PressKey(WORD key) {
-    INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_KEYBOARD;
-    input[0].ki.wVk = input[1].ki.wVk = key;
-    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, input, sizeof(INPUT));
-}
-
 void ExpectBox(Wizard& w, const std::string& caption, const std::string& text, const std::vector<int>& buttons,
                bool icon, int answer) {
     const Box box = w.WaitForBox();
@@ -110,9 +102,9 @@ void Run(const std::string& exe) {
 
     ClickStep(w.steps, 0);
     ExpectSoon([&] { return w.ShowsStep(0); }, "STEP1 brings step 1 back");
-    PressKey(VK_RIGHT);  // the step buttons have the focus after the click
+    PressKeys({VK_RIGHT});  // the step buttons have the focus after the click
     ExpectSoon([&] { return w.ShowsStep(1); }, "an arrow key on the step buttons brings the step, page and banner");
-    PressKey(VK_LEFT);
+    PressKeys({VK_LEFT});
     ClickStep(w.steps, 0);  // a click on the button of the page in front keeps it
     ExpectSoon([&] { return w.ShowsStep(0); }, "a click on the step in front keeps it");
     Expect(::IsWindowEnabled(w.start), "START stays enabled");
@@ -209,10 +201,9 @@ void KeyboardTour(const std::string& exe);  // KeyboardTour.cpp
 void LongRun(const std::string& exe);       // LongRun.cpp
 
 int main(int argc, char** argv) {
+    const std::string exe = argc > 1 ? argv[1] : OwnFolder() + "tessiva.exe";
     try {
-        Run(argc > 1 ? argv[1] : OwnFolder() + "tessiva.exe");
-        KeyboardTour(argc > 1 ? argv[1] : OwnFolder() + "tessiva.exe");
-        LongRun(argc > 1 ? argv[1] : OwnFolder() + "tessiva.exe");
+        Run(exe), KeyboardTour(exe), LongRun(exe);
         return 0;
     } catch (const std::exception& failure) {  // the program under test has been ended by now
         std::printf("not ok - %s\n", failure.what());

@@ -85,7 +85,7 @@ TEST(LinkLabel, FitsItsTextShowsItsStateInColourAndUnderlineAndOpensItsTargetOnA
     EXPECT_EQ(label.GetHandCursor(), ::GetCursor()); EXPECT_EQ("mailto:someone@example.org", labels[1].GetWindowText());
     EXPECT_EQ("Visit our web site", labels[0].GetToolTip().GetText(&labels[0], 1));
     labels[0].SetTarget("http://example.org/"); EXPECT_EQ("http://example.org/", labels[0].GetToolTip().GetText(&labels[0], 1));
-    ::DeleteObject(leaning);
+    ::DeleteObject(leaning);  // the label draws with copies of it
 }
 
 TEST(LinkLabelFallback, MakesTheCommandLineFromTheRegisteredOpenCommand) {
