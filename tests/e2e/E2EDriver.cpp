@@ -71,6 +71,10 @@ void Run(const std::string& exe) {
     for (const char* name : {"a-walk.txt", "b-recipe.txt", "c-notes.txt"})
         WriteBytes(kIn + "\\" + name, ReadBytes(data + "input\\" + name));
     WriteBytes(programFolder + kTemplateName, ReadBytes(data + kTemplateName));  // the run reads it there
+    struct Removed {  // even when a check fails: an installed program's folder must empty
+        std::string path;
+        ~Removed() { ::DeleteFileA(path.c_str()); }
+    } templet{programFolder + kTemplateName};
 
     Wizard w(exe, programFolder);
     Expect(!::IsWindowEnabled(w.start), "START is disabled at first");
@@ -191,7 +195,6 @@ void Run(const std::string& exe) {
 
     ::PostMessageW(w.window, WM_SYSCOMMAND, SC_CLOSE, 0);
     Expect(w.WaitForExit() == 0, "the program ends when its window is closed");
-    ::DeleteFileA((programFolder + kTemplateName).c_str());
 }
 
 }  // namespace
