@@ -33,7 +33,9 @@ void KeyboardTour(const std::string& exe) {
             SetText(FocusOf(w.window), in + "\\a.txt");
             PressKeys({VK_RETURN});
         }
-        WaitFor([&] { return w.ShowsStep(row.step) && w.Boxes().empty() && (!row.focus || at(row.focus)); }, row.what);
+        // The wizard in front again before the next keys: a closing file dialog may still hold them.
+        WaitFor([&] { return w.ShowsStep(row.step) && w.Boxes().empty() && ::GetForegroundWindow() == w.window &&
+                             (!row.focus || at(row.focus)); }, row.what);
         Expect(true, row.what);
     }
     PressKeys({VK_RETURN});
