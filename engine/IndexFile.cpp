@@ -12,6 +12,8 @@ bool NeedsEncoding(unsigned char byte) {
     switch (byte) {
     case '"': case '#': case '%': case '?': case '&': case ' ':
         return true;
+    case '$':  // in a page an address must not start a placeholder
+        return true;
     case '\\':  // only where it is not the separator: a browser reads it as "/"
         return true;
     default:
@@ -19,8 +21,41 @@ bool NeedsEncoding(unsigned char byte) {
     }
 }
 
-// What a new index.htm begins with: its entries are UTF-8.
-constexpr std::string_view kIndexStart = "<meta charset=\"utf-8\">\n";
+// The index's look follows the templates': a white sheet on a pale ground.
+constexpr std::string_view kIndexHead =
+    "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n"
+    "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>";
+constexpr std::string_view kIndexStyle =
+    "</title>\n<style>\n"
+    "  html { background: #eef1f4; }\n"
+    "  body {\n"
+    "    max-width: 44em; margin: 2.5em auto; padding: 2em 3em; background: #ffffff; color: #222933;\n"
+    "    border-radius: 6px; box-shadow: 0 1px 4px rgba(30, 40, 60, 0.15);\n"
+    "    font: 16px/2 Verdana, Tahoma, sans-serif;\n"
+    "  }\n"
+    "  h1 {\n"
+    "    font: bold 1.6em/1.2 Verdana, Tahoma, sans-serif; color: #12324f;\n"
+    "    margin: 0 0 0.8em; padding-bottom: 0.4em; border-bottom: 3px solid #d6e2ee;\n"
+    "  }\n"
+    "  a { color: #1d5fa8; text-decoration: none; }\n"
+    "  a:hover { text-decoration: underline; }\n"
+    "  @media (max-width: 40em) { body { margin: 0; padding: 1.2em; border-radius: 0; } }\n"
+    "</style>\n</head>\n<body>\n<h1>";
+constexpr std::string_view kIndexEntries = "</h1>\n";
+
+// Shown as typed: markup characters become references.
+std::string EscapeText(std::string_view text) {
+    std::string escaped;
+    for (const char c : text) {
+        switch (c) {
+        case '&': escaped += "&amp;"; break;
+        case '<': escaped += "&lt;"; break;
+        case '>': escaped += "&gt;"; break;
+        default: escaped += c;
+        }
+    }
+    return escaped;
+}
 
 }  // namespace
 
@@ -35,6 +70,10 @@ std::string IndexAddress(std::string_view outputFolder, std::string_view pagePat
         if (!relative.empty() && relative.front() == platform::kPathSeparator)
             relative.remove_prefix(1);
     }
+    return EncodeAddress(relative);
+}
+
+std::string EncodeAddress(std::string_view relative) {
     static const char kHex[] = "0123456789ABCDEF";
     std::string address;
     address.reserve(relative.size() + 16);
@@ -53,6 +92,13 @@ std::string IndexAddress(std::string_view outputFolder, std::string_view pagePat
     return address;
 }
 
+std::string MakeIndexStart(std::string_view title) {
+    const std::string shown = EscapeText(title);
+    std::string start;
+    start.append(kIndexHead).append(shown).append(kIndexStyle).append(shown).append(kIndexEntries);
+    return start;
+}
+
 std::string MakeIndexEntry(std::string_view address, std::string head) {
     std::string start;
     start.reserve(address.size() + 11);
@@ -62,8 +108,7 @@ std::string MakeIndexEntry(std::string_view address, std::string head) {
 }
 
 platform::FileResult AppendIndexEntry(const std::string& outputFolder, const std::string& pagePath,
-                                      std::string head) {
+                                      std::string head, std::string_view start) {
     const std::string path = IndexPath(outputFolder);
-    // An index that begins here says what its entries are written in.
-    return platform::AppendToFile(path, MakeIndexEntry(IndexAddress(outputFolder, pagePath), std::move(head)), kIndexStart);
+    return platform::AppendToFile(path, MakeIndexEntry(IndexAddress(outputFolder, pagePath), std::move(head)), start);
 }

@@ -41,6 +41,7 @@ PageMaker::PageMaker(std::string_view templateText, std::string_view keywords, s
       m_declaresCharset(!FindOccurrences(templateText, kCharset).empty()),
       m_utf8Template(FillCharset(templateText, "utf-8")),
       m_legacyTemplate(m_declaresCharset ? FillCharset(templateText, m_legacyCharset) : std::string()),
+      m_navigates(UsesNavigation(templateText)),
       m_out(m_noPage, kTextPiece),
       m_piece(new char[kTextPiece + 1]) {}
 
@@ -211,7 +212,9 @@ std::string PageMaker::TakeHead() {
 }
 
 PageMaker::Result PageMaker::Make(const std::string& inputFile, const std::string& pagePath,
-                                  const std::function<bool(const std::string&)>& confirmOverwrite) {
+                                  const std::function<bool(const std::string&)>& confirmOverwrite,
+                                  PageNavigation navigation) {
+    m_navigation = std::move(navigation);
     const Result result = MakeOnce(inputFile, pagePath, confirmOverwrite, false);
     if (!m_misjudged)
         return result;
@@ -238,7 +241,9 @@ PageMaker::Result PageMaker::MakeOnce(const std::string& inputFile, const std::s
     // is known at once.
     const bool legacy = legacyKnown || (ended ? !m_check.Valid() : m_check.Failed());
     const HeadAndBody parts = SplitHeadAndBody(text);
-    const TemplateSpans filled = FillAllButBodySpans(legacy && m_declaresCharset ? m_legacyTemplate : m_utf8Template,
+    const std::string& withCharset = legacy && m_declaresCharset ? m_legacyTemplate : m_utf8Template;
+    const std::string navigated = m_navigates ? FillNavigation(withCharset, m_navigation) : std::string();
+    const TemplateSpans filled = FillAllButBodySpans(m_navigates ? navigated : withCharset,
                                                      parts.head, m_keywords, m_description, m_homeLink);
     const std::vector<std::size_t> bodies = filled.Find(kBody);
 

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <utility>
 
+#include "Navigation.h"
 #include "OutputBuffer.h"
 #include "PlatformFiles.h"
 #include "TextEncoding.h"
@@ -28,9 +29,11 @@ public:
     PageMaker(std::string_view templateText, std::string_view keywords, std::string_view description,
               std::string_view homeLink, std::string legacyCharset);
 
-    // Reads inputFile, asks confirmOverwrite when pagePath exists, writes the page.
+    // Reads inputFile, asks confirmOverwrite when pagePath exists, writes the page
+    // with its links to the others.
     Result Make(const std::string& inputFile, const std::string& pagePath,
-                const std::function<bool(const std::string&)>& confirmOverwrite);
+                const std::function<bool(const std::string&)>& confirmOverwrite,
+                PageNavigation navigation = PageNavigation());
 
     std::string TakeHead();                                            // of the last text, in UTF-8
     const platform::FileFailure& Failure() const { return m_failure; }  // after Failed
@@ -53,6 +56,8 @@ private:
     std::string m_legacyCharset;
     bool m_declaresCharset;                         // the template holds "$charset"
     std::string m_utf8Template, m_legacyTemplate;   // with "$charset" filled in
+    bool m_navigates;                               // the template links the pages
+    PageNavigation m_navigation;                    // of the page being made
     Utf8Check m_check;                              // of the text being read
     bool m_misjudged = false;  // a page started as UTF-8 met a text that is not
     platform::ReplacingFile m_noPage;  // the buffer's sink between pages

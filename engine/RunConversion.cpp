@@ -6,6 +6,7 @@
 #include "LegacyCharset.h"
 #include "PageMaker.h"
 #include "TemplateFilling.h"
+#include "TextEncoding.h"
 
 namespace {
 
@@ -18,7 +19,25 @@ RunOutcome Failure(platform::FileFailure failure, std::uint64_t pagesWritten) {
     return outcome;
 }
 
+// The last name in the folder's path.
+std::string FolderName(const std::string& folder) {
+    const std::size_t cut = folder.find_last_of(std::string("/") + platform::kPathSeparator);
+    return cut == std::string::npos ? folder : folder.substr(cut + 1);
+}
+
+// The title of a new index.htm, in UTF-8: the home title, else the output
+// folder's name; bytes that are not UTF-8 are read in the legacy set.
+std::string IndexTitle(const ConversionJob& job, const std::string& legacyCharset) {
+    const std::string title = job.homeTitle.empty() ? FolderName(OutputFolder(job.outputPath)) : job.homeTitle;
+    return IsValidUtf8(title) ? title : LegacyToUtf8(title, legacyCharset);
+}
+
 }  // namespace
+
+std::string ResultPage(const ConversionJob& job) {
+    const std::string outputFolder = OutputFolder(job.outputPath);
+    return job.createIndex ? IndexPath(outputFolder) : PagePath(outputFolder, job.outputName, job.startNumber);
+}
 
 std::string OutputFolder(const std::string& outputPath) {
     if (!outputPath.empty() && outputPath.back() == platform::kPathSeparator)
@@ -44,8 +63,9 @@ RunOutcome RunConversion(const ConversionJob& job, const std::string& programFol
     // 2147483647 is 2147483648.
     long long currentNumber = job.startNumber;
     std::uint64_t pagesWritten = 0;
-    PageMaker maker(templateText, job.keywords, job.description, homeLink,
-                    job.legacyCharset.empty() ? SystemLegacyCharset() : job.legacyCharset);
+    const std::string legacyCharset = job.legacyCharset.empty() ? SystemLegacyCharset() : job.legacyCharset;
+    PageMaker maker(templateText, job.keywords, job.description, homeLink, legacyCharset);
+    const std::string indexStart = job.createIndex ? MakeIndexStart(IndexTitle(job, legacyCharset)) : std::string();
     // What killed runs left beside the pages goes before this run adds its own.
     platform::RemoveLeftoversBeside(PagePath(outputFolder, job.outputName, currentNumber));
 
@@ -61,7 +81,9 @@ RunOutcome RunConversion(const ConversionJob& job, const std::string& programFol
             progress(index, inputFile);
         const std::string pagePath = PagePath(outputFolder, job.outputName, currentNumber);
         try {
-            switch (maker.Make(inputFile, pagePath, confirmOverwrite)) {
+            switch (maker.Make(inputFile, pagePath, confirmOverwrite,
+                               NavigatePage(outputFolder, job.outputName, job.startNumber, index,
+                                            job.inputFiles.size()))) {
             case PageMaker::Written:
                 break;
             case PageMaker::Kept: {
@@ -77,7 +99,7 @@ RunOutcome RunConversion(const ConversionJob& job, const std::string& programFol
             ++currentNumber;
             ++pagesWritten;
             if (job.createIndex) {
-                if (platform::FileResult failure = AppendIndexEntry(outputFolder, pagePath, maker.TakeHead()))
+                if (platform::FileResult failure = AppendIndexEntry(outputFolder, pagePath, maker.TakeHead(), indexStart))
                     return Failure(std::move(*failure), pagesWritten);
             }
         } catch (const std::bad_alloc&) {

@@ -24,6 +24,10 @@ RunOutcome RunConversion(const ConversionJob& job, const std::string& programFol
                          const RunProgress& progress = RunProgress(),
                          const std::atomic<bool>* stop = nullptr);
 
+// What a run of `job` makes to be looked at first: index.htm when it writes
+// one, else its first page.
+std::string ResultPage(const ConversionJob& job);
+
 // outputPath with one trailing separator removed.
 std::string OutputFolder(const std::string& outputPath);
 

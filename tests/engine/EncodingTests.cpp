@@ -64,7 +64,7 @@ TEST_F(EncodedRun, PagesDeclareAndHoldTheirTextsAndTheIndexIsUtf8) {
         job = {{Input("a.txt", c.text)}, "t.htm", "", "", out.Path(), "p", 0, true, "", "", c.legacyCharset};
         ASSERT_EQ(Start().kind, RunOutcome::Finished);
         EXPECT_EQ(ReadBytes(out / "p0.htm"), c.page);
-        EXPECT_EQ(ReadBytes(out / "index.htm"), "<meta charset=\"utf-8\">\n<a href=\"p0.htm\">" + c.indexHead + "</a><br>");
+        EXPECT_EQ(ReadBytes(out / "index.htm"), MakeIndexStart(out.Name()) + "<a href=\"p0.htm\">" + c.indexHead + "</a><br>");
     }
 }
 

@@ -13,6 +13,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
+#include "IndexFile.h"
 #include "TestFiles.h"
 
 namespace {
@@ -107,7 +108,7 @@ TEST_F(FileSafety, FourRunsAppendingToOneIndexAtOnceKeepEveryEntryWhole) {
     for (Tool& run : runs)
         EXPECT_EQ(run.Wait(), 0);
     // Declared once, by whichever run began the file; then every entry whole, each once.
-    const std::string start = "<meta charset=\"utf-8\">\n", index = ReadBytes(out / "index.htm");
+    const std::string start = MakeIndexStart(out.Name()), index = ReadBytes(out / "index.htm");
     ASSERT_EQ(index.substr(0, start.size()), start);
     std::multiset<std::string> entries, expected;
     for (std::size_t from = start.size(), end; from < index.size(); from = end) {
@@ -214,6 +215,6 @@ TEST_F(FileSafety, NamesInAnyLanguageInAndOut) {
     EXPECT_EQ(Tool(arguments).Wait(), 0);
     EXPECT_EQ(ReadBytes(site + kSep + "\xE9\xA0\x81" "0.htm") + ReadBytes(site + kSep + "\xE9\xA0\x81" "1.htm") +
                   ReadBytes(site + kSep + "index.htm"),
-              "<h1>Caf\xC3\xA9</h1>x<h1>\xE6\x97\xA5</h1>body<meta charset=\"utf-8\">\n<a href=\"%E9%A0%81" "0.htm\">Caf\xC3\xA9"
+              "<h1>Caf\xC3\xA9</h1>x<h1>\xE6\x97\xA5</h1>body" + MakeIndexStart("\xE5\x87\xBA\xE5\x8A\x9B") + "<a href=\"%E9%A0%81" "0.htm\">Caf\xC3\xA9"
               "</a><br><a href=\"%E9%A0%81" "1.htm\">\xE6\x97\xA5</a><br>");
 }

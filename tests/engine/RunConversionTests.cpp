@@ -1,6 +1,7 @@
 // The batch run: page names and numbers, the overwrite question, the index, and
 // where and how a run stops.
 #include <functional>
+#include "IndexFile.h"
 #include "PageMaker.h"
 #include "TemplateFilling.h"
 #include "TestFiles.h"
@@ -47,7 +48,7 @@ TEST_F(Run, NoAtTheSecondOfThreeExistingPagesStopsThere) {
     EXPECT_EQ(asked, (Names{out / "p1.htm", out / "p2.htm"}));
     EXPECT_EQ(ReadBytes(out / "p1.htm") + ReadBytes(out / "p2.htm") + ReadBytes(out / "p3.htm"),
               "<title></title>New 1oldold");
-    EXPECT_EQ(ReadBytes(out / "index.htm"), "<meta charset=\"utf-8\">\n<a href=\"p1.htm\"></a><br>");
+    EXPECT_EQ(ReadBytes(out / "index.htm"), MakeIndexStart(out.Name()) + "<a href=\"p1.htm\"></a><br>");
     // Without an answerer existing pages are kept. A text can become its own page.
     EXPECT_EQ(RunConversion(job, program.WithSeparator(), nullptr).kind, RunOutcome::StoppedByUser);
     job = ConversionJob{{out / "p2.htm"}, "t.htm", "", "", out.Path(), "p", 2};
@@ -109,4 +110,37 @@ TEST_F(Run, LargeTextsGiveTheSamePagesWhateverTheTemplate) {
                 << "text of " << text.size() << " bytes, template " << templateText.substr(0, 32);
         }
     }
+}
+
+TEST_F(Run, PagesLinkToTheirNeighboursAndTheIndexWithoutExpandingTextsOrTypedValues) {
+    WriteBytes(program / "t.htm", "[$prev|$next|$index|$number|$count|$head|$keyword]");
+    MakeFolder(out / "sub"), MakeFolder(out / "x/y"), MakeFolder(out / "x/z"), MakeFolder(out / "site");
+    // Pages read in turn, as ConversionJob(outputPath, outputName, startNumber) makes them from texts 1, 2, 3...
+    const struct { const char* label; std::string folder, name; std::int32_t start; std::size_t texts; Names pages;
+                   std::string expected; } rows[] = {
+        {"a negative start", out.Path(), "p", -1, 3, {"p-1.htm", "p0.htm", "p1.htm"},
+         "[|p0.htm|index.htm|-1|3|1|$count]" "[p-1.htm|p1.htm|index.htm|0|3|2|$count]" "[p0.htm||index.htm|1|3|3|$count]"},
+        {"past 32 bits", out.Path(), "p", 2147483647, 2, {"p2147483647.htm", "p2147483648.htm"},
+         "[|p2147483648.htm|index.htm|2147483647|2|1|$count][p2147483647.htm||index.htm|2147483648|2|2|$count]"},
+        {"a sub-folder, bytes to encode", out.Path(), "sub" + kSep + "a b$#\xC3\xA9", 9, 2, {"sub/a b$#\xC3\xA9" "9.htm",
+         "sub/a b$#\xC3\xA9" "10.htm"}, "[|a%20b%24%23%C3%A910.htm|../index.htm|9|2|1|$count]"
+         "[a%20b%24%23%C3%A99.htm||../index.htm|10|2|2|$count]"},
+        {"down, here and back", out.Path(), "x/./y/../z/", 0, 1, {"x/z/0.htm"}, "[||../../index.htm|0|1|1|$count]"},
+        {"above the output folder", out / "site", "../p", 0, 1, {"p0.htm"}, "[||site/index.htm|0|1|1|$count]"},
+    };
+    for (const auto& row : rows) {
+        job = ConversionJob{{}, "t.htm", "$count", "", row.folder, row.name, row.start, true};
+        for (std::size_t text = 1; text <= row.texts; ++text)
+            job.inputFiles.push_back(Input(std::to_string(text), std::to_string(text) + "\n"));
+        ASSERT_EQ(Start().kind, RunOutcome::Finished) << row.label;
+        std::string pages;
+        for (const std::string& page : row.pages)
+            pages += ReadBytes(out / page);
+        EXPECT_EQ(pages, row.expected) << row.label;
+    }
+    // A new index is a page titled with the home title, else the output folder's name.
+    const std::string start = MakeIndexStart("site");
+    EXPECT_EQ(ReadBytes(out / "site" + kSep + "index.htm").substr(0, start.size()), start);
+    EXPECT_NE(MakeIndexStart("<A & B>").find("<title>&lt;A &amp; B&gt;</title>"), std::string::npos);
+    EXPECT_EQ(ResultPage(job) + "|" + ResultPage(ConversionJob{{}, "", "", "", "o", "p", -3}), out / "site" + kSep + "index.htm|o" + kSep + "p-3.htm");
 }

@@ -59,6 +59,7 @@ public:
     const std::string& Path() const { return m_path; }  // no trailing separator
     std::string operator/(const std::string& name) const { return m_path + kSep + name; }
     std::string WithSeparator() const { return m_path + kSep; }
+    std::string Name() const { return std::filesystem::path(m_path).filename().string(); }
     std::vector<std::string> Names() const { return NamesIn(m_path); }
 private:
     std::string m_path;
