@@ -37,6 +37,8 @@ public:
                Ended ended);
     // The run ends before the next file; no question is asked any more.
     void Stop();
+    // Stop was called during the run that ended last.
+    bool StopRequested() const { return m_bStop; }
 
     // How long a run goes on before the panel shows it, and how often it is looked
     // at. A long list is read a slice at a time, the window answering in between.

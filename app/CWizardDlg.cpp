@@ -4,7 +4,7 @@
 #include "CDataExchange.h"
 #include "CMenu.h"
 #include "CPaintDC.h"
-#include "HtmlHelpLoader.h"
+#include "GuideInBrowser.h"
 #include "ResourceLookup.h"
 #include "resource.h"
 
@@ -135,13 +135,13 @@ void CWizardDlg::OnSelchangeSteps(NMHDR* /*header*/, LRESULT* result)
 
 BOOL CWizardDlg::OnHelpInfo(HELPINFO* /*info*/)
 {
-    ShowHelpContents();
+    ShowGuide();
     return TRUE;  // handled: the request goes no further
 }
 
 void CWizardDlg::WinHelp(DWORD_PTR data, UINT command)
 {
-    ShowHelpContents();               // the help file's default topic, always
+    ShowGuide();                      // the guide's first topic, always
     CDialog::WinHelp(data, command);  // data and command go only to the base
 }
 

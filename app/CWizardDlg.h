@@ -111,5 +111,7 @@ private:
     void OnCancel() override;
     void OnRunEnded(const RunOutcome& outcome);
     bool m_bCloseAfterRun = false;
+    ConversionJob m_runJob;   // the values of the run going on or ended last, without its files
+    std::size_t m_nRunFiles = 0;  // and how many files it converts
     CRunPanel m_runPanel;  // last, so that a run still going ends before the pages go
 };

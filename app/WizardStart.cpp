@@ -4,6 +4,7 @@
 #include "CWizardDlg.h"
 
 #include "PlatformFiles.h"
+#include "RunConversion.h"
 #include "resource.h"
 
 namespace {
@@ -26,6 +27,14 @@ std::string FileErrorMessage(const RunOutcome& outcome)
     return outcome.reason + "\n\n" + outcome.file;
 }
 
+// How far a stopped run got, and the folder its pages are in.
+std::string StoppedMessage(const RunOutcome& outcome, std::size_t files, const ConversionJob& job)
+{
+    const std::string firstPage = PagePath(OutputFolder(job.outputPath), job.outputName, job.startNumber);
+    return "The work has been stopped.\n" + std::to_string(outcome.pagesWritten) + " of " + std::to_string(files) +
+           " pages were written to " + firstPage.substr(0, firstPage.find_last_of("\\/"));
+}
+
 }  // namespace
 
 void CWizardDlg::OnStart()
@@ -41,6 +50,9 @@ void CWizardDlg::OnStart()
         m_btnStart.EnableWindow(TRUE);
         return;
     }
+    m_outputPage.WithdrawResult();
+    m_runJob = job;
+    m_nRunFiles = static_cast<std::size_t>(m_filesPage.m_listFiles.GetCount());
     CRunPanel::Ask ask;
     if (!m_outputPage.replaceExisting)
         ask = [this](const std::string& pagePath) { return ConfirmOverwrite(pagePath); };
@@ -120,10 +132,15 @@ void CWizardDlg::ReportOutcome(const RunOutcome& outcome)
 {
     switch (outcome.kind) {
     case RunOutcome::Finished:
+        m_outputPage.OfferResult(ResultPage(m_runJob));
         MessageBox(kFinishedMessage);
         break;
     case RunOutcome::StoppedByUser:
-        break;  // the user chose to stop; there is nothing to tell
+        // STOP is answered with how far the run got; a page kept at the question,
+        // or a window closing, needs no word.
+        if (m_runPanel.StopRequested() && !m_bCloseAfterRun)
+            MessageBox(StoppedMessage(outcome, m_nRunFiles, m_runJob).c_str(), nullptr, MB_OK | MB_ICONINFORMATION);
+        break;
     case RunOutcome::FileError:
         MessageBox(FileErrorMessage(outcome).c_str(), nullptr, MB_OK | MB_ICONEXCLAMATION);
         break;

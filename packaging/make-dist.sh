@@ -26,6 +26,10 @@ for t in "$root"/res/templates/*.htm; do templates+=("$(basename "$t")"); done
 
 windows_files=(tessiva.exe tessiva-batch.exe "${templates[@]}" tessiva.chm)
 
+# The guide's pages, uncompiled: under Wine the wizard opens them in the browser.
+guide_pages=()
+for p in "$root"/help/*.htm "$root"/help/*.css; do guide_pages+=("$(basename "$p")"); done
+
 stage="$(mktemp -d)"
 trap 'rm -rf "$stage"' EXIT
 
@@ -80,6 +84,7 @@ linux="$stage/linux/$name"
 # The same wizard, byte for byte, as the Windows packages (stripping again would
 # stamp a new time into it).
 stage_from "$windows" "$linux" tessiva.exe tessiva.chm "${templates[@]}"
+stage_from "$win_bin/help" "$linux/help" "${guide_pages[@]}"
 stage_from "$native_bin" "$linux" tessiva-batch
 strip "$linux/tessiva-batch"
 stage_from "$root/packaging" "$linux" tessiva tessiva.desktop

@@ -64,18 +64,35 @@ void COutputPage::DoDataExchange(CDataExchange* dx)
     DDX_Text(dx, IDC_HOME_URL, homeUrl);
     DDX_Control(dx, IDC_BROWSE, m_btnBrowse);
     DDX_Check(dx, IDC_REPLACE_EXISTING, replaceExisting);
+    DDX_Control(dx, IDC_OPEN_RESULT, m_linkResult);
 }
 
 BOOL COutputPage::OnInitDialog()
 {
     CDialog::OnInitDialog();
     m_btnBrowse.SetFlatLook(TRUE, TRUE);
+    m_linkResult.SetUnderlineMode(CLinkLabel::UnderlineAlways);
     return TRUE;
 }
 
 BOOL COutputPage::CollectValues()
 {
     return UpdateData(TRUE);
+}
+
+void COutputPage::OfferResult(const CString& page)
+{
+    m_linkResult.SetTarget(page);
+    m_linkResult.MarkVisited(FALSE);
+    m_linkResult.ShowWindow(SW_SHOW);
+}
+
+void COutputPage::WithdrawResult()
+{
+    // The focus never stays on a hidden control.
+    if (::GetFocus() == m_linkResult.m_hWnd)
+        SendMessage(WM_NEXTDLGCTL, 0, FALSE);
+    m_linkResult.ShowWindow(SW_HIDE);
 }
 
 void COutputPage::OnBrowse()

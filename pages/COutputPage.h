@@ -6,6 +6,7 @@
 
 #include "CDialog.h"
 #include "CImageButton.h"
+#include "CLinkLabel.h"
 
 class COutputPage : public CDialog {
 public:
@@ -30,6 +31,10 @@ public:
     // link, 0 or 1; collected with the others.
     int replaceExisting = 0;
 
+    // The link to `page`, what a finished run made, shown until withdrawn.
+    void OfferResult(const CString& page);
+    void WithdrawResult();
+
 protected:
     const MessageMap& GetMessageMap() const override;
     void DoDataExchange(CDataExchange* dx) override;
@@ -43,4 +48,5 @@ protected:
     void OnIndexOptionClicked();
 
     CImageButton m_btnBrowse;
+    CLinkLabel m_linkResult;
 };

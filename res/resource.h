@@ -33,6 +33,7 @@
 #define IDC_HOME_TITLE       1026
 #define IDC_HOME_URL         1027
 #define IDC_REPLACE_EXISTING 1055  // check box: existing pages are replaced without a question
+#define IDC_OPEN_RESULT      1056  // link label: what the last finished run made, in the browser
 
 // ---- The about box ---------------------------------------------------------------
 #define IDD_ABOUTBOX         100

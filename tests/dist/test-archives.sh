@@ -21,6 +21,8 @@ tarball="$DIST/$name-linux.tar.gz"
 modes=("drwxr-xr-x 0/0 $name/" "-rwxr-xr-x 0/0 $name/tessiva" "-rwxr-xr-x 0/0 $name/tessiva-batch"
        "-rw-r--r-- 0/0 $name/tessiva.desktop" "-rw-r--r-- 0/0 $name/tessiva.png")
 for f in "${files[@]}"; do modes+=("-rw-r--r-- 0/0 $name/$f"); done
+modes+=("drwxr-xr-x 0/0 $name/help/")  # the guide's pages, for the browser under Wine
+for f in "$here"/../../help/*.htm "$here"/../../help/*.css; do modes+=("-rw-r--r-- 0/0 $name/help/$(basename "$f")"); done
 check_equal "entries, modes and owners" "$(sorted_lines "${modes[@]}")" \
   "$(tar --numeric-owner -tvzf "$tarball" | awk '{print $1, $2, $6}' | LC_ALL=C sort)"
 tar -xzf "$tarball" -C "$work/opt dir"
