@@ -65,24 +65,19 @@ void ExpectList(const Wizard& w, const std::vector<std::string>& names) {
     ExpectSoon([&] { return Text(w.Item(0, IDC_FILE_COUNT)) == count; }, "the count says " + count);
 }
 
-// What the shell opens as a web page, for as long as this lives: the driver itself,
-// which notes the file in kOpened (see main). The previous association comes back after.
+// While this lives the shell opens web pages with the driver itself, which notes each in kOpened (see main).
 const std::string kOpened = "C:\\tessiva-e2e\\opened.txt";
 struct PagesOpenedHere {
     explicit PagesOpenedHere(const std::string& driver) {
-        m_had = ::RegGetValueA(HKEY_CLASSES_ROOT, ".htm", nullptr, RRF_RT_REG_SZ, nullptr, m_class, &m_size) == 0;
-        const std::string command = "\"" + driver + "\" --opened \"%1\"";
-        ::RegSetValueA(HKEY_CLASSES_ROOT, ".htm", REG_SZ, "tessiva.e2e.opened", 0);
-        ::RegSetValueA(HKEY_CLASSES_ROOT, "tessiva.e2e.opened\\shell\\open\\command", REG_SZ, command.c_str(), 0);
-        ::DeleteFileA(kOpened.c_str());
+        had = !::RegGetValueA(HKEY_CLASSES_ROOT, ".htm", nullptr, RRF_RT_REG_SZ, nullptr, before, &size);
+        ::RegSetValueA(HKEY_CLASSES_ROOT, ".htm", REG_SZ, "tessiva.e2e.opened", 0), ::DeleteFileA(kOpened.c_str());
+        ::RegSetValueA(HKEY_CLASSES_ROOT, "tessiva.e2e.opened\\shell\\open\\command", REG_SZ, ("\"" + driver + "\" --opened \"%1\"").c_str(), 0);
     }
-    ~PagesOpenedHere() {
+    ~PagesOpenedHere() {  // the association from before comes back
         ::RegDeleteTreeA(HKEY_CLASSES_ROOT, "tessiva.e2e.opened");
-        m_had ? ::RegSetValueA(HKEY_CLASSES_ROOT, ".htm", REG_SZ, m_class, 0) : ::RegDeleteTreeA(HKEY_CLASSES_ROOT, ".htm");
+        had ? ::RegSetValueA(HKEY_CLASSES_ROOT, ".htm", REG_SZ, before, 0) : ::RegDeleteTreeA(HKEY_CLASSES_ROOT, ".htm");
     }
-    bool m_had = false;
-    char m_class[256] = {};
-    DWORD m_size = sizeof m_class;
+    char before[256] = {}; DWORD size = sizeof before; bool had = false;
 };
 
 void Run(const std::string& exe) {
@@ -206,13 +201,11 @@ void Run(const std::string& exe) {
 
     // The result one click away, in the browser; F1 opens the guide there too when its pages are beside the program.
     const PagesOpenedHere opened(OwnFolder() + "tessiva_e2e_driver.exe");
-    const HWND result = w.Item(2, IDC_OPEN_RESULT);
-    ExpectSoon([&] { return ::IsWindowVisible(result); }, "after the finished run the result is offered");
-    Click(result);
+    ExpectSoon([&] { return ::IsWindowVisible(w.Item(2, IDC_OPEN_RESULT)); }, "after the finished run the result is offered");
+    Click(w.Item(2, IDC_OPEN_RESULT));
     ExpectSoon([&] { return ReadBytes(kOpened) == kOut + "\\index.htm\n"; }, "the offer opens index.htm through the shell");
     if (Exists(programFolder + "help\\welcome.htm")) {
-        WaitFor([&] { return ::GetForegroundWindow() == w.window; }, "the wizard in front again");
-        PressKeys({VK_F1});
+        WaitFor([&] { return ::GetForegroundWindow() == w.window; }, "the wizard in front again"), PressKeys({VK_F1});
         ExpectSoon([&] { return ReadBytes(kOpened) == kOut + "\\index.htm\n" + programFolder + "help\\welcome.htm\n"; },
                    "F1 opens the guide's first topic as a page");
     }
@@ -238,11 +231,8 @@ void KeyboardTour(const std::string& exe);  // KeyboardTour.cpp
 void LongRun(const std::string& exe);       // LongRun.cpp
 
 int main(int argc, char** argv) {
-    if (argc == 3 && std::string(argv[1]) == "--opened") {  // standing in for the browser
-        const std::string opened = (Exists(kOpened) ? ReadBytes(kOpened) : "") + argv[2] + "\n";
-        WriteBytes(kOpened, opened);
-        return 0;
-    }
+    if (argc == 3 && std::string(argv[1]) == "--opened")  // standing in for the browser
+        return WriteBytes(kOpened, (Exists(kOpened) ? ReadBytes(kOpened) : "") + argv[2] + "\n"), 0;
     const std::string exe = argc > 1 ? argv[1] : OwnFolder() + "tessiva.exe";
     try {
         Run(exe), KeyboardTour(exe), LongRun(exe);

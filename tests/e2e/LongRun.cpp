@@ -83,9 +83,8 @@ void LongRun(const std::string& exe) {
     ExpectProgress(w);
     Click(PanelItem(w.window, IDC_STOP));
     const Box stopped = w.WaitForBox();  // once the run has ended
-    const std::string written = std::to_string(ExpectPagesInStep("after STOP"));
-    Expect(stopped.text == "The work has been stopped.\n" + written + " of 3000 pages were written to " + kOut,
-           "STOP says how far the run got: " + stopped.text);
+    const std::string said = "The work has been stopped.\n" + std::to_string(ExpectPagesInStep("after STOP"));
+    Expect(stopped.text == said + " of 3000 pages were written to " + kOut, "STOP says how far it got: " + stopped.text);
     w.Answer(stopped, IDOK);
     WaitFor([&] { return ::IsWindowEnabled(w.start) && w.ShowsPage(2); }, "the stopped run to end");
     WriteBytes(kOut + "\\p1.htm", "an older page");

@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include "IndexFile.h"
 #include "TestFiles.h"
 
 namespace {
@@ -83,11 +82,6 @@ TEST_F(Cli, ConvertsTheFilesInTheOrderGiven) {
     EXPECT_EQ(Batch(work, {"--output=out", "--files-from", "-", "--template-file=t.htm"}, "b.txt\r\na.txt").status, 0);
     EXPECT_EQ(ReadBytes(work / "out/0.htm") + ReadBytes(work / "out/1.htm"), "<title></title>[||<a href=></a>]Beta"
               "<title>Alpha</title>[||<a href=></a>]one&nbsp;&nbsp;two\r\n<br>");
-    // Pages in a sub-folder that link to each other and to the index.
-    WriteBytes(work / "n.htm", "$prev|$next|$index|$number|$count "), MakeFolder(work / "out/s");
-    EXPECT_EQ(Batch(work, {"--output=out", "--name=s/p", "--start=-1", "--template-file=n.htm", "a.txt", "b.txt"}).status, 0);
-    EXPECT_EQ(ReadBytes(work / "out/s/p-1.htm") + ReadBytes(work / "out/s/p0.htm"),
-              "|p0.htm|../index.htm|-1|2 p-1.htm||../index.htm|0|2 ");
 }
 
 TEST_F(Cli, OptionsExitStatusAndTheOneLineReport) {

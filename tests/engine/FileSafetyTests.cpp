@@ -13,7 +13,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
-#include "IndexFile.h"
 #include "TestFiles.h"
 
 namespace {

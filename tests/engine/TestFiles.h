@@ -10,6 +10,7 @@
 #include <string>
 #include <thread>
 #include <vector>
+#include "IndexFile.h"  // what a new index begins with
 #include "PlatformFiles.h"
 #include "RunConversion.h"
 
