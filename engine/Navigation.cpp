@@ -5,9 +5,10 @@
 
 #include "IndexFile.h"
 #include "PlatformFiles.h"
-#include "ReplaceAll.h"
 
 namespace {
+
+constexpr std::string_view kPlaceholders[] = {"$prev", "$next", "$index", "$number", "$count"};
 
 // Windows takes "/" for its separator too.
 bool IsSeparator(char c) { return c == platform::kPathSeparator || c == '/'; }
@@ -67,16 +68,29 @@ PageNavigation NavigatePage(std::string_view outputFolder, std::string_view outp
 }
 
 bool UsesNavigation(std::string_view templateText) {
-    for (const char* placeholder : {"$prev", "$next", "$index", "$number", "$count"})
+    for (const std::string_view placeholder : kPlaceholders)
         if (templateText.find(placeholder) != std::string_view::npos)
             return true;
     return false;
 }
 
+// One pass: no two of the five begin alike, and no value holds a "$".
 std::string FillNavigation(std::string_view templateText, const PageNavigation& navigation) {
-    std::string page = ReplaceAll(templateText, "$prev", navigation.prev);
-    page = ReplaceAll(page, "$next", navigation.next);
-    page = ReplaceAll(page, "$index", navigation.index);
-    page = ReplaceAll(page, "$number", navigation.number);
-    return ReplaceAll(page, "$count", navigation.count);
+    const std::string* const values[] = {&navigation.prev, &navigation.next, &navigation.index, &navigation.number,
+                                         &navigation.count};
+    std::string page;
+    page.reserve(templateText.size() + 256);
+    std::size_t from = 0;
+    for (std::size_t at = templateText.find('$'); at != std::string_view::npos; at = templateText.find('$', at)) {
+        std::size_t which = 0;
+        while (which < 5 && templateText.compare(at, kPlaceholders[which].size(), kPlaceholders[which]) != 0)
+            ++which;
+        if (which == 5) {
+            ++at;
+            continue;
+        }
+        page.append(templateText, from, at - from).append(*values[which]);
+        from = at += kPlaceholders[which].size();
+    }
+    return page.append(templateText, from);
 }

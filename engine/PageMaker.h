@@ -35,6 +35,7 @@ public:
                 const std::function<bool(const std::string&)>& confirmOverwrite,
                 PageNavigation navigation = PageNavigation());
 
+    bool Navigates() const { return m_navigates; }  // the template links the pages
     std::string TakeHead();                                            // of the last text, in UTF-8
     const platform::FileFailure& Failure() const { return m_failure; }  // after Failed
 

@@ -81,9 +81,9 @@ RunOutcome RunConversion(const ConversionJob& job, const std::string& programFol
             progress(index, inputFile);
         const std::string pagePath = PagePath(outputFolder, job.outputName, currentNumber);
         try {
-            switch (maker.Make(inputFile, pagePath, confirmOverwrite,
-                               NavigatePage(outputFolder, job.outputName, job.startNumber, index,
-                                            job.inputFiles.size()))) {
+            const PageNavigation navigation = maker.Navigates() ? NavigatePage(outputFolder, job.outputName,
+                                              job.startNumber, index, job.inputFiles.size()) : PageNavigation();
+            switch (maker.Make(inputFile, pagePath, confirmOverwrite, navigation)) {
             case PageMaker::Written:
                 break;
             case PageMaker::Kept: {
