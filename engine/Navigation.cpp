@@ -1,6 +1,7 @@
 #include "Navigation.h"
 
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "IndexFile.h"
@@ -83,9 +84,9 @@ std::string FillNavigation(std::string_view templateText, const PageNavigation& 
     std::size_t from = 0;
     for (std::size_t at = templateText.find('$'); at != std::string_view::npos; at = templateText.find('$', at)) {
         std::size_t which = 0;
-        while (which < 5 && templateText.compare(at, kPlaceholders[which].size(), kPlaceholders[which]) != 0)
+        while (which < std::size(kPlaceholders) && templateText.compare(at, kPlaceholders[which].size(), kPlaceholders[which]) != 0)
             ++which;
-        if (which == 5) {
+        if (which == std::size(kPlaceholders)) {
             ++at;
             continue;
         }
