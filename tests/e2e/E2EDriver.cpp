@@ -205,7 +205,7 @@ void Run(const std::string& exe) {
     Click(w.Item(2, IDC_OPEN_RESULT));
     ExpectSoon([&] { return ReadBytes(kOpened) == kOut + "\\index.htm\n"; }, "the offer opens index.htm through the shell");
     if (Exists(programFolder + "help\\welcome.htm")) {
-        WaitFor([&] { return ::GetForegroundWindow() == w.window; }, "the wizard in front again"), PressKeys({VK_F1});
+        ClickStep(w.steps, 2), PressKeys({VK_F1});  // the wizard in front again first: the shell's program may have taken it
         ExpectSoon([&] { return ReadBytes(kOpened) == kOut + "\\index.htm\n" + programFolder + "help\\welcome.htm\n"; },
                    "F1 opens the guide's first topic as a page");
     }
