@@ -7,6 +7,7 @@ packages=(
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64 xvfb xauth x11-utils imagemagick fonts-liberation fonts-droid-fallback
   hyperfine time util-linux
+  chromium
   fp-utils
   nsis zip unzip desktop-file-utils
 )
