@@ -3,6 +3,7 @@
 
 #include "CWizardDlg.h"
 
+#include "PageNames.h"
 #include "PlatformFiles.h"
 #include "resource.h"
 
@@ -36,7 +37,7 @@ void CWizardDlg::OnStart()
     m_btnStart.EnableWindow(FALSE);
     m_bRunning = true;
     ConversionJob job;
-    if (!CollectJob(job)) {
+    if (!CollectJob(job) || !CheckPageNamesOf(job)) {
         m_bRunning = false;
         m_btnStart.EnableWindow(TRUE);
         return;
@@ -107,6 +108,21 @@ bool CWizardDlg::CollectJob(ConversionJob& job)
     job.homeTitle = m_outputPage.homeTitle;
     job.homeUrl = m_outputPage.homeUrl;
     return true;
+}
+
+bool CWizardDlg::CheckPageNamesOf(const ConversionJob& job)
+{
+    // A name no file can have is refused before the first page, not found out at it.
+    const platform::FileResult refused =
+        CheckPageNames(job, static_cast<std::size_t>(m_filesPage.m_listFiles.GetCount()));
+    if (refused) {
+        RunOutcome outcome;
+        outcome.kind = RunOutcome::FileError;
+        outcome.file = refused->path;
+        outcome.reason = refused->reason;
+        ReportOutcome(outcome);
+    }
+    return !refused;
 }
 
 bool CWizardDlg::ConfirmOverwrite(const std::string& pagePath)
