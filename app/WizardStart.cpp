@@ -31,7 +31,10 @@ std::string FileErrorMessage(const RunOutcome& outcome)
 
 void CWizardDlg::OnStart()
 {
-    if (m_bRunning || !CheckReadyToStart())
+    if (m_bRunning)
+        return;
+    m_filesPage.FinishAdding();  // the run converts every file given to the list
+    if (!CheckReadyToStart())
         return;
 
     m_btnStart.EnableWindow(FALSE);

@@ -1,12 +1,21 @@
 #pragma once
 
+#include <deque>
+#include <vector>
+
 #include "CDialog.h"
+#include "CFileFind.h"
 #include "CListBox.h"
+#include "FileListOrder.h"
 
 // Step 1 of the wizard: the list of text files to convert. ADD picks files
 // through the open-file dialog, DELETE removes the selected entries, CLEAR
-// empties the list after asking. The list keeps itself sorted (by full path,
+// empties the list after asking. The list keeps itself in order (by full path,
 // ignoring case) and may hold the same path more than once.
+//
+// Files join the list a slice at a time on a timer, so that the window answers
+// throughout, however many there are: dropped folders are read, the names put in
+// order, then each goes into its place.
 class CFilesPage : public CDialog {
 public:
     explicit CFilesPage(CWnd* parent = nullptr);
@@ -14,9 +23,14 @@ public:
     // Adds files dropped on the wizard as ADD adds chosen ones; a dropped folder
     // gives its text files (*.txt).
     void AddDroppedFiles(HDROP drop);
+    // Puts every file still on its way into the list at once (a run needs them all).
+    void FinishAdding();
 
     CListBox m_listFiles;  // control IDC_FILE_LIST
     CString m_strCount;    // text of IDC_FILE_COUNT; empty until the list first changes
+
+    // How long one slice of adding may keep the window from its messages.
+    static constexpr DWORD kSliceMs = 40;
 
 protected:
     const MessageMap& GetMessageMap() const override;
@@ -25,6 +39,7 @@ protected:
     void OnAdd();
     void OnDelete();
     void OnClear();
+    void OnTimer(UINT_PTR id);
 
     // A page inside the wizard is never closed: Enter and Escape change nothing
     // (otherwise they would hide the page and leave the wizard empty).
@@ -32,8 +47,28 @@ protected:
     void OnCancel() override {}
 
 private:
+    // Adding: names to look at (files or folders), then files found but not yet
+    // in order, then files in order waiting for their place in the list.
+    void AddSoon(std::vector<CString> dropped, std::vector<CString> files);
+    bool AddSlice(ULONGLONG until);  // true once nothing is left to add
+    bool ReadDropped(ULONGLONG until);
+    bool InsertPending(ULONGLONG until);
+    void Found(const CString& path);
+    void StopAdding();
+
     // Shows the number of entries, then the page's values in its controls.
     void UpdateCount();
-    // Lets the list scroll sideways far enough to show its longest path.
+    // Lets the list scroll sideways far enough to show its longest path:
+    // measuring every entry, or with the widest known.
     void FitScrollWidth();
+    void ShowScrollWidth();
+
+    std::deque<CString> m_dropped;
+    CFileFind m_folderSearch;  // the dropped folder being read
+    CString m_strFolder;       // its path, ending in a backslash
+    bool m_bMoreInFolder = false;
+    std::vector<ListEntry> m_found;
+    std::vector<ListEntry> m_pending;
+    size_t m_nInserted = 0;  // of m_pending, already in the list
+    int m_nWidest = 0;       // the widest entry's text, in pixels
 };

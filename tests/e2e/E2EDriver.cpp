@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -143,12 +144,20 @@ void Run(const std::string& exe) {
     SetText(w.Item(2, IDC_START_NUMBER), "x1");
     Click(w.start);
     ExpectBox(w, "tessiva", "Please enter an integer.", {IDOK}, true, IDOK);
-    // The template that is not there: the system's reason, then the file.
+    // Names Windows keeps for devices: refused before anything is written, the page named.
     SetText(w.Item(2, IDC_START_NUMBER), "1");
+    for (const auto& name : {std::make_pair("COM", "COM1"), {"lpt", "lpt1"}, {"NUL\\page", "NUL"}}) {
+        SetText(w.Item(2, IDC_OUTPUT_NAME), name.first);
+        Click(w.start);
+        ExpectBox(w, "tessiva", std::string(name.second) + " is a name Windows keeps for a device; no page or folder "
+                  "can have it.\n\n" + kOut + "\\" + name.first + "1.htm", {IDOK}, true, IDOK);
+    }
+    SetText(w.Item(2, IDC_OUTPUT_NAME), "page");
+    // The template that is not there: the system's reason, then the file.
     Click(w.start);
     ExpectBox(w, "tessiva", SystemReason(ERROR_FILE_NOT_FOUND) + "\n\n" + programFolder + "no-such-templet.htm",
                 {IDOK}, true, IDOK);
-    Expect(!Exists(kOut + "\\page1.htm"), "nothing written by the refused runs");
+    Expect(std::filesystem::is_empty(kOut), "nothing written by the refused runs");
 
     ClickStep(w.steps, 1);
     SetText(w.Item(1, IDC_TEMPLATE_NAME), kTemplateName);
@@ -203,11 +212,12 @@ void Run(const std::string& exe) {
 
 void KeyboardTour(const std::string& exe);  // KeyboardTour.cpp
 void LongRun(const std::string& exe);       // LongRun.cpp
+void LongList(const std::string& exe);      // LongRun.cpp
 
 int main(int argc, char** argv) {
     const std::string exe = argc > 1 ? argv[1] : OwnFolder() + "tessiva.exe";
     try {
-        Run(exe), KeyboardTour(exe), LongRun(exe);
+        Run(exe), KeyboardTour(exe), LongRun(exe), LongList(exe);
         return 0;
     } catch (const std::exception& failure) {  // the program under test has been ended by now
         std::printf("not ok - %s\n", failure.what());
