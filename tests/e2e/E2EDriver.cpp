@@ -168,8 +168,12 @@ void Run(const std::string& exe) {
     SetText(w.Item(2, IDC_HOME_TITLE), "Home");
     SetText(w.Item(2, IDC_HOME_URL), "index.htm");
 
-    // A page in the way: No stops the run there, without a word.
+    // A page in the way: No stops the run there, without a word. Files of the user's
+    // that look like a run's side files stay as they are.
     WriteBytes(kOut + "\\page2.htm", kOlderPage);
+    const char* const users[] = {"~tessiva-notes.tmp", "~tessiva-0000.tmp"};
+    for (const char* name : users)
+        WriteBytes(kOut + "\\" + name, name);
     const auto question = [](const char* page) {
         return "the file " + kOut + "\\" + page + " has already existed!\nAre you sure to overwrite it";
     };
@@ -192,6 +196,8 @@ void Run(const std::string& exe) {
         Expect(ReadBytes(kOut + "\\" + name) == ReadBytes(data + "expected\\" + name),
                std::string(name) + " holds the expected bytes");
     Expect(!Exists(kOut + "\\page4.htm"), "no page beyond the third");
+    for (const char* name : users)
+        Expect(ReadBytes(kOut + "\\" + name) == name, std::string("the user's ") + name + " is as it was");
 
     // DELETE takes exactly the selected entries; CLEAR answered Yes takes all.
     ClickStep(w.steps, 0);
