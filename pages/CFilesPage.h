@@ -1,22 +1,30 @@
 #pragma once
 
 #include <deque>
+#include <string>
 #include <vector>
 
 #include "CDialog.h"
 #include "CFileFind.h"
 #include "CListBox.h"
-#include "FileListOrder.h"
 
 // Step 1 of the wizard: the list of text files to convert. ADD picks files
 // through the open-file dialog, DELETE removes the selected entries, CLEAR
-// empties the list after asking. The list keeps itself in order (by full path,
-// ignoring case) and may hold the same path more than once.
+// empties the list after asking. The page keeps the list in the order people
+// number things in, as the shell lists names (by full path, numbers by their
+// value, letters ignoring case: "Chapter 2" before "Chapter 10"); the same path
+// may stand in it more than once.
 //
 // Files join the list a slice at a time on a timer, so that the window answers
 // throughout, however many there are: dropped folders are read, the names put in
 // order, then each goes into its place.
 class CFilesPage : public CDialog {
+    struct ListEntry {
+        CString path;
+        std::wstring key;  // its natural order key
+    };
+
+
 public:
     explicit CFilesPage(CWnd* parent = nullptr);
 

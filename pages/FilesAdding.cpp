@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "CClientDC.h"
+#include "NaturalOrder.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ void CFilesPage::StopAdding()
 
 void CFilesPage::Found(const CString& path)
 {
-    m_found.push_back(ListEntry{path, ListOrderKey(path)});
+    m_found.push_back(ListEntry{path, NaturalOrderKey(std::string_view(path))});
 }
 
 bool CFilesPage::AddSlice(ULONGLONG until)
@@ -70,7 +71,7 @@ bool CFilesPage::AddSlice(ULONGLONG until)
     // Once every name is known, they go in order together: one sort, not one
     // search of the list each.
     if (done && !m_found.empty()) {
-        const auto less = [](const ListEntry& a, const ListEntry& b) { return ListOrderLess(a.key, b.key); };
+        const auto less = [](const ListEntry& a, const ListEntry& b) { return CompareNaturally(a.key, b.key) < 0; };
         std::stable_sort(m_found.begin(), m_found.end(), less);
         m_pending.erase(m_pending.begin(), m_pending.begin() + static_cast<std::ptrdiff_t>(m_nInserted));
         m_nInserted = 0;
@@ -122,12 +123,12 @@ bool CFilesPage::InsertPending(ULONGLONG until)
 {
     if (m_nInserted == m_pending.size())
         return true;
-    const auto keyAt = [this](int index) { return ListOrderKey(m_listFiles.GetText(index)); };
+    const auto keyAt = [this](int index) { return NaturalOrderKey(std::string_view(m_listFiles.GetText(index))); };
     int count = m_listFiles.GetCount();
     int at = 0;
     for (int last = count; at < last;) {
         const int middle = at + (last - at) / 2;
-        if (ListOrderLess(m_pending[m_nInserted].key, keyAt(middle)))
+        if (CompareNaturally(m_pending[m_nInserted].key, keyAt(middle)) < 0)
             last = middle;
         else
             at = middle + 1;
@@ -139,7 +140,7 @@ bool CFilesPage::InsertPending(ULONGLONG until)
     std::wstring next = at < count ? keyAt(at) : std::wstring();
     for (size_t step = 0; m_nInserted < m_pending.size() && TimeLeft(step, until); ++step) {
         const ListEntry& entry = m_pending[m_nInserted++];
-        while (at < count && !ListOrderLess(entry.key, next))
+        while (at < count && CompareNaturally(entry.key, next) >= 0)
             next = ++at < count ? keyAt(at) : std::wstring();
         m_listFiles.InsertString(at++, entry.path.c_str());
         ++count;

@@ -214,6 +214,32 @@ void Run(const std::string& exe) {
     Expect(w.WaitForExit() == 0, "the program ends when its window is closed");
 }
 
+// The list in the order people number things in: ADD of five chapters, and a run numbers them so.
+void Chapters(const std::string& exe) {
+    const std::string in = "C:\\tessiva-e2e\\chapters";
+    EmptyFolder(in);
+    const std::vector<std::string> order = {"Appendix.txt", "chapter 1.txt", "Chapter 1a.txt", "Chapter 2.txt",
+                                            "Chapter 10.txt"};
+    std::vector<std::string> paths;
+    for (const std::string& name : order)
+        WriteBytes(paths.emplace_back(in + "\\" + name), name + "\r\n");  // its name is its head
+    Wizard w(exe, exe.substr(0, exe.rfind('\\') + 1));
+    w.AddFiles("\"Chapter 10.txt\" \"Chapter 2.txt\" \"chapter 1.txt\" \"Chapter 1a.txt\" \"Appendix.txt\"", in);
+    ExpectSoon([&] { return ListEntries(w.Item(0, IDC_FILE_LIST)) == paths; },
+               "Appendix, chapter 1, Chapter 1a, Chapter 2, Chapter 10 in the list");
+    ClickStep(w.steps, 2);
+    SetText(w.Item(2, IDC_OUTPUT_PATH), in);
+    SetText(w.Item(2, IDC_START_NUMBER), "1");
+    Click(w.start);
+    ExpectBox(w, "tessiva", "The work has been finished! Thank you for using!", {IDOK}, false, IDOK);
+    bool inOrder = true;
+    for (size_t i = 0; i < order.size(); ++i)
+        inOrder = inOrder && ReadBytes(in + "\\" + std::to_string(i + 1) + ".htm").find(order[i]) != std::string::npos;
+    Expect(inOrder, "pages 1 to 5 in that order");
+    ::PostMessageW(w.window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    Expect(w.WaitForExit() == 0, "the program ends when its window is closed");
+}
+
 }  // namespace
 
 void KeyboardTour(const std::string& exe);  // KeyboardTour.cpp
@@ -223,7 +249,7 @@ void LongList(const std::string& exe);      // LongRun.cpp
 int main(int argc, char** argv) {
     const std::string exe = argc > 1 ? argv[1] : OwnFolder() + "tessiva.exe";
     try {
-        Run(exe), KeyboardTour(exe), LongRun(exe), LongList(exe);
+        Run(exe), Chapters(exe), KeyboardTour(exe), LongRun(exe), LongList(exe);
         return 0;
     } catch (const std::exception& failure) {  // the program under test has been ended by now
         std::printf("not ok - %s\n", failure.what());

@@ -110,7 +110,7 @@ void LongList(const std::string& exe) {
     ::GetFullPathNameA((OwnFolder() + "..\\tests\\e2e\\list").c_str(), MAX_PATH, folder, nullptr);
     std::vector<std::string> sample;  // every 499th entry
     for (int i = 0; i < 20000; i += 499)
-        sample.push_back(std::string(folder) + "\\" + std::to_string(10000 + i) + ".txt");
+        sample.push_back(std::string(folder) + "\\Letter " + std::to_string(i) + ".txt");  // by number
     Wizard w(exe, exe.substr(0, exe.rfind('\\') + 1));
     Pinger pinger(w.window);
     const DWORD dropped = ::GetTickCount();

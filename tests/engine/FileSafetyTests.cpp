@@ -219,7 +219,7 @@ TEST_F(FileSafety, NamesInAnyLanguageInAndOut) {
     const std::string cafe = texts + kSep + "caf\xC3\xA9.txt", diary = texts + kSep + "\xE6\x97\xA5\xE8\xA8\x98.txt";
     ASSERT_FALSE(platform::WriteFileReplacing(cafe, "Caf\xC3\xA9\nx") || platform::WriteFileReplacing(diary, "\xE6\x97\xA5\nbody"));
 #ifdef _WIN32
-    const std::vector<std::string> files{texts + kSep + "*.txt"};  // expanded by the tool, in byte order
+    const std::vector<std::string> files{texts + kSep + "*.txt"};  // expanded by the tool, in the shell's order
 #else
     const std::vector<std::string> files{cafe, diary};
 #endif
