@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "CClientDC.h"
 #include "CDataExchange.h"
 #include "CFileDialog.h"
 #include "resource.h"
@@ -57,10 +56,11 @@ void CFilesPage::OnDelete()
     std::vector<int> selected = m_listFiles.GetSelItems();
     std::sort(selected.begin(), selected.end());
     m_listFiles.SendMessage(WM_SETREDRAW, FALSE);
-    if (selected.size() == static_cast<size_t>(m_listFiles.GetCount()))
-        m_listFiles.ResetContent();
-    for (auto it = selected.rbegin(); it != selected.rend() && m_listFiles.GetCount() > 0; ++it)
+    for (auto it = selected.rbegin(); it != selected.rend(); ++it) {
         m_listFiles.DeleteString(static_cast<UINT>(*it));
+        if (static_cast<size_t>(*it) < m_widths.size())
+            m_widths.erase(m_widths.begin() + *it);
+    }
     m_listFiles.SendMessage(WM_SETREDRAW, TRUE);
     m_listFiles.Invalidate();
     FitScrollWidth();
@@ -71,8 +71,9 @@ void CFilesPage::OnClear()
 {
     if (MessageBox(kClearQuestion, kClearCaption, MB_YESNO | MB_DEFBUTTON1) == IDYES) {
         StopAdding();  // files still on their way go with the rest
-        m_listFiles.SetSel(-1, TRUE);
-        OnDelete();
+        m_listFiles.ResetContent();
+        m_widths.clear();
+        FitScrollWidth();
     }
     UpdateCount();
 }
@@ -85,14 +86,7 @@ void CFilesPage::UpdateCount()
 
 void CFilesPage::FitScrollWidth()
 {
-    CClientDC dc(m_listFiles.m_hWnd);
-    const HGDIOBJ oldFont = dc.SelectObject(m_listFiles.GetFontHandle());
-    int widest = 0;
-    const int count = m_listFiles.GetCount();
-    for (int i = 0; i < count; ++i)
-        widest = std::max(widest, static_cast<int>(dc.GetTextExtent(m_listFiles.GetText(i)).cx));
-    dc.SelectObject(oldFont);
-    m_nWidest = widest;
+    m_nWidest = m_widths.empty() ? 0 : *std::max_element(m_widths.begin(), m_widths.end());
     ShowScrollWidth();
 }
 

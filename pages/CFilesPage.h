@@ -66,8 +66,8 @@ private:
 
     // Shows the number of entries, then the page's values in its controls.
     void UpdateCount();
-    // Lets the list scroll sideways far enough to show its longest path:
-    // measuring every entry, or with the widest known.
+    // Lets the list scroll sideways far enough to show its longest path: the
+    // widest of all, or the widest known.
     void FitScrollWidth();
     void ShowScrollWidth();
 
@@ -78,5 +78,6 @@ private:
     std::vector<ListEntry> m_found;
     std::vector<ListEntry> m_pending;
     size_t m_nInserted = 0;  // of m_pending, already in the list
-    int m_nWidest = 0;       // the widest entry's text, in pixels
+    std::vector<int> m_widths;  // of the entries' texts in pixels, in the list's order
+    int m_nWidest = 0;          // the widest of them
 };

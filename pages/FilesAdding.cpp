@@ -142,9 +142,11 @@ bool CFilesPage::InsertPending(ULONGLONG until)
         const ListEntry& entry = m_pending[m_nInserted++];
         while (at < count && CompareNaturally(entry.key, next) >= 0)
             next = ++at < count ? keyAt(at) : std::wstring();
+        const int width = static_cast<int>(dc.GetTextExtent(entry.path).cx);
+        m_widths.insert(m_widths.begin() + at, width);
         m_listFiles.InsertString(at++, entry.path.c_str());
         ++count;
-        m_nWidest = std::max(m_nWidest, static_cast<int>(dc.GetTextExtent(entry.path).cx));
+        m_nWidest = std::max(m_nWidest, width);
     }
     dc.SelectObject(oldFont);
     m_listFiles.SendMessage(WM_SETREDRAW, TRUE);
