@@ -37,15 +37,21 @@ bool ParseHex(std::string_view digits, std::uint64_t& bits) {
     return true;
 }
 
-}  // namespace
-
-std::string MakeSideFileName(std::string_view prefix, std::uint64_t processId, std::uint64_t random) {
+std::string Compose(std::string_view prefix, std::uint64_t processId, std::uint64_t randomPart) {
     const std::string id = std::to_string(processId);
     std::string name(prefix);
     name += id + "-";
-    AppendHex(name, random, kRandomDigits);
-    AppendHex(name, Check(id, random), kCheckDigits);
+    AppendHex(name, randomPart, kRandomDigits);
+    AppendHex(name, Check(id, randomPart), kCheckDigits);
     return name += kSuffix;
+}
+
+}  // namespace
+
+// The random bits are mixed first: a caller's clock or counter comes out as a
+// part that looks like none before it.
+std::string MakeSideFileName(std::string_view prefix, std::uint64_t processId, std::uint64_t random) {
+    return Compose(prefix, processId, Mix(random));
 }
 
 bool IsSideFileName(std::string_view name, std::string_view prefix) {
@@ -59,5 +65,5 @@ bool IsSideFileName(std::string_view name, std::string_view prefix) {
         !ParseHex(name.substr(name.size() - tail + 1, kRandomDigits), random))
         return false;
     // Made again from its parts it must come out the same, check and all.
-    return MakeSideFileName(prefix, std::stoull(std::string(id)), random) == name;
+    return Compose(prefix, std::stoull(std::string(id)), random) == name;
 }

@@ -24,7 +24,6 @@ class CFilesPage : public CDialog {
         std::wstring key;  // its natural order key
     };
 
-
 public:
     explicit CFilesPage(CWnd* parent = nullptr);
 
