@@ -73,6 +73,7 @@ private:
     // question before a page is replaced, and the message for the outcome.
     bool CheckReadyToStart();
     bool CollectJob(ConversionJob& job);
+    bool CheckPageNamesOf(const ConversionJob& job);
     bool ConfirmOverwrite(const std::string& pagePath);
     void ReportOutcome(const RunOutcome& outcome);
 

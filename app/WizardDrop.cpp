@@ -7,7 +7,10 @@
 
 void CWizardDlg::OnDropFiles(HDROP drop)
 {
-    m_filesPage.AddDroppedFiles(drop);
+    // A run reads the list as it stands at START: a drop meanwhile is not taken.
+    if (!m_bRunning)
+        m_filesPage.AddDroppedFiles(drop);
     ::DragFinish(drop);
-    GoToStep(0, true);
+    if (!m_bRunning)
+        GoToStep(0, true);
 }

@@ -3,6 +3,7 @@
 
 #include "CWizardDlg.h"
 
+#include "PageNames.h"
 #include "PlatformFiles.h"
 #include "RunConversion.h"
 #include "resource.h"
@@ -39,13 +40,16 @@ std::string StoppedMessage(const RunOutcome& outcome, std::size_t files, const C
 
 void CWizardDlg::OnStart()
 {
-    if (m_bRunning || !CheckReadyToStart())
+    if (m_bRunning)
+        return;
+    m_filesPage.FinishAdding();  // the run converts every file given to the list
+    if (!CheckReadyToStart())
         return;
 
     m_btnStart.EnableWindow(FALSE);
     m_bRunning = true;
     ConversionJob job;
-    if (!CollectJob(job)) {
+    if (!CollectJob(job) || !CheckPageNamesOf(job)) {
         m_bRunning = false;
         m_btnStart.EnableWindow(TRUE);
         return;
@@ -119,6 +123,21 @@ bool CWizardDlg::CollectJob(ConversionJob& job)
     job.homeTitle = m_outputPage.homeTitle;
     job.homeUrl = m_outputPage.homeUrl;
     return true;
+}
+
+bool CWizardDlg::CheckPageNamesOf(const ConversionJob& job)
+{
+    // A name no file can have is refused before the first page, not found out at it.
+    const platform::FileResult refused =
+        CheckPageNames(job, static_cast<std::size_t>(m_filesPage.m_listFiles.GetCount()));
+    if (refused) {
+        RunOutcome outcome;
+        outcome.kind = RunOutcome::FileError;
+        outcome.file = refused->path;
+        outcome.reason = refused->reason;
+        ReportOutcome(outcome);
+    }
+    return !refused;
 }
 
 bool CWizardDlg::ConfirmOverwrite(const std::string& pagePath)

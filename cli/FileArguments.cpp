@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "NaturalOrder.h"
 #include "PlatformFiles.h"
 #include "TextEncoding.h"
 
@@ -59,17 +60,20 @@ std::vector<std::string> ExpandFileArgument(const std::string& argument) {
                                              FindExSearchNameMatch, nullptr, 0));
     if (find.Get() == INVALID_HANDLE_VALUE)
         return {argument};
-    std::vector<std::string> names;
+    std::vector<std::pair<std::wstring, std::string>> matches;  // natural order key, name
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(Narrowed(found.cFileName));
+            matches.emplace_back(NaturalOrderKey(std::wstring(found.cFileName)), Narrowed(found.cFileName));
     } while (::FindNextFileW(find.Get(), &found));
-    if (names.empty())
+    if (matches.empty())
         return {argument};
-    std::sort(names.begin(), names.end());
+    // As the shell lists them: "Chapter 2" before "Chapter 10".
+    std::stable_sort(matches.begin(), matches.end(),
+                     [](const auto& a, const auto& b) { return CompareNaturally(a.first, b.first) < 0; });
     const std::string folder = argument.substr(0, nameStart);
-    for (std::string& name : names)
-        name.insert(0, folder);
+    std::vector<std::string> names;
+    for (const auto& match : matches)
+        names.push_back(folder + match.second);
     return names;
 }
 

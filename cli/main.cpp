@@ -6,6 +6,7 @@
 
 #include "BatchOptions.h"
 #include "OverwritePrompt.h"
+#include "PageNames.h"
 #include "PlatformFiles.h"
 #include "ProgressLine.h"
 #include "RunConversion.h"
@@ -46,6 +47,10 @@ int main(int argc, char** argv) {
         overwrite = StandardInputIsTerminal() ? OverwriteMode::Ask : OverwriteMode::No;
 
     const ConversionJob& job = options.job;
+    if (const platform::FileResult refused = CheckPageNames(job, job.inputFiles.size())) {
+        Report(refused->path + ": " + refused->reason);
+        return kUsageError;
+    }
     ProgressLine progress(StandardErrorIsTerminal());
     const ConfirmOverwrite confirm = [&](const std::string& pagePath) {
         switch (overwrite) {

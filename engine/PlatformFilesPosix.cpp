@@ -1,5 +1,6 @@
 // The file layer over POSIX.
 #include "PlatformFiles.h"
+#include "SideFileName.h"
 
 #include <cerrno>
 #include <climits>
@@ -72,20 +73,14 @@ std::string FolderOf(const std::string& path) {
 }
 
 constexpr char kSidePrefix[] = ".tessiva-";
-constexpr char kSideSuffix[] = ".tmp";
 
-// A name beside the target: hidden, with the process id for whoever finds one,
-// and a random part, since a process id alone repeats (in a PID namespace every
-// run may be process 1). Created exclusively, so a name in use is simply retried.
+// A name beside the target: hidden, with a random part, since a process id alone
+// repeats (in a PID namespace every run may be process 1). Created exclusively,
+// so a name in use is simply retried.
 std::string SideFileName(const std::string& target) {
     static thread_local std::mt19937_64 random{std::random_device{}() ^
                                                (static_cast<std::uint64_t>(::getpid()) << 32)};
-    static const char kHex[] = "0123456789abcdef";
-    std::string name = FolderOf(target) + kSidePrefix + std::to_string(::getpid()) + "-";
-    std::uint64_t bits = random();
-    for (int i = 0; i < 16; ++i, bits >>= 4)
-        name += kHex[bits & 15];
-    return name + kSideSuffix;
+    return FolderOf(target) + MakeSideFileName(kSidePrefix, static_cast<std::uint64_t>(::getpid()), random());
 }
 
 // 0 once locked. A file system without locks (some network ones) gets none:
@@ -106,13 +101,6 @@ bool StillNamed(int fd, const std::string& path) {
     struct stat open {}, named {};
     return ::fstat(fd, &open) == 0 && ::lstat(path.c_str(), &named) == 0 && open.st_dev == named.st_dev &&
            open.st_ino == named.st_ino;
-}
-
-bool IsSideFileName(const char* name) {
-    const std::size_t length = std::strlen(name);
-    const std::size_t prefix = sizeof kSidePrefix - 1, suffix = sizeof kSideSuffix - 1;
-    return length > prefix + suffix && std::strncmp(name, kSidePrefix, prefix) == 0 &&
-           std::strcmp(name + length - suffix, kSideSuffix) == 0;
 }
 
 }  // namespace
@@ -288,7 +276,7 @@ void RemoveLeftoversBeside(const std::string& path) {
     if (!listing)
         return;
     while (const dirent* entry = ::readdir(listing)) {
-        if (!IsSideFileName(entry->d_name))
+        if (!IsSideFileName(entry->d_name, kSidePrefix))
             continue;
         const std::string side = prefix + entry->d_name;
         Descriptor file(::open(side.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));

@@ -2,6 +2,7 @@
 // index with sharing under a lock, side pages without sharing; failures carry the
 // system's message text.
 #include "PlatformFiles.h"
+#include "SideFileName.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
@@ -38,8 +39,35 @@ std::string SystemText(DWORD error) {
     return result;
 }
 
+std::wstring Wide(const std::string& text) {
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring wide(length > 0 ? static_cast<std::size_t>(length) : 1, L'\0');
+    if (length > 0)
+        MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
+    wide.resize(wide.size() - 1);
+    return wide;
+}
+
+// A path longer than the calls take, or a name longer than a file system holds,
+// comes back from some of them as not found or as a bad name: its length is
+// the cause the user can act on.
+DWORD LengthAsCause(const std::string& path, DWORD error) {
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND && error != ERROR_INVALID_NAME)
+        return error;
+    const std::wstring wide = Wide(path);
+    if (GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr) > MAX_PATH)
+        return ERROR_FILENAME_EXCED_RANGE;
+    std::size_t name = 0;
+    for (const wchar_t c : wide) {
+        name = (c == L'\\' || c == L'/') ? 0 : name + 1;
+        if (name > 255)
+            return ERROR_FILENAME_EXCED_RANGE;
+    }
+    return error;
+}
+
 FileFailure Failed(const std::string& path, DWORD error) {
-    return FileFailure{path, SystemText(error)};
+    return FileFailure{path, SystemText(LengthAsCause(path, error))};
 }
 
 class Handle {
@@ -84,27 +112,19 @@ std::string FolderOf(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-constexpr char kSidePattern[] = "~tessiva-*.tmp";
+constexpr char kSidePrefix[] = "~tessiva-";
 
-// A name beside the target with the process id for whoever finds one and a
-// random part, since a process id alone repeats (under Wine the first process is
-// always the same one). Created exclusively, so a name in use is simply retried.
+// A name beside the target, with a random part since a process id alone repeats
+// (under Wine the first process is always the same one). Created exclusively, so
+// a name in use is simply retried.
 std::string SideFileName(const std::string& target) {
     static std::atomic<unsigned long long> counter{0};
     LARGE_INTEGER now{};
     QueryPerformanceCounter(&now);
-    // splitmix64 over the clock, the process and a counter
-    unsigned long long bits = static_cast<unsigned long long>(now.QuadPart) ^
-                              (static_cast<unsigned long long>(GetCurrentProcessId()) << 40) ^
-                              (counter++ * 0x9E3779B97F4A7C15ULL);
-    bits = (bits ^ (bits >> 30)) * 0xBF58476D1CE4E5B9ULL;
-    bits = (bits ^ (bits >> 27)) * 0x94D049BB133111EBULL;
-    bits ^= bits >> 31;
-    static const char kHex[] = "0123456789abcdef";
-    std::string name = FolderOf(target) + "~tessiva-" + std::to_string(GetCurrentProcessId()) + "-";
-    for (int i = 0; i < 16; ++i, bits >>= 4)
-        name += kHex[bits & 15];
-    return name + ".tmp";
+    const unsigned long long bits = static_cast<unsigned long long>(now.QuadPart) ^
+                                    (static_cast<unsigned long long>(GetCurrentProcessId()) << 40) ^
+                                    (counter++ * 0x9E3779B97F4A7C15ULL);
+    return FolderOf(target) + MakeSideFileName(kSidePrefix, GetCurrentProcessId(), bits);
 }
 
 // Another program holding a file a moment too long (a sharing violation or a
@@ -152,15 +172,6 @@ DWORD LockIndex(HANDLE file) {
         if (!WorthWaiting(error, since))
             return error;
     }
-}
-
-std::wstring Wide(const std::string& text) {
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(length > 0 ? static_cast<std::size_t>(length) : 1, L'\0');
-    if (length > 0)
-        MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
-    wide.resize(wide.size() - 1);
-    return wide;
 }
 
 // Gives the open file its final name, replacing what is there; the file keeps
@@ -254,6 +265,7 @@ FileResult ReplacingFile::Open(const std::string& path) {
         }
         error = GetLastError();
     }
+    error = LengthAsCause(m_side, error);  // the side file's name is the longer one
     m_side.clear();
     return Failed(path, error);
 }
@@ -343,12 +355,13 @@ FileResult AppendToFile(const std::string& path, std::string_view bytes, std::st
 void RemoveLeftoversBeside(const std::string& path) {
     const std::string folder = FolderOf(path);
     WIN32_FIND_DATAA found{};
-    const HANDLE search = FindFirstFileA((folder + kSidePattern).c_str(), &found);
+    const HANDLE search = FindFirstFileA((folder + kSidePrefix + "*.tmp").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return;
     do {
-        // A live run holds its side file open unshared: it cannot be removed.
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        // Only names this program makes; a live run holds its side file open
+        // unshared, so that one cannot be removed.
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsSideFileName(found.cFileName, kSidePrefix))
             DeleteFileA((folder + found.cFileName).c_str());
     } while (FindNextFileA(search, &found));
     FindClose(search);

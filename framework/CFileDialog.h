@@ -14,7 +14,7 @@ class CWnd;
 // which a check of the chosen names before the dialog accepts them prevents.
 class CFileDialog {
 public:
-    static constexpr DWORD kMultiSelectBufferChars = 64 * 1024;
+    static constexpr DWORD kMultiSelectBufferChars = 4 * 1024 * 1024;
 
     // `filter` in the form "Text (*.txt)|*.txt|All (*.*)|*.*||".
     CFileDialog(BOOL openFileDialog, LPCSTR defaultExtension = nullptr, LPCSTR fileName = nullptr,

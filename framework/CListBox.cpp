@@ -14,7 +14,20 @@ int CListBox::AddString(LPCSTR text)
     return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
 }
 
+int CListBox::InsertString(int index, LPCSTR text)
+{
+    return static_cast<int>(
+        SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text)));
+}
+
 int CListBox::DeleteString(UINT index) { return static_cast<int>(SendMessage(LB_DELETESTRING, index)); }
+
+void CListBox::ResetContent() { SendMessage(LB_RESETCONTENT); }
+
+int CListBox::InitStorage(int items, UINT bytes)
+{
+    return static_cast<int>(SendMessage(LB_INITSTORAGE, static_cast<WPARAM>(items), bytes));
+}
 
 int CListBox::GetText(int index, LPSTR buffer) const
 {

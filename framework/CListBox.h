@@ -12,7 +12,11 @@ public:
 
     int GetCount() const;
     int AddString(LPCSTR text);
+    int InsertString(int index, LPCSTR text);  // at `index`, whatever the list's style
     int DeleteString(UINT index);
+    void ResetContent();
+    // Room for `items` more entries at once, instead of a little at a time.
+    int InitStorage(int items, UINT bytes);
     int GetText(int index, LPSTR buffer) const;
     CString GetText(int index) const;
     int GetTextLen(int index) const;

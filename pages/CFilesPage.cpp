@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "CClientDC.h"
 #include "CDataExchange.h"
 #include "CFileDialog.h"
 #include "resource.h"
@@ -23,6 +22,7 @@ const MessageMap& CFilesPage::GetMessageMap() const
         OnCommand(BN_CLICKED, IDC_ADD, &CFilesPage::OnAdd),
         OnCommand(BN_CLICKED, IDC_DELETE, &CFilesPage::OnDelete),
         OnCommand(BN_CLICKED, IDC_CLEAR, &CFilesPage::OnClear),
+        OnMessage<WM_TIMER>(&CFilesPage::OnTimer),
     });
     return map;
 }
@@ -41,13 +41,10 @@ void CFilesPage::OnAdd()
     CFileDialog dialog(TRUE, nullptr, nullptr,
                        OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST,
                        kFileFilter, this);
-    if (dialog.DoModal() == IDOK) {
-        for (const CString& path : dialog.GetPathNames())
-            m_listFiles.AddString(path.c_str());
-        FitScrollWidth();
-    } else if (dialog.SelectionTooLarge()) {
+    if (dialog.DoModal() == IDOK)
+        AddSoon({}, dialog.GetPathNames());
+    else if (dialog.SelectionTooLarge())
         MessageBox(kSelectionTooLarge, nullptr, MB_OK | MB_ICONEXCLAMATION);
-    }
     UpdateCount();
 }
 
@@ -58,8 +55,14 @@ void CFilesPage::OnDelete()
     // From the highest index down, so that the ones still to go keep their places.
     std::vector<int> selected = m_listFiles.GetSelItems();
     std::sort(selected.begin(), selected.end());
-    for (auto it = selected.rbegin(); it != selected.rend(); ++it)
+    m_listFiles.SendMessage(WM_SETREDRAW, FALSE);
+    for (auto it = selected.rbegin(); it != selected.rend(); ++it) {
         m_listFiles.DeleteString(static_cast<UINT>(*it));
+        if (static_cast<size_t>(*it) < m_widths.size())
+            m_widths.erase(m_widths.begin() + *it);
+    }
+    m_listFiles.SendMessage(WM_SETREDRAW, TRUE);
+    m_listFiles.Invalidate();
     FitScrollWidth();
     UpdateCount();
 }
@@ -67,8 +70,10 @@ void CFilesPage::OnDelete()
 void CFilesPage::OnClear()
 {
     if (MessageBox(kClearQuestion, kClearCaption, MB_YESNO | MB_DEFBUTTON1) == IDYES) {
-        m_listFiles.SetSel(-1, TRUE);
-        OnDelete();
+        StopAdding();  // files still on their way go with the rest
+        m_listFiles.ResetContent();
+        m_widths.clear();
+        FitScrollWidth();
     }
     UpdateCount();
 }
@@ -81,14 +86,13 @@ void CFilesPage::UpdateCount()
 
 void CFilesPage::FitScrollWidth()
 {
-    CClientDC dc(m_listFiles.m_hWnd);
-    const HGDIOBJ oldFont = dc.SelectObject(m_listFiles.GetFontHandle());
-    int widest = 0;
-    const int count = m_listFiles.GetCount();
-    for (int i = 0; i < count; ++i)
-        widest = std::max(widest, static_cast<int>(dc.GetTextExtent(m_listFiles.GetText(i)).cx));
-    dc.SelectObject(oldFont);
+    m_nWidest = m_widths.empty() ? 0 : *std::max_element(m_widths.begin(), m_widths.end());
+    ShowScrollWidth();
+}
+
+void CFilesPage::ShowScrollWidth()
+{
     // A little room after the text, as the list leaves before it.
     const int margin = ::GetSystemMetrics(SM_CXEDGE) * 2;
-    m_listFiles.SendMessage(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest ? widest + margin : 0));
+    m_listFiles.SendMessage(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(m_nWidest ? m_nWidest + margin : 0));
 }

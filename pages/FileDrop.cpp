@@ -2,41 +2,39 @@
 
 #include "CFilesPage.h"
 
-#include <shellapi.h>
+#include <shlobj.h>
 
 namespace {
 
-bool EndsWithTxt(const CString& name)
+// The names of a drop, read from its block in one pass: asking for them one by
+// one walks the block from its start each time.
+std::vector<CString> DroppedNames(HDROP drop)
 {
-    return name.size() > 4 && ::lstrcmpiA(name.c_str() + name.size() - 4, ".txt") == 0;
+    std::vector<CString> names;
+    const auto* head = static_cast<const DROPFILES*>(::GlobalLock(drop));
+    if (!head)
+        return names;
+    const char* at = reinterpret_cast<const char*>(head) + head->pFiles;
+    if (head->fWide) {
+        for (auto* name = reinterpret_cast<const wchar_t*>(at); *name; name += ::lstrlenW(name) + 1) {
+            const int wide = ::lstrlenW(name);
+            const int length = ::WideCharToMultiByte(CP_ACP, 0, name, wide, nullptr, 0, nullptr, nullptr);
+            CString path(static_cast<size_t>(length > 0 ? length : 0), '\0');
+            if (length > 0)
+                ::WideCharToMultiByte(CP_ACP, 0, name, wide, &path[0], length, nullptr, nullptr);
+            names.push_back(path);
+        }
+    } else {
+        for (const char* name = at; *name; name += names.back().size() + 1)
+            names.emplace_back(name);
+    }
+    ::GlobalUnlock(drop);
+    return names;
 }
 
 }  // namespace
 
 void CFilesPage::AddDroppedFiles(HDROP drop)
 {
-    const UINT count = ::DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < count; ++i) {
-        CString path(::DragQueryFileA(drop, i, nullptr, 0), '\0');
-        ::DragQueryFileA(drop, i, &path[0], static_cast<UINT>(path.size() + 1));
-        const DWORD attributes = ::GetFileAttributesA(path.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES)
-            continue;
-        if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            m_listFiles.AddString(path.c_str());
-            continue;
-        }
-        const CString folder = path.back() == '\\' ? path : path + "\\";  // a drive's root ends in one
-        // The pattern alone would also match names whose short form ends in .TXT.
-        WIN32_FIND_DATAA found;
-        const HANDLE search = ::FindFirstFileA((folder + "*.txt").c_str(), &found);
-        for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(search, &found)) {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && EndsWithTxt(found.cFileName))
-                m_listFiles.AddString((folder + found.cFileName).c_str());
-        }
-        if (search != INVALID_HANDLE_VALUE)
-            ::FindClose(search);
-    }
-    FitScrollWidth();
-    UpdateCount();
+    AddSoon(DroppedNames(drop), {});
 }

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -158,12 +159,20 @@ void Run(const std::string& exe) {
     SetText(w.Item(2, IDC_START_NUMBER), "x1");
     Click(w.start);
     ExpectBox(w, "tessiva", "Please enter an integer.", {IDOK}, true, IDOK);
-    // The template that is not there: the system's reason, then the file.
+    // Names Windows keeps for devices: refused before anything is written, the page named.
     SetText(w.Item(2, IDC_START_NUMBER), "1");
+    for (const auto& name : {std::make_pair("COM", "COM1"), {"lpt", "lpt1"}, {"NUL\\page", "NUL"}}) {
+        SetText(w.Item(2, IDC_OUTPUT_NAME), name.first);
+        Click(w.start);
+        ExpectBox(w, "tessiva", std::string(name.second) + " is a name Windows keeps for a device; no page or folder "
+                  "can have it.\n\n" + kOut + "\\" + name.first + "1.htm", {IDOK}, true, IDOK);
+    }
+    SetText(w.Item(2, IDC_OUTPUT_NAME), "page");
+    // The template that is not there: the system's reason, then the file.
     Click(w.start);
     ExpectBox(w, "tessiva", SystemReason(ERROR_FILE_NOT_FOUND) + "\n\n" + programFolder + "no-such-templet.htm",
                 {IDOK}, true, IDOK);
-    Expect(!Exists(kOut + "\\page1.htm"), "nothing written by the refused runs");
+    Expect(std::filesystem::is_empty(kOut), "nothing written by the refused runs");
 
     ClickStep(w.steps, 1);
     SetText(w.Item(1, IDC_TEMPLATE_NAME), kTemplateName);
@@ -174,8 +183,12 @@ void Run(const std::string& exe) {
     SetText(w.Item(2, IDC_HOME_TITLE), "Home");
     SetText(w.Item(2, IDC_HOME_URL), "index.htm");
 
-    // A page in the way: No stops the run there, without a word.
+    // A page in the way: No stops the run there, without a word. Files of the user's
+    // that look like a run's side files stay as they are.
     WriteBytes(kOut + "\\page2.htm", kOlderPage);
+    const char* const users[] = {"~tessiva-notes.tmp", "~tessiva-0000.tmp"};
+    for (const char* name : users)
+        WriteBytes(kOut + "\\" + name, name);
     const auto question = [](const char* page) {
         return "the file " + kOut + "\\" + page + " has already existed!\nAre you sure to overwrite it";
     };
@@ -198,6 +211,8 @@ void Run(const std::string& exe) {
         Expect(ReadBytes(kOut + "\\" + name) == ReadBytes(data + "expected\\" + name),
                std::string(name) + " holds the expected bytes");
     Expect(!Exists(kOut + "\\page4.htm"), "no page beyond the third");
+    for (const char* name : users)
+        Expect(ReadBytes(kOut + "\\" + name) == name, std::string("the user's ") + name + " is as it was");
 
     // The result one click away, in the browser; F1 opens the guide there too when its pages are beside the program.
     const PagesOpenedHere opened(OwnFolder() + "tessiva_e2e_driver.exe");
@@ -225,17 +240,44 @@ void Run(const std::string& exe) {
     Expect(w.WaitForExit() == 0, "the program ends when its window is closed");
 }
 
+// The list in the order people number things in: ADD of five chapters, and a run numbers them so.
+void Chapters(const std::string& exe) {
+    const std::string in = "C:\\tessiva-e2e\\chapters";
+    EmptyFolder(in);
+    const std::vector<std::string> order = {"Appendix.txt", "chapter 1.txt", "Chapter 1a.txt", "Chapter 2.txt",
+                                            "Chapter 10.txt"};
+    std::vector<std::string> paths;
+    for (const std::string& name : order)
+        WriteBytes(paths.emplace_back(in + "\\" + name), name + "\r\n");  // its name is its head
+    Wizard w(exe, exe.substr(0, exe.rfind('\\') + 1));
+    w.AddFiles("\"Chapter 10.txt\" \"Chapter 2.txt\" \"chapter 1.txt\" \"Chapter 1a.txt\" \"Appendix.txt\"", in);
+    ExpectSoon([&] { return ListEntries(w.Item(0, IDC_FILE_LIST)) == paths; },
+               "Appendix, chapter 1, Chapter 1a, Chapter 2, Chapter 10 in the list");
+    ClickStep(w.steps, 2);
+    SetText(w.Item(2, IDC_OUTPUT_PATH), in);
+    SetText(w.Item(2, IDC_START_NUMBER), "1");
+    Click(w.start);
+    ExpectBox(w, "tessiva", "The work has been finished! Thank you for using!", {IDOK}, false, IDOK);
+    bool inOrder = true;
+    for (size_t i = 0; i < order.size(); ++i)
+        inOrder = inOrder && ReadBytes(in + "\\" + std::to_string(i + 1) + ".htm").find(order[i]) != std::string::npos;
+    Expect(inOrder, "pages 1 to 5 in that order");
+    ::PostMessageW(w.window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    Expect(w.WaitForExit() == 0, "the program ends when its window is closed");
+}
+
 }  // namespace
 
 void KeyboardTour(const std::string& exe);  // KeyboardTour.cpp
 void LongRun(const std::string& exe);       // LongRun.cpp
+void LongList(const std::string& exe);      // LongRun.cpp
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "--opened")  // standing in for the browser
         return WriteBytes(kOpened, (Exists(kOpened) ? ReadBytes(kOpened) : "") + argv[2] + "\n"), 0;
     const std::string exe = argc > 1 ? argv[1] : OwnFolder() + "tessiva.exe";
     try {
-        Run(exe), KeyboardTour(exe), LongRun(exe);
+        Run(exe), Chapters(exe), KeyboardTour(exe), LongRun(exe), LongList(exe);
         return 0;
     } catch (const std::exception& failure) {  // the program under test has been ended by now
         std::printf("not ok - %s\n", failure.what());

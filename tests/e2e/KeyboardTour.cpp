@@ -12,6 +12,7 @@ void KeyboardTour(const std::string& exe) {
     WriteBytes(in + "\\a.txt", "Head\r\nThe page of a.txt");
     Wizard w(exe, exe.substr(0, exe.rfind('\\') + 1));
     SetText(w.Item(2, IDC_OUTPUT_PATH), in);
+    SetText(w.Item(2, IDC_OUTPUT_NAME), "CON");  // the start of a device's name, no more
     const auto at = [&](HWND stop) { return FocusOf(w.window) == stop || ::GetParent(FocusOf(w.window)) == stop; };
     WaitFor([&] { return ::GetForegroundWindow() == w.window && at(w.Item(0, IDC_FILE_LIST)); }, "the list's focus");
     struct Row { std::vector<WORD> keys; int step; HWND focus; const char* what; };
@@ -40,7 +41,7 @@ void KeyboardTour(const std::string& exe) {
     }
     PressKeys({VK_RETURN});
     w.Answer(w.WaitForBox(), IDOK);  // the run's last word
-    Expect(ReadBytes(in + "\\0.htm").find("The page of a.txt") != std::string::npos, "Enter on START: a run");
+    Expect(ReadBytes(in + "\\CON0.htm").find("The page of a.txt") != std::string::npos, "Enter on START: a run");
     WriteBytes(in + "\\b.txt", "b"), WriteBytes(in + "\\notes.dat", "n");
     DropFiles(w.window, {in, in + "\\notes.dat"});
     WaitFor([&] { return w.ShowsStep(0) && ListEntries(w.Item(0, IDC_FILE_LIST)) == std::vector<std::string>{

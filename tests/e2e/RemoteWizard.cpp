@@ -148,10 +148,10 @@ void SetText(HWND window, const std::string& text) {
     ::SendMessageW(window, WM_SETTEXT, 0, LPARAM(wide.c_str()));
 }
 
-std::vector<std::string> ListEntries(HWND list) {
+std::vector<std::string> ListEntries(HWND list, int stride) {
     std::vector<std::string> entries;
     // The list may change while it is read: an entry gone ends the reading.
-    for (int i = 0; i < ::SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
+    for (int i = 0; i < ::SendMessageW(list, LB_GETCOUNT, 0, 0); i += stride) {
         std::wstring wide(static_cast<size_t>(::SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
         const LRESULT length = ::SendMessageW(list, LB_GETTEXT, i, LPARAM(&wide[0]));
         if (length < 0 || static_cast<size_t>(length) >= wide.size())

@@ -28,7 +28,7 @@ void WaitFor(Condition condition, const std::string& what, DWORD limitMs = 20000
 
 std::string Text(HWND window);
 void SetText(HWND window, const std::string& text);
-std::vector<std::string> ListEntries(HWND list);
+std::vector<std::string> ListEntries(HWND list, int stride = 1);  // entries 0, stride, 2 * stride...
 
 struct Box {  // a top-level dialog of the program
     HWND window = nullptr;

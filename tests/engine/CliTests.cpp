@@ -113,6 +113,11 @@ TEST_F(Cli, OptionsExitStatusAndTheOneLineReport) {
         {"overwrite always", {"--output", "out", "--overwrite", "always", "a.txt"}, 64, {}, "not \"always\""},
         {"both templates", {"--output", "out", "--template", "t", tf, "a.txt"}, 64, {}, "cannot be used together"},
         {"index with a value", {"--output", "out", "--index=yes", "a.txt"}, 64, {}, "--index takes no value"},
+        {"a device's name", {"--output", "out", "--name", "COM", "--start", "1", tf, "a.txt"}, 64, {},
+         "tessiva-batch: out/COM1.htm: COM1 is a name Windows keeps for a device"},
+        {"a device as a folder", {"--output", "out", "--name", "NUL/page", tf, "a.txt"}, 64, {}, "NUL is a name"},
+        {"a device's name as the start of one", {"--output", "out", "--name", "CON", tf, "a.txt"}, 0, {"CON0.htm"}, ""},
+        {"a name too long", {"--output", "out", "--name", std::string(300, 'n'), tf, "a.txt"}, 64, {}, "too long"},
     };
     for (const auto& row : rows) {
         RemoveAll(work / "out"), MakeFolder(work / "out");

@@ -3,6 +3,7 @@
 #include "BatchOptions.h"
 #include "FileArguments.h"
 #include "IndexFile.h"
+#include "NaturalOrder.h"
 #include "PageMaker.h"
 #include "TestFiles.h"
 #include "TextEncoding.h"
@@ -105,10 +106,36 @@ TEST(Encoding, Utf8IsTellsValidFromNotWhateverThePieces) {
     }
 }
 
+// The order of the files list and of expanded wildcards: each pair in order, and the other way round.
+TEST(NaturalOrder, AsTheShellListsNames) {
+    const struct { const char* label; std::string before, after; } rows[] = {
+        {"numbers of different lengths", "Chapter 2.txt", "Chapter 10.txt"},
+        {"a thousand after the nines", "Letter 999.txt", "Letter 1000.txt"},
+        {"a number before a letter", "chapter 1.txt", "Chapter 1a.txt"},
+        {"letters without regard to case", "Appendix.txt", "chapter 1.txt"},
+        {"a small letter before a capital one further on", "apple 2", "Banana 1"},
+        {"a digit before a letter", "a1", "aa"},
+        {"leading zeros keep the value", "file 002", "file 10"},
+        {"an equal value: leading zeros first", "file01", "file1"},
+        {"more leading zeros first", "file001", "file01"},
+        {"digits inside names", "a2b9c", "a2b10c"},
+        {"a number after a number", "v2.9", "v2.10"},
+        {"numbers beyond 64 bits", "n18446744073709551615", "n18446744073709551616"},
+        {"and longer still", "n99999999999999999999", "n100000000000000000000"},
+        {"a name before its longer forms", "page", "page1"},
+        {"folders first by their own names", "C:\\in\\a b\\2.txt", "C:\\in\\b\\1.txt"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_LT(CompareNaturally(NaturalOrderKey(row.before), NaturalOrderKey(row.after)), 0) << row.label;
+        EXPECT_GT(CompareNaturally(NaturalOrderKey(row.after), NaturalOrderKey(row.before)), 0) << row.label;
+    }
+    EXPECT_EQ(CompareNaturally(NaturalOrderKey("Chapter 1.TXT"), NaturalOrderKey("chapter 1.txt")), 0);
+}
+
 // The file arguments of tessiva-batch, as ParseArguments turns them into texts.
 TEST(Encoding, FileListsAndWildcards) {
     ScratchFolder work;
-    for (const char* name : {"b.txt", "a2.txt", "a1.txt", "C.txt"})
+    for (const char* name : {"b.txt", "a10.txt", "a2.txt", "C.txt"})
         WriteBytes(work / name, "x");
     MakeFolder(work / "a3.txt");
     WriteBytes(work / "lf", "one\ntwo\n\nthree");
@@ -116,14 +143,15 @@ TEST(Encoding, FileListsAndWildcards) {
     WriteBytes(work / "utf16", Utf16(u"\u65e5\u8a18.txt\r\nx\r\n", false));
     const bool windows = platform::kPathSeparator == '\\';
     using Names = std::vector<std::string>;
-    const Names all = {work / "C.txt", work / "a1.txt", work / "a2.txt", work / "b.txt", work / "crlf", work / "lf",
+    const Names all = {work / "a2.txt", work / "a10.txt", work / "b.txt", work / "C.txt", work / "crlf", work / "lf",
                        work / "utf16"};
     const struct { const char* label; Names arguments, files; } cases[] = {
         {"a list among files", {"x", "--files-from", work / "lf", "y"}, {"x", "one", "two", "three", "y"}},
         {"CR LF and a mark", {"--files-from=" + work / "crlf"}, {"one", "two"}},
         {"a UTF-16 list", {"--files-from", work / "utf16"}, {"\xE6\x97\xA5\xE8\xA8\x98.txt", "x"}},
-        {"? in byte order, no folders", {work / "a?.txt"}, windows ? Names{all[1], all[2]} : Names{work / "a?.txt"}},
+        {"* in the shell's order, no folders", {work / "a*.txt"}, windows ? Names{all[0], all[1]} : Names{work / "a*.txt"}},
         {"*", {work / "*"}, windows ? all : Names{work / "*"}},
+        {"?", {work / "a?.txt"}, {windows ? work / "a2.txt" : work / "a?.txt"}},
         {"no match stands for itself", {work / "z*.txt"}, {work / "z*.txt"}},
         {"after --, still expanded", {"--", work / "b?txt"}, {windows ? work / "b.txt" : work / "b?txt"}},
     };

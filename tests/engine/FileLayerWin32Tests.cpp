@@ -63,3 +63,20 @@ TEST_F(Win32Files, ATextThatArrivesInPiecesIsReadWhole) {
     ASSERT_EQ(outcome.kind, RunOutcome::Finished) << outcome.reason;
     EXPECT_TRUE(ReadBytes(out / "p0.htm") == "<h1>Piped</h1>" + MakeHtmlBody(pipe.second.substr(7, kTextPiece - 8)));
 }
+
+TEST_F(Win32Files, ANameOrPathTooLongIsReportedAsSuch) {
+    const std::string longName(300, 'n');
+    const struct { const char* label; std::string text, folder, name; } rows[] = {
+        {"a text's path", in / longName, out.Path(), "p"},
+        {"a page's name", in / "a.txt", out.Path(), longName},
+        {"the output folder's path", in / "a.txt", out / std::string(240, 'f'), "p"},
+    };
+    for (const auto& row : rows) {
+        job.inputFiles = {row.text};
+        job.outputPath = row.folder;
+        job.outputName = row.name;
+        const RunOutcome outcome = Start();
+        EXPECT_EQ(outcome.reason, SystemText(ERROR_FILENAME_EXCED_RANGE)) << row.label;
+        EXPECT_EQ(out.Names(), Names{}) << row.label;
+    }
+}

@@ -13,12 +13,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
+#include "SideFileName.h"
 #include "TestFiles.h"
 
 namespace {
 // Starting, waiting for and killing a process, and whether a name in a folder is hidden.
 #ifdef _WIN32
-const std::string kTool = platform::ProgramFolder() + "tessiva-batch.exe", kLeftoverOfProcess32 = "~tessiva-32-0.tmp";
+const std::string kTool = platform::ProgramFolder() + "tessiva-batch.exe", kSidePrefix = "~tessiva-";
 const std::string kQuote = "\"";  // the runtime joins the arguments as they are
 std::intptr_t Spawn(char* const* argv) { return _spawnv(_P_NOWAIT, kTool.c_str(), argv); }
 int Reap(std::intptr_t process) { int status = -1; return _cwait(&status, process, 0), status; }  // closes it too
@@ -28,7 +29,7 @@ bool Hidden(const std::string& folder, const std::string& name) {
 }
 void MakeNamedFolder(const std::string& path) { CreateDirectoryA(path.c_str(), nullptr); }
 #else
-const std::string kTool = platform::ProgramFolder() + "tessiva-batch", kLeftoverOfProcess32 = ".tessiva-32-0.tmp";
+const std::string kTool = platform::ProgramFolder() + "tessiva-batch", kSidePrefix = ".tessiva-";
 const std::string kQuote;
 std::intptr_t Spawn(char* const* argv) {
     pid_t child = -1;
@@ -131,18 +132,31 @@ TEST_F(FileSafety, WhatDeadRunsLeftGoesAndWhatALiveOneWritesStays) {
     live.Put("still being written", 19);
     const Names liveSide = Strays(out);
     ASSERT_EQ(liveSide.size(), 1u);
-    // Named as runs with this same process id (a container's process 1, Wine's
-    // first process) would leave them, under the old scheme and the new.
-    for (const std::string& name : {kLeftoverOfProcess32, kLeftoverOfProcess32.substr(0, 12) + "0123456789abcdef.tmp"})
-        WriteBytes(out / name, "left by a killed run");
+    // Left by killed runs with this same process id (a container's process 1,
+    // Wine's first process); beside them files of the user's that only look alike.
+    for (const std::uint64_t random : {0ULL, 0x0123456789abcdefULL})
+        WriteBytes(out / MakeSideFileName(kSidePrefix, 32, random), "left by a killed run");
+    std::string forged = MakeSideFileName(kSidePrefix, 32, 7);
+    forged[forged.size() - 5] ^= 1;  // the check's last digit
+    const Names users = {"~tessiva-0000.tmp", "~tessiva-notes.tmp", forged, kSidePrefix + "mynotes.tmp"};
+    for (const std::string& name : users)
+        WriteBytes(out / name, "the user's " + name);
     WriteBytes(in / "a.txt", "Alpha\nbody\n");
     EXPECT_EQ(Tool(Arguments("p", {in / "a.txt"})).Wait(), 0);
-    // Only the live run's side file is left, hidden, and it still becomes its page.
-    EXPECT_EQ(Strays(out), liveSide);
+    // Only the live run's side file is left, hidden, and it still becomes its page;
+    // the user's files are as they were.
+    Names kept = users;
+    kept.push_back(liveSide[0]);
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(Strays(out), kept);
+    for (const std::string& name : users)
+        EXPECT_EQ(ReadBytes(out / name), "the user's " + name);
     EXPECT_TRUE(Hidden(out.Path(), liveSide[0]));
     EXPECT_FALSE(live.Commit());
     EXPECT_EQ(ReadBytes(out / "live.htm"), "still being written");
     EXPECT_FALSE(Hidden(out.Path(), "live.htm"));
+    for (const std::string& name : users)
+        std::filesystem::remove(out / name);
     EXPECT_EQ(out.Names(), (Names{"index.htm", "live.htm", "p0.htm"}));
     // A side file that cannot be made at all is no name taken: the cause is told.
     const std::string missing = out / "missing" + platform::kPathSeparator;
@@ -205,7 +219,7 @@ TEST_F(FileSafety, NamesInAnyLanguageInAndOut) {
     const std::string cafe = texts + kSep + "caf\xC3\xA9.txt", diary = texts + kSep + "\xE6\x97\xA5\xE8\xA8\x98.txt";
     ASSERT_FALSE(platform::WriteFileReplacing(cafe, "Caf\xC3\xA9\nx") || platform::WriteFileReplacing(diary, "\xE6\x97\xA5\nbody"));
 #ifdef _WIN32
-    const std::vector<std::string> files{texts + kSep + "*.txt"};  // expanded by the tool, in byte order
+    const std::vector<std::string> files{texts + kSep + "*.txt"};  // expanded by the tool, in the shell's order
 #else
     const std::vector<std::string> files{cafe, diary};
 #endif

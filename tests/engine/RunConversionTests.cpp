@@ -2,6 +2,7 @@
 // where and how a run stops.
 #include <functional>
 #include "PageMaker.h"
+#include "PageNames.h"
 #include "TemplateFilling.h"
 #include "TestFiles.h"
 #include "TextToHtml.h"
@@ -133,4 +134,35 @@ TEST_F(Run, PagesLinkToTheirNeighboursAndTheIndexAndNumbersNeverWrap) {
     }
     EXPECT_NE(MakeIndexStart("<A & B>").find("<title>&lt;A &amp; B&gt;</title>"), std::string::npos);
     EXPECT_EQ(ResultPage(job) + "|" + ResultPage(ConversionJob{{}, "", "", "", "o", "p", -3}), out / "site" + kSep + "index.htm|o" + kSep + "p-3.htm");
+}
+
+TEST(PageNames, DevicesAndNamesTooLongAreFoundBeforeTheRun) {
+    const std::string smile = "\xF0\x9F\x98\x80", e = "\xC3\xA9";  // two UTF-16 units, and one
+    auto times = [](std::size_t n, const std::string& part) { std::string all; while (n--) all += part; return all; };
+    const struct { const char* label; std::string name; int start; std::size_t count; std::string page, why; } rows[] = {
+        {"COM from 1", "COM", 1, 1, "COM1.htm", "COM1 is a name Windows keeps for a device"},
+        {"lpt in lower case, reached by the fifth page", "lpt", 5, 10, "lpt5.htm", "device"},
+        {"LPT from 0: the second page", "LPT", 0, 10, "LPT1.htm", "device"},
+        {"a device as a folder", "NUL" + kSep + "page", 0, 1, "NUL" + kSep + "page0.htm", "NUL is a name"},
+        {"a device folder with an extension", "x" + kSep + "Aux.d" + kSep + "p", 0, 1, "x" + kSep + "Aux.d" + kSep + "p0.htm", "Aux is"},
+        {"a device before the first dot", "prn .x", 3, 1, "prn .x3.htm", "device"},
+        {"CON gives CON0", "CON", 0, 3, "", ""},
+        {"COM from 10", "COM", 10, 90, "", ""},
+        {"COM below 1", "COM", -9, 10, "", ""},
+        {"only the start of a device's name", "console", 1, 1, "", ""},
+        {"a name of 255", std::string(250, 'n'), 0, 1, "", ""},
+        {"a name of 256", std::string(250, 'n'), 9, 2, std::string(250, 'n') + "10.htm", "too long"},
+        {"a folder name too long", std::string(256, 'f') + kSep + "p", 0, 1, std::string(256, 'f') + kSep + "p0.htm", "too long"},
+        {"letters counted once", times(250, e), 0, 1, "", ""},
+        {"beyond the first plane, counted twice", times(126, smile), 0, 1, times(126, smile) + "0.htm", "too long"},
+    };
+    for (const auto& row : rows) {
+        ConversionJob job;
+        job.outputPath = "out";
+        job.outputName = row.name;
+        job.startNumber = row.start;
+        const platform::FileResult refused = CheckPageNames(job, row.count);
+        EXPECT_EQ(refused ? refused->path : "", row.page.empty() ? "" : "out" + kSep + row.page) << row.label;
+        EXPECT_NE((refused ? refused->reason : "").find(row.why), std::string::npos) << row.label;
+    }
 }
