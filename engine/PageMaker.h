@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "OutputBuffer.h"
+#include "PageValues.h"
 #include "PlatformFiles.h"
 #include "TextEncoding.h"
 
@@ -23,10 +24,10 @@ class PageMaker {
 public:
     enum Result { Written, Kept, Failed };
 
-    // The values every page of a run shares; they must outlive the maker.
-    // legacyCharset names the set of texts that are not UTF-8.
-    PageMaker(std::string_view templateText, std::string_view keywords, std::string_view description,
-              std::string_view homeLink, std::string legacyCharset);
+    // The values every page of a run shares, as a UTF-8 page and as a page in
+    // legacyCharset (the set of texts that are not UTF-8) hold them.
+    PageMaker(std::string_view templateText, PageValues utf8Values, PageValues legacyValues,
+              std::string legacyCharset);
 
     // Reads inputFile, asks confirmOverwrite when pagePath exists, writes the page.
     Result Make(const std::string& inputFile, const std::string& pagePath,
@@ -49,9 +50,10 @@ private:
     platform::FileResult StreamBody(std::string_view start, platform::InputFile& in, bool check);
     Result Fail(platform::FileFailure failure);
 
-    std::string_view m_keywords, m_description, m_homeLink;
+    PageValues m_utf8Values, m_legacyValues;
     std::string m_legacyCharset;
     bool m_declaresCharset;                         // the template holds "$charset"
+    bool m_valuesDiffer;                            // the two forms of the values
     std::string m_utf8Template, m_legacyTemplate;   // with "$charset" filled in
     Utf8Check m_check;                              // of the text being read
     bool m_misjudged = false;  // a page started as UTF-8 met a text that is not
