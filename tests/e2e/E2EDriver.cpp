@@ -203,11 +203,17 @@ void Run(const std::string& exe) {
 
 void KeyboardTour(const std::string& exe);  // KeyboardTour.cpp
 void LongRun(const std::string& exe);       // LongRun.cpp
+void LegacySet(const std::string& exe);     // LegacySet.cpp
 
+// tessiva_e2e_driver [--japanese] [TESSIVA_EXE]: --japanese, run on a Japanese system, tries older texts there.
 int main(int argc, char** argv) {
-    const std::string exe = argc > 1 ? argv[1] : OwnFolder() + "tessiva.exe";
+    const bool japanese = argc > 1 && std::string(argv[1]) == "--japanese";
+    const std::string exe = argc > 1 + japanese ? argv[1 + japanese] : OwnFolder() + "tessiva.exe";
     try {
-        Run(exe), KeyboardTour(exe), LongRun(exe);
+        if (japanese)
+            LegacySet(exe);
+        else
+            Run(exe), KeyboardTour(exe), LongRun(exe);
         return 0;
     } catch (const std::exception& failure) {  // the program under test has been ended by now
         std::printf("not ok - %s\n", failure.what());
