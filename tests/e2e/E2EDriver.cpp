@@ -210,10 +210,7 @@ int main(int argc, char** argv) {
     const bool japanese = argc > 1 && std::string(argv[1]) == "--japanese";
     const std::string exe = argc > 1 + japanese ? argv[1 + japanese] : OwnFolder() + "tessiva.exe";
     try {
-        if (japanese)
-            LegacySet(exe);
-        else
-            Run(exe), KeyboardTour(exe), LongRun(exe);
+        japanese ? LegacySet(exe) : (Run(exe), KeyboardTour(exe), LongRun(exe));
         return 0;
     } catch (const std::exception& failure) {  // the program under test has been ended by now
         std::printf("not ok - %s\n", failure.what());

@@ -77,15 +77,13 @@ std::string AsBrowserShows(const std::string& page) {
     const std::size_t at = page.find("charset=\"") + 9;
     const std::string charset = page.substr(at, page.find('"', at) - at);
     std::string shown = charset == "utf-8" ? page : LegacyToUtf8(page, charset), text;
-    for (std::size_t i = 0; i < shown.size(); ++i) {
-        const std::size_t end = shown.compare(i, 3, "&#x") == 0 ? shown.find(';', i) : std::string::npos;
-        if (end == std::string::npos) {
+    for (std::size_t i = 0, end; i < shown.size(); ++i) {
+        if (shown.compare(i, 3, "&#x") != 0 || (end = shown.find(';', i)) == std::string::npos) {
             text += shown[i];
-            continue;
+        } else {  // all in the BMP here
+            const unsigned long unit = std::stoul(shown.substr(i + 3, end - i - 3), nullptr, 16);
+            text += Utf16ToUtf8(std::string{char(unit & 0xFF), char(unit >> 8)}, false), i = end;
         }
-        const unsigned long unit = std::stoul(shown.substr(i + 3, end - i - 3), nullptr, 16);  // all in the BMP here
-        text += Utf16ToUtf8(std::string{char(unit & 0xFF), char(unit >> 8)}, false);
-        i = end;
     }
     return text;
 }
