@@ -115,6 +115,7 @@ bool CWizardDlg::CollectJob(ConversionJob& job)
     job.templateName = m_templatePage.templateName;
     job.keywords = m_templatePage.keywords;
     job.description = m_templatePage.description;
+    job.legacyCharset = m_templatePage.legacyCharset;
     job.outputPath = m_outputPage.outputPath;
     job.outputName = m_outputPage.outputName;
     // The run counts on its own copy: the page keeps the number the user entered.

@@ -7,7 +7,7 @@
 #include <limits>
 
 #include "FileArguments.h"
-#include "LegacyCharset.h"
+#include "CharsetNames.h"
 
 const char kUsage[] =
     "Usage: tessiva-batch --output DIR [options] FILE...\n"
@@ -30,12 +30,17 @@ const char kUsage[] =
     "  --overwrite ask|yes|no  what to do with an existing page (default: ask on a\n"
     "                        terminal, otherwise no: stop at the first existing page)\n"
     "  --legacy-charset NAME character set of the texts that are not UTF-8 (default:\n"
-    "                        Windows' legacy code page; windows-1252 elsewhere)\n"
+    "                        Windows' legacy code page; windows-1252 elsewhere):\n"
+    "                        windows-1250 to -1258, windows-874, shift_jis, gbk,\n"
+    "                        gb18030, euc-kr, big5, or another name of one of them\n"
+    "                        (cp932, sjis, latin1, iso-8859-1...)\n"
     "  --help, --version\n"
     "\n"
     "A template's $charset becomes utf-8 for a text in UTF-8 (plain ASCII included),\n"
-    "otherwise the legacy character set. A text that starts with a byte-order mark is\n"
-    "read as UTF-8 or UTF-16; index.htm is written in UTF-8.\n"
+    "otherwise the legacy character set; keywords, description and home title go\n"
+    "into a page in its own set, as character references where the set lacks a\n"
+    "character. A text that starts with a byte-order mark is read as UTF-8 or UTF-16;\n"
+    "index.htm is written in UTF-8.\n"
     "\n"
     "Exit status: 0 finished, 1 stopped at an existing page, 2 file error, 64 usage error.\n";
 
@@ -151,9 +156,13 @@ ParsedArguments ParseArguments(const std::vector<std::string>& arguments) {
         } else if (flag == "--files-from") {
             if (!ReadFileList(value, job.inputFiles, parsed.error))
                 return parsed;
-        } else if (flag == "--legacy-charset" && !LegacyCharsetKnown(value)) {
-            parsed.error = "--legacy-charset: no character set is known as \"" + value + "\"";
-            return parsed;
+        } else if (flag == "--legacy-charset") {
+            job.legacyCharset = CanonicalCharset(value);
+            if (job.legacyCharset.empty()) {
+                parsed.error = "--legacy-charset: no character set is known as \"" + value + "\"; known are " +
+                               KnownCharsetList() + " and their usual other names";
+                return parsed;
+            }
         } else {
             *target = value;
             outputGiven |= flag == "--output";

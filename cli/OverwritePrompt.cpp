@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "Terminal.h"
+
 namespace {
 
 bool ReadLine(std::FILE* in, std::string& line) {
@@ -30,11 +32,9 @@ std::string Trimmed(const std::string& text) {
 bool AskOverwrite(const std::string& pagePath, std::FILE* in, std::FILE* out) {
     std::string line;
     for (;;) {
-        std::fprintf(out, "the file %s has already existed!\nAre you sure to overwrite it [y/n] ",
-                     pagePath.c_str());
-        std::fflush(out);
+        WriteText(out, "the file " + pagePath + " has already existed!\nAre you sure to overwrite it [y/n] ");
         if (!ReadLine(in, line)) {
-            std::fputc('\n', out);
+            WriteText(out, "\n");
             return false;
         }
         const std::string answer = Trimmed(line);

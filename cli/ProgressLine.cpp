@@ -1,6 +1,6 @@
 #include "ProgressLine.h"
 
-#include <cstdio>
+#include "Terminal.h"
 
 namespace {
 constexpr auto kQuietStart = std::chrono::milliseconds(500);
@@ -25,19 +25,24 @@ void ProgressLine::Show(std::size_t index, std::size_t total, const std::string&
     std::string line = "converting " + std::to_string(index + 1) + "/" + std::to_string(total) + ": ";
     // Keep the end of a long path: the file name is the useful part.
     const std::size_t room = kWidth > line.size() ? kWidth - line.size() : 0;
-    line += file.size() <= room ? file : "..." + file.substr(file.size() - (room > 3 ? room - 3 : 0));
+    if (file.size() <= room) {
+        line += file;
+    } else {
+        std::size_t from = file.size() - (room > 3 ? room - 3 : 0);
+        while (from < file.size() && (static_cast<unsigned char>(file[from]) & 0xC0) == 0x80)
+            ++from;  // never from the middle of a character
+        line += "..." + file.substr(from);
+    }
     const std::size_t length = line.size();
     if (length < m_nShownLength)
         line.append(m_nShownLength - length, ' ');
-    std::fprintf(stderr, "\r%s", line.c_str());
-    std::fflush(stderr);
+    WriteText(stderr, "\r" + line);
     m_nShownLength = length;
 }
 
 void ProgressLine::Clear() {
     if (m_nShownLength == 0)
         return;
-    std::fprintf(stderr, "\r%s\r", std::string(m_nShownLength, ' ').c_str());
-    std::fflush(stderr);
+    WriteText(stderr, "\r" + std::string(m_nShownLength, ' ') + "\r");
     m_nShownLength = 0;
 }

@@ -6,20 +6,43 @@
 #endif
 #include <windows.h>
 
+#include <io.h>
+
 namespace {
 // _isatty is also true for the NUL device; only a console answers GetConsoleMode.
-bool IsConsole(DWORD which) {
+bool IsConsole(HANDLE handle) {
     DWORD mode = 0;
-    return GetConsoleMode(GetStdHandle(which), &mode) != 0;
+    return GetConsoleMode(handle, &mode) != 0;
+}
+
+std::wstring Utf16(const std::string& utf8) {
+    const int units = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(units > 0 ? units : 0), L'\0');
+    if (units > 0)
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &text[0], units);
+    return text;
 }
 }  // namespace
 
 bool StandardInputIsTerminal() {
-    return IsConsole(STD_INPUT_HANDLE);
+    return IsConsole(GetStdHandle(STD_INPUT_HANDLE));
 }
 
 bool StandardErrorIsTerminal() {
-    return IsConsole(STD_ERROR_HANDLE);
+    return IsConsole(GetStdHandle(STD_ERROR_HANDLE));
+}
+
+void WriteText(std::FILE* stream, const std::string& utf8) {
+    std::fflush(stream);  // whatever the stream still holds goes first
+    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+    if (handle != INVALID_HANDLE_VALUE && IsConsole(handle)) {
+        const std::wstring text = Utf16(utf8);
+        DWORD written = 0;
+        WriteConsoleW(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+        return;
+    }
+    std::fwrite(utf8.data(), 1, utf8.size(), stream);
+    std::fflush(stream);
 }
 
 #else
@@ -31,5 +54,10 @@ bool StandardInputIsTerminal() {
 
 bool StandardErrorIsTerminal() {
     return isatty(STDERR_FILENO) != 0;
+}
+
+void WriteText(std::FILE* stream, const std::string& utf8) {
+    std::fwrite(utf8.data(), 1, utf8.size(), stream);
+    std::fflush(stream);
 }
 #endif

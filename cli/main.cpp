@@ -17,7 +17,7 @@ namespace {
 enum ExitStatus { kFinished = 0, kStopped = 1, kFileError = 2, kUsageError = 64 };
 
 void Report(const std::string& line) {
-    std::fprintf(stderr, "tessiva-batch: %s\n", line.c_str());
+    WriteText(stderr, "tessiva-batch: " + line + "\n");
 }
 
 std::string Pages(std::uint64_t count) {
@@ -34,11 +34,11 @@ int main(int argc, char** argv) {
     }
     const BatchOptions& options = parsed.options;
     if (options.showHelp) {
-        std::fputs(kUsage, stdout);
+        WriteText(stdout, kUsage);
         return kFinished;
     }
     if (options.showVersion) {
-        std::printf("tessiva-batch %s\n", TESSIVA_VERSION);
+        WriteText(stdout, std::string("tessiva-batch ") + TESSIVA_VERSION + "\n");
         return kFinished;
     }
 

@@ -4,12 +4,24 @@
 
 #include <iconv.h>
 
+#include "CharsetNames.h"
+
 namespace {
+
+// iconv's name for a known set; the name itself for any other.
+std::string ConverterName(const std::string& charset) {
+    for (const CharsetName& set : KnownCharsets())
+        if (charset == set.name)
+            return set.converter;
+    return charset;
+}
+
+const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
 
 // An iconv descriptor, closed when it goes.
 class Converter {
 public:
-    explicit Converter(const std::string& from) : m_handle(iconv_open("UTF-8", from.c_str())) {}
+    Converter(const char* to, const std::string& from) : m_handle(iconv_open(to, from.c_str())) {}
     ~Converter() {
         if (Usable())
             iconv_close(m_handle);
@@ -17,7 +29,7 @@ public:
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
-    bool Usable() const { return m_handle != reinterpret_cast<iconv_t>(-1); }
+    bool Usable() const { return m_handle != kNoConverter; }
     iconv_t Handle() const { return m_handle; }
 
 private:
@@ -30,12 +42,8 @@ std::string SystemLegacyCharset() {
     return "windows-1252";
 }
 
-bool LegacyCharsetKnown(const std::string& charset) {
-    return Converter(charset).Usable();
-}
-
 std::string LegacyToUtf8(std::string_view bytes, const std::string& charset) {
-    Converter converter(charset);
+    Converter converter("UTF-8", ConverterName(charset));
     if (!converter.Usable())
         return std::string(bytes);
     // Four bytes out per byte in is enough for any single-byte or double-byte set.
@@ -58,4 +66,29 @@ std::string LegacyToUtf8(std::string_view bytes, const std::string& charset) {
     }
     utf8.resize(utf8.size() - outLeft);
     return utf8;
+}
+
+LegacyEncoder::LegacyEncoder(const std::string& charset)
+    : m_converter(iconv_open(ConverterName(charset).c_str(), "UTF-8")) {}
+
+LegacyEncoder::~LegacyEncoder() {
+    if (m_converter != kNoConverter)
+        iconv_close(static_cast<iconv_t>(m_converter));
+}
+
+bool LegacyEncoder::Append(std::string_view character, std::string& out) {
+    if (m_converter == kNoConverter)
+        return false;
+    char bytes[16];
+    char* in = const_cast<char*>(character.data());
+    std::size_t inLeft = character.size();
+    char* next = bytes;
+    std::size_t room = sizeof bytes;
+    const iconv_t converter = static_cast<iconv_t>(m_converter);
+    const bool converted = iconv(converter, &in, &inLeft, &next, &room) != static_cast<std::size_t>(-1) &&
+                           iconv(converter, nullptr, nullptr, &next, &room) != static_cast<std::size_t>(-1);
+    iconv(converter, nullptr, nullptr, nullptr, nullptr);  // a fresh start for the next character
+    if (converted)
+        out.append(bytes, static_cast<std::size_t>(next - bytes));
+    return converted;
 }

@@ -5,36 +5,16 @@
 #endif
 #include <windows.h>
 
-#include <cctype>
+#include <cwchar>
+
+#include "CharsetNames.h"
 
 namespace {
 
-struct CodePageName {
-    UINT codePage;
-    const char* name;
-};
-
-// The ANSI code pages of Windows locales and the names browsers know them by.
-constexpr CodePageName kCodePages[] = {
-    {874, "windows-874"},   {932, "shift_jis"},     {936, "gbk"},
-    {949, "euc-kr"},        {950, "big5"},          {1250, "windows-1250"},
-    {1251, "windows-1251"}, {1252, "windows-1252"}, {1253, "windows-1253"},
-    {1254, "windows-1254"}, {1255, "windows-1255"}, {1256, "windows-1256"},
-    {1257, "windows-1257"}, {1258, "windows-1258"}, {54936, "gb18030"},
-};
-
-bool SameName(const std::string& a, const char* b) {
-    std::size_t i = 0;
-    for (; i < a.size() && b[i]; ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != b[i])
-            return false;
-    return i == a.size() && !b[i];
-}
-
 UINT CodePageOf(const std::string& charset) {
-    for (const CodePageName& entry : kCodePages)
-        if (SameName(charset, entry.name))
-            return entry.codePage;
+    for (const CharsetName& set : KnownCharsets())
+        if (charset == set.name)
+            return set.codePage;
     return 0;
 }
 
@@ -44,15 +24,11 @@ std::string SystemLegacyCharset() {
     DWORD codePage = 0;
     if (::GetLocaleInfoA(LOCALE_SYSTEM_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
                          reinterpret_cast<LPSTR>(&codePage), sizeof codePage) != 0) {
-        for (const CodePageName& entry : kCodePages)
-            if (entry.codePage == codePage)
-                return entry.name;
+        for (const CharsetName& set : KnownCharsets())
+            if (set.codePage == codePage)
+                return set.name;
     }
     return "windows-1252";
-}
-
-bool LegacyCharsetKnown(const std::string& charset) {
-    return CodePageOf(charset) != 0;
 }
 
 std::string LegacyToUtf8(std::string_view bytes, const std::string& charset) {
@@ -70,4 +46,27 @@ std::string LegacyToUtf8(std::string_view bytes, const std::string& charset) {
     if (length > 0)
         ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, &utf8[0], length, nullptr, nullptr);
     return utf8;
+}
+
+LegacyEncoder::LegacyEncoder(const std::string& charset) : m_codePage(CodePageOf(charset)) {}
+
+LegacyEncoder::~LegacyEncoder() = default;
+
+bool LegacyEncoder::Append(std::string_view character, std::string& out) {
+    if (m_codePage == 0 || character.size() > 4)
+        return false;
+    wchar_t wide[2];
+    const int units = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, character.data(),
+                                            static_cast<int>(character.size()), wide, 2);
+    char bytes[16];
+    const int length = units > 0 ? ::WideCharToMultiByte(m_codePage, 0, wide, units, bytes, sizeof bytes,
+                                                         nullptr, nullptr) : 0;
+    // A set without the character writes its default or a look-alike ("a" for
+    // "ā"); only one that reads back as the character holds it.
+    wchar_t back[4];
+    const int backUnits = length > 0 ? ::MultiByteToWideChar(m_codePage, 0, bytes, length, back, 4) : 0;
+    if (length <= 0 || backUnits != units || std::wmemcmp(back, wide, static_cast<std::size_t>(units)) != 0)
+        return false;
+    out.append(bytes, static_cast<std::size_t>(length));
+    return true;
 }

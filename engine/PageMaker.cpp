@@ -32,13 +32,15 @@ std::size_t TrailingSpaces(std::string_view data) {
 
 }  // namespace
 
-PageMaker::PageMaker(std::string_view templateText, std::string_view keywords, std::string_view description,
-                     std::string_view homeLink, std::string legacyCharset)
-    : m_keywords(keywords),
-      m_description(description),
-      m_homeLink(homeLink),
+PageMaker::PageMaker(std::string_view templateText, PageValues utf8Values, PageValues legacyValues,
+                     std::string legacyCharset)
+    : m_utf8Values(std::move(utf8Values)),
+      m_legacyValues(std::move(legacyValues)),
       m_legacyCharset(std::move(legacyCharset)),
       m_declaresCharset(!FindOccurrences(templateText, kCharset).empty()),
+      m_valuesDiffer(m_utf8Values.keywords != m_legacyValues.keywords ||
+                     m_utf8Values.description != m_legacyValues.description ||
+                     m_utf8Values.homeLink != m_legacyValues.homeLink),
       m_utf8Template(FillCharset(templateText, "utf-8")),
       m_legacyTemplate(m_declaresCharset ? FillCharset(templateText, m_legacyCharset) : std::string()),
       m_navigates(UsesNavigation(templateText)),
@@ -218,8 +220,9 @@ PageMaker::Result PageMaker::Make(const std::string& inputFile, const std::strin
     const Result result = MakeOnce(inputFile, pagePath, confirmOverwrite, false);
     if (!m_misjudged)
         return result;
-    // Bytes that are not UTF-8 came after the page had begun declaring UTF-8. It
-    // is made again from the start; the question about replacing was answered.
+    // Bytes that are not UTF-8 came after the page had begun declaring UTF-8 or
+    // holding the typed values in it. It is made again from the start; the
+    // question about replacing was answered.
     return MakeOnce(inputFile, pagePath, [](const std::string&) { return true; }, true);
 }
 
@@ -241,10 +244,12 @@ PageMaker::Result PageMaker::MakeOnce(const std::string& inputFile, const std::s
     // is known at once.
     const bool legacy = legacyKnown || (ended ? !m_check.Valid() : m_check.Failed());
     const HeadAndBody parts = SplitHeadAndBody(text);
+    // Everything in the page is in the text's encoding, what was typed included.
+    const PageValues& values = legacy ? m_legacyValues : m_utf8Values;
     const std::string& withCharset = legacy && m_declaresCharset ? m_legacyTemplate : m_utf8Template;
     const std::string navigated = m_navigates ? FillNavigation(withCharset, m_navigation) : std::string();
     const TemplateSpans filled = FillAllButBodySpans(m_navigates ? navigated : withCharset,
-                                                     parts.head, m_keywords, m_description, m_homeLink);
+                                                     parts.head, values.keywords, values.description, values.homeLink);
     const std::vector<std::size_t> bodies = filled.Find(kBody);
 
     if (FileExists(pagePath) && !(confirmOverwrite && confirmOverwrite(pagePath))) {
@@ -283,7 +288,7 @@ PageMaker::Result PageMaker::MakeOnce(const std::string& inputFile, const std::s
     m_out.Finish();
     m_out.Redirect(m_noPage);
     m_head.resize(parts.head.size());
-    if (m_declaresCharset && !legacy && !m_check.Valid()) {
+    if ((m_declaresCharset || m_valuesDiffer) && !legacy && !m_check.Valid()) {
         m_misjudged = true;
         return Failed;
     }

@@ -11,6 +11,7 @@
 
 #include "Navigation.h"
 #include "OutputBuffer.h"
+#include "PageValues.h"
 #include "PlatformFiles.h"
 #include "TextEncoding.h"
 
@@ -24,10 +25,10 @@ class PageMaker {
 public:
     enum Result { Written, Kept, Failed };
 
-    // The values every page of a run shares; they must outlive the maker.
-    // legacyCharset names the set of texts that are not UTF-8.
-    PageMaker(std::string_view templateText, std::string_view keywords, std::string_view description,
-              std::string_view homeLink, std::string legacyCharset);
+    // The values every page of a run shares, as a UTF-8 page and as a page in
+    // legacyCharset (the set of texts that are not UTF-8) hold them.
+    PageMaker(std::string_view templateText, PageValues utf8Values, PageValues legacyValues,
+              std::string legacyCharset);
 
     // Reads inputFile, asks confirmOverwrite when pagePath exists, writes the page
     // with its links to the others.
@@ -53,9 +54,10 @@ private:
     platform::FileResult StreamBody(std::string_view start, platform::InputFile& in, bool check);
     Result Fail(platform::FileFailure failure);
 
-    std::string_view m_keywords, m_description, m_homeLink;
+    PageValues m_utf8Values, m_legacyValues;
     std::string m_legacyCharset;
     bool m_declaresCharset;                         // the template holds "$charset"
+    bool m_valuesDiffer;                            // the two forms of the values
     std::string m_utf8Template, m_legacyTemplate;   // with "$charset" filled in
     bool m_navigates;                               // the template links the pages
     PageNavigation m_navigation;                    // of the page being made

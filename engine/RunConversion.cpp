@@ -2,9 +2,11 @@
 
 #include <new>
 
+#include "CharsetNames.h"
 #include "IndexFile.h"
 #include "LegacyCharset.h"
 #include "PageMaker.h"
+#include "PageValues.h"
 #include "TemplateFilling.h"
 #include "TextEncoding.h"
 
@@ -58,13 +60,15 @@ RunOutcome RunConversion(const ConversionJob& job, const std::string& programFol
         return Failure(std::move(*failure), 0);
 
     const std::string outputFolder = OutputFolder(job.outputPath);
-    const std::string homeLink = MakeHomeLink(job.homeTitle, job.homeUrl);
     // The counter is the run's own and wide enough never to wrap: the page after
     // 2147483647 is 2147483648.
     long long currentNumber = job.startNumber;
     std::uint64_t pagesWritten = 0;
-    const std::string legacyCharset = job.legacyCharset.empty() ? SystemLegacyCharset() : job.legacyCharset;
-    PageMaker maker(templateText, job.keywords, job.description, homeLink, legacyCharset);
+    // Named as pages declare it; a name no known set goes by stands for the system's.
+    std::string legacyCharset = CanonicalCharset(job.legacyCharset);
+    if (legacyCharset.empty())
+        legacyCharset = SystemLegacyCharset();
+    PageMaker maker(templateText, ValuesForPage(job, "utf-8"), ValuesForPage(job, legacyCharset), legacyCharset);
     const std::string indexStart = job.createIndex ? MakeIndexStart(IndexTitle(job, legacyCharset)) : std::string();
     // What killed runs left beside the pages goes before this run adds its own.
     platform::RemoveLeftoversBeside(PagePath(outputFolder, job.outputName, currentNumber));

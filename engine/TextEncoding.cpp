@@ -146,3 +146,20 @@ bool IsValidUtf8(std::string_view bytes) {
     check.Feed(bytes);
     return check.Valid();
 }
+
+std::uint32_t DecodeUtf8Character(std::string_view text, std::size_t& length) {
+    const auto lead = static_cast<unsigned char>(text.empty() ? 0 : text[0]);
+    length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    if (text.empty() || lead < 0x80) {
+        length = text.empty() ? 0 : 1;
+        return lead;
+    }
+    if (length > text.size() || !IsValidUtf8(text.substr(0, length))) {
+        length = 1;
+        return 0xFFFD;
+    }
+    std::uint32_t character = lead & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i)
+        character = character << 6 | (static_cast<unsigned char>(text[i]) & 0x3F);
+    return character;
+}

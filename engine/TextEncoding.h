@@ -3,6 +3,7 @@
 // other text is taken byte for byte, and is either valid UTF-8 or in the
 // system's legacy code page.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -38,3 +39,7 @@ private:
 };
 
 bool IsValidUtf8(std::string_view bytes);
+
+// The character `text` starts with and, in `length`, its bytes; a byte that
+// starts no valid UTF-8 sequence stands for U+FFFD, length 1.
+std::uint32_t DecodeUtf8Character(std::string_view text, std::size_t& length);

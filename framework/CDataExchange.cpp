@@ -60,6 +60,30 @@ bool IsBlank(char c)
     return c == ' ' || c == '\t';
 }
 
+// The text with the full-width forms of the digits (U+FF10 to U+FF19), the signs
+// (U+FF0B, U+FF0D) and the ideographic space (U+3000) as their ASCII forms.
+CString AsciiForms(const char* text)
+{
+    CString ascii;
+    for (const char* p = text; *p; ++p) {
+        const auto at = [p](int i) { return static_cast<unsigned char>(p[i]); };
+        char form = 0;
+        if (at(0) == 0xEF && at(1) == 0xBC && at(2) >= 0x90 && at(2) <= 0x99)
+            form = static_cast<char>('0' + (at(2) - 0x90));
+        else if (at(0) == 0xEF && at(1) == 0xBC && (at(2) == 0x8B || at(2) == 0x8D))
+            form = at(2) == 0x8B ? '+' : '-';
+        else if (at(0) == 0xE3 && at(1) == 0x80 && at(2) == 0x80)
+            form = ' ';
+        if (form) {
+            ascii += form;
+            p += 2;
+        } else {
+            ascii += *p;
+        }
+    }
+    return ascii;
+}
+
 }  // namespace
 
 void DDX_Text(CDataExchange* dx, int id, CString& value)
@@ -73,7 +97,8 @@ void DDX_Text(CDataExchange* dx, int id, CString& value)
 
 bool AfxParseInt32(const char* text, int& value)
 {
-    const char* p = text;
+    const CString ascii = AsciiForms(text);
+    const char* p = ascii.c_str();
     while (IsBlank(*p))
         ++p;
     bool negative = false;

@@ -47,7 +47,9 @@ void DDX_Check(CDataExchange* dx, int id, int& value);
 void DDX_CBString(CDataExchange* dx, int id, CString& value);
 
 // The integer rule of DDX_Text: optional blanks (spaces, tabs), an optional sign,
-// decimal digits, optional blanks, and a value that fits in 32 bits.
+// decimal digits, optional blanks, and a value that fits in 32 bits. The text is
+// UTF-8; the full-width digits, signs and space an input method types in its
+// full-width mode count as their ASCII forms.
 bool AfxParseInt32(const char* text, int& value);
 
 // Text shown when an integer field holds something else.

@@ -4,6 +4,8 @@
 
 #include "AfxMessageBox.h"
 #include "CDataExchange.h"
+#include "CharsetNames.h"
+#include "LegacyCharset.h"
 #include "PlatformFiles.h"
 #include "resource.h"
 
@@ -15,7 +17,8 @@ const MessageMap& CTemplatePage::GetMessageMap() const
     return map;
 }
 
-CTemplatePage::CTemplatePage(CWnd* parent) : CDialog(IDD_TEMPLATE_PAGE, parent)
+CTemplatePage::CTemplatePage(CWnd* parent)
+    : CDialog(IDD_TEMPLATE_PAGE, parent), legacyCharset(SystemLegacyCharset())
 {
 }
 
@@ -26,6 +29,19 @@ void CTemplatePage::DoDataExchange(CDataExchange* dx)
     DDX_Text(dx, IDC_DESCRIPTION, description);
     DDX_Text(dx, IDC_KEYWORDS, keywords);
     DDX_Control(dx, IDC_VIEW, m_btnView);
+    DDX_CBString(dx, IDC_LEGACY_CHARSET, legacyCharset);
+}
+
+BOOL CTemplatePage::OnInitDialog()
+{
+    // The list first, so that showing the values selects the system's set in it.
+    const HWND list = ::GetDlgItem(m_hWnd, IDC_LEGACY_CHARSET);
+    const std::string system = SystemLegacyCharset();
+    ::SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(system.c_str()));
+    for (const CharsetName& set : KnownCharsets())
+        if (system != set.name)
+            ::SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(set.name));
+    return CDialog::OnInitDialog();
 }
 
 BOOL CTemplatePage::CollectValues()

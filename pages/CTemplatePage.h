@@ -1,8 +1,9 @@
 #pragma once
 
-// Step 2 of the wizard: which HTML template the pages are made from, and the
-// keywords and description its "$keyword" and "$description" receive. VIEW opens
-// the chosen template for a look.
+// Step 2 of the wizard: which HTML template the pages are made from, the
+// keywords and description its "$keyword" and "$description" receive, and the
+// character set of texts that are not UTF-8. VIEW opens the chosen template for
+// a look.
 
 #include "CDialog.h"
 #include "CImageButton.h"
@@ -21,10 +22,14 @@ public:
     CString templateName = "templet1.htm";  // relative to the program folder
     CString description;
     CString keywords;
+    // Older texts' character set: the drop-down lists the system's first, then
+    // every other one the run knows, by the names pages declare them with.
+    CString legacyCharset;
 
 protected:
     const MessageMap& GetMessageMap() const override;
     void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnInitDialog() override;
     // A page inside the wizard is never closed: Enter and Escape change nothing
     // (otherwise they would hide the page and leave the wizard empty).
     void OnOK() override {}

@@ -22,6 +22,7 @@
 #define IDC_KEYWORDS         1006
 #define IDC_DESCRIPTION      1007
 #define IDC_VIEW             1009  // opens the chosen template for a look
+#define IDC_LEGACY_CHARSET   1056  // drop-down list: the character set of texts that are not UTF-8
 
 // ---- Step 3: the output page -------------------------------------------------------
 #define IDD_OUTPUT_PAGE      135

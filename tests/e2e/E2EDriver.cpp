@@ -271,13 +271,16 @@ void Chapters(const std::string& exe) {
 void KeyboardTour(const std::string& exe);  // KeyboardTour.cpp
 void LongRun(const std::string& exe);       // LongRun.cpp
 void LongList(const std::string& exe);      // LongRun.cpp
+void LegacySet(const std::string& exe);     // LegacySet.cpp
 
+// tessiva_e2e_driver [--japanese] [TESSIVA_EXE]: --japanese, run on a Japanese system, tries older texts there.
 int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "--opened")  // standing in for the browser
         return WriteBytes(kOpened, (Exists(kOpened) ? ReadBytes(kOpened) : "") + argv[2] + "\n"), 0;
-    const std::string exe = argc > 1 ? argv[1] : OwnFolder() + "tessiva.exe";
+    const bool japanese = argc > 1 && std::string(argv[1]) == "--japanese";
+    const std::string exe = argc > 1 + japanese ? argv[1 + japanese] : OwnFolder() + "tessiva.exe";
     try {
-        Run(exe), Chapters(exe), KeyboardTour(exe), LongRun(exe), LongList(exe);
+        japanese ? LegacySet(exe) : (Run(exe), Chapters(exe), KeyboardTour(exe), LongRun(exe), LongList(exe));
         return 0;
     } catch (const std::exception& failure) {  // the program under test has been ended by now
         std::printf("not ok - %s\n", failure.what());

@@ -84,6 +84,14 @@ TEST_F(Cli, ConvertsTheFilesInTheOrderGiven) {
               "<title>Alpha</title>[||<a href=></a>]one&nbsp;&nbsp;two\r\n<br>");
 }
 
+TEST_F(Cli, TypedWordsGoIntoALegacyPageInItsSet) {
+    WriteBytes(work / "sjis.txt", "\x93\xFA\x96\x7B\n");
+    const Result r = Batch(work, {"--output", "out", "--legacy-charset", "sjis", "--template-file", "t.htm",
+                                  "--keywords", "\xE6\x97\x85\xE8\xA1\x8C", "--description", "Zur\xC3\xBC" "ck", "sjis.txt"});
+    EXPECT_EQ(std::to_string(r.status) + ReadBytes(work / "out/0.htm"),
+              "0<title>\x93\xFA\x96\x7B</title>[\x97\xB7\x8D\x73|Zur&#xFC;ck|<a href=></a>]");
+}
+
 TEST_F(Cli, OptionsExitStatusAndTheOneLineReport) {
     WriteBytes(work / "-dash.txt", "Dash\r\n");
     const std::string tf = "--template-file=t.htm", beside = platform::ProgramFolder();  // the same as the tool's
@@ -118,6 +126,8 @@ TEST_F(Cli, OptionsExitStatusAndTheOneLineReport) {
         {"a device as a folder", {"--output", "out", "--name", "NUL/page", tf, "a.txt"}, 64, {}, "NUL is a name"},
         {"a device's name as the start of one", {"--output", "out", "--name", "CON", tf, "a.txt"}, 0, {"CON0.htm"}, ""},
         {"a name too long", {"--output", "out", "--name", std::string(300, 'n'), tf, "a.txt"}, 64, {}, "too long"},
+        {"a set not ASCII's", {"--output", "out", "--legacy-charset", "UTF-16", "a.txt"}, 64, {},
+         "no character set is known as \"UTF-16\"; known are windows-1252, windows-1250,"},
     };
     for (const auto& row : rows) {
         RemoveAll(work / "out"), MakeFolder(work / "out");

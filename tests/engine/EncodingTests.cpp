@@ -3,10 +3,13 @@
 #include "BatchOptions.h"
 #include "FileArguments.h"
 #include "IndexFile.h"
+#include "LegacyCharset.h"
 #include "NaturalOrder.h"
 #include "PageMaker.h"
 #include "TestFiles.h"
 #include "TextEncoding.h"
+
+#include <regex>
 
 using namespace std::string_literals;
 
@@ -44,7 +47,7 @@ TEST_F(EncodedRun, PagesDeclareAndHoldTheirTextsAndTheIndexIsUtf8) {
          "Caf\xC3\xA9\xE2\x82\xAC"},
         {"8-bit: bytes the set leaves out (Windows: C1 controls)", kMarked, "", "\x81\xE9\x81\n", "<windows-1252>\x81\xE9\x81|",
          platform::kPathSeparator == '\\' ? "\xC2\x81\xC3\xA9\xC2\x81" : "\xEF\xBF\xBD\xC3\xA9\xEF\xBF\xBD"},
-        {"8-bit: named in capitals", kMarked, "WINDOWS-1251", "\xC4\xE0\nx", "<WINDOWS-1251>\xC4\xE0|x", "\xD0\x94\xD0\xB0"},
+        {"8-bit: an alias in capitals", kMarked, "CP1251", "\xC4\xE0\nx", "<windows-1251>\xC4\xE0|x", "\xD0\x94\xD0\xB0"},
         {"8-bit: a two-byte set", kMarked, "gbk", "\xC8\xD5\nx", "<gbk>\xC8\xD5|x", "\xE6\x97\xA5"},
         {"8-bit: the set named", kMarked, "shift_jis", "\x93\xFA\x8B\x4C\n\x82\xA0", "<shift_jis>\x93\xFA\x8B\x4C|\x82\xA0",
          "\xE6\x97\xA5\xE8\xA8\x98"},
@@ -67,6 +70,55 @@ TEST_F(EncodedRun, PagesDeclareAndHoldTheirTextsAndTheIndexIsUtf8) {
         EXPECT_EQ(ReadBytes(out / "p0.htm"), c.page);
         EXPECT_EQ(ReadBytes(out / "index.htm"), MakeIndexStart(out.Name()) + "<a href=\"p0.htm\">" + c.indexHead + "</a><br>");
     }
+}
+
+// What a browser shows of a page: its bytes read in the set it declares, then
+// its numeric character references; in UTF-8.
+std::string AsBrowserShows(const std::string& page) {
+    const std::size_t at = page.find("charset=\"") + 9;
+    const std::string charset = page.substr(at, page.find('"', at) - at);
+    std::string shown = charset == "utf-8" ? page : LegacyToUtf8(page, charset), text;
+    for (std::size_t i = 0, end; i < shown.size(); ++i) {
+        if (shown.compare(i, 3, "&#x") != 0 || (end = shown.find(';', i)) == std::string::npos) {
+            text += shown[i];
+        } else {  // all in the BMP here
+            const unsigned long unit = std::stoul(shown.substr(i + 3, end - i - 3), nullptr, 16);
+            text += Utf16ToUtf8(std::string{char(unit & 0xFF), char(unit >> 8)}, false), i = end;
+        }
+    }
+    return text;
+}
+
+TEST_F(EncodedRun, WhatWasTypedReadsAsTypedInAPageOfAnySet) {
+    const std::string de = "Zur\xC3\xBC" "ck zur \xC3\x9C" "bersicht", ja = "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E";
+    const std::string typed = de + " " + ja;
+    // An address in a legacy page holds ASCII only; UTF-8 pages take it as typed.
+    const std::string shown = "<meta charset=\"X\">" + typed + "|" + typed + "|<a href=/Y/?q=%20>" + typed + "</a>|";
+    const struct { const char* label; std::string charset, text, declared, firstBytes; } rows[] = {
+        {"a windows-1252 text", "latin1", "Donn\xE9" "es\n", "windows-1252", "Zur\xFC" "ck zur \xDC" "bersicht &#x65E5;&#x672C;&#x8A9E;"},
+        {"a Shift_JIS text", "cp932", "\x93\xFA\x96\x7B\n", "shift_jis", "Zur&#xFC;ck zur &#xDC;bersicht \x93\xFA\x96\x7B\x8C\xEA"},
+        {"a UTF-8 text", "sjis", "\xE6\x97\xA5\n", "utf-8", typed},
+        {"not UTF-8 after the first piece", "latin1", kFirstPiece + "\xE9", "windows-1252", "Zur\xFC"},
+    };
+    job.keywords = job.description = job.homeTitle = typed;
+    job.homeUrl = "/\xE6\x97\xA5/?q=%20";
+    WriteBytes(program / "t.htm", "<meta charset=\"$charset\">$keyword|$description|$website|$body");
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        job.inputFiles = {Input("a.txt", row.text)};
+        job.legacyCharset = row.charset;
+        ASSERT_EQ(Start().kind, RunOutcome::Finished);
+        const std::string page = ReadBytes(out / "p0.htm");
+        const std::string expected = std::regex_replace(std::regex_replace(shown, std::regex("X"), row.declared),
+            std::regex("Y"), row.declared == "utf-8" ? ja.substr(0, 3) : "%E6%97%A5");
+        EXPECT_EQ(AsBrowserShows(page).substr(0, expected.size()), expected);
+        EXPECT_EQ(page.substr(page.find('>') + 1, row.firstBytes.size()), row.firstBytes);
+    }
+    // A template that declares nothing still gets one encoding per page.
+    WriteBytes(program / "t.htm", "$keyword|$body");
+    job.inputFiles = {Input("a.txt", kFirstPiece + "\xE9")};
+    ASSERT_EQ(Start().kind, RunOutcome::Finished);
+    EXPECT_EQ(ReadBytes(out / "p0.htm").substr(0, 10), "Zur\xFC" "ck zur");
 }
 
 TEST_F(EncodedRun, EveryTextOfARunIsJudgedOnItsOwn) {
@@ -162,8 +214,11 @@ TEST(Encoding, FileListsAndWildcards) {
         EXPECT_EQ(parsed.error, "") << c.label;
         EXPECT_EQ(parsed.options.job.inputFiles, c.files) << c.label;
     }
+    // Character sets by their usual names, declared by the names browsers know.
+    for (const auto& set : {std::make_pair("cp932", "shift_jis"), std::make_pair(" Latin1", "windows-1252")})
+        EXPECT_EQ(ParseArguments({"--output", "out", "--legacy-charset", set.first, "x"}).options.job.legacyCharset, set.second);
     // Usage errors, refused before anything is written.
-    for (const Names& wrong : {Names{"x", "--files-from", work / "none"}, Names{"x", "--legacy-charset", "no-such-set"},
+    for (const Names& wrong : {Names{"x", "--files-from", work / "none"}, Names{"x", "--legacy-charset", "EBCDIC-US"},
                                Names{"--template", "", "x"}, Names{"x", ""}, Names{"--index", "--", ""}}) {
         Names arguments = {"--output", "out"};
         arguments.insert(arguments.end(), wrong.begin(), wrong.end());

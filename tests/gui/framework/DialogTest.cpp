@@ -19,6 +19,9 @@ TEST(DataExchange, TheIntegerRule) {
         {"-2147483648", true, INT_MIN}, {"2147483648", false, 0}, {"-2147483649", false, 0}, {"99999999999999999999", false, 0},
         {"", false, 0}, {"  ", false, 0}, {"-", false, 0}, {"- 5", false, 0}, {"4 2", false, 0}, {"12a", false, 0},
         {"0x10", false, 0}, {"++1", false, 0}, {"\n5", false, 0},
+        // Full-width, as an input method types them: digits, minus, plus and space.
+        {"\xEF\xBC\x91\xEF\xBC\x99", true, 19}, {"\xE3\x80\x80\xEF\xBC\x8D\xEF\xBC\x97", true, -7},
+        {"\xEF\xBC\x8B\xEF\xBC\x90" "8", true, 8}, {"\xEF\xBC\x9A", false, 0}, {"\xEF\xBC", false, 0},
     };
     for (const Row& row : rows) {
         int value = 12345;
