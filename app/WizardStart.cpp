@@ -33,6 +33,7 @@ void CWizardDlg::OnStart()
     if (m_bRunning || !CheckReadyToStart())
         return;
 
+    m_hFocusBeforeRun = ::GetFocus();
     m_btnStart.EnableWindow(FALSE);
     m_bRunning = true;
     ConversionJob job;
@@ -52,10 +53,14 @@ void CWizardDlg::OnRunEnded(const RunOutcome& outcome)
 {
     m_bRunning = false;
     m_btnStart.EnableWindow(TRUE);
-    // The panel took the focus away with it: START has it back.
+    // The panel took the focus away with it, or left it on STOP, hidden now: it
+    // goes back to where it was before START (or to START).
     const HWND focus = ::GetFocus();
-    if (::GetActiveWindow() == m_hWnd && (!focus || focus == m_hWnd))
-        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_btnStart.m_hWnd), TRUE);
+    if (!focus || focus == m_hWnd || !IsUsableFocus(focus)) {
+        const HWND back = IsUsableFocus(m_hFocusBeforeRun) ? m_hFocusBeforeRun : m_btnStart.m_hWnd;
+        if (::GetActiveWindow() == m_hWnd)
+            SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(back), TRUE);
+    }
     ReportOutcome(outcome);
     if (m_bCloseAfterRun)
         EndDialog(IDCANCEL);

@@ -61,6 +61,10 @@ void CImageButton::DrawItem(LPDRAWITEMSTRUCT drawItem)
     }
     m_bFocused = (state & ODS_FOCUS) != 0;
     m_bDisabled = (state & ODS_DISABLED) != 0;
+    // The window's keyboard cues: no focus rectangle and no access key underline
+    // until the keyboard is used, as standard buttons do.
+    const bool hideFocus = (state & ODS_NOFOCUSRECT) != 0;
+    m_bHideAccel = (state & ODS_NOACCEL) != 0;
 
     // 2. The working rectangle shrinks with every frame drawn around it.
     const CRect item = drawItem->rcItem;
@@ -114,7 +118,7 @@ void CImageButton::DrawItem(LPDRAWITEMSTRUCT drawItem)
         DrawCaption(&dc, caption, captionRect);
 
     // 9. The focus rectangle.
-    if ((!m_bFlat || m_bFocusWhenFlat) && m_bFocused) {
+    if ((!m_bFlat || m_bFocusWhenFlat) && m_bFocused && !hideFocus) {
         CRect focus = work;
         focus.DeflateRect(3, 3);
         dc.DrawFocusRect(focus);
@@ -127,8 +131,9 @@ void CImageButton::DrawCaption(CDC* dc, const CString& caption, CRect& captionRe
         captionRect.OffsetRect(1, 1);
 
     // Measure the wrapped block, then centre it in the area in both directions.
+    const UINT format = kCaptionFormat | (m_bHideAccel ? DT_HIDEPREFIX : 0);
     const CRect area = captionRect;
-    dc->DrawText(caption, &captionRect, kCaptionFormat | DT_CALCRECT);
+    dc->DrawText(caption, &captionRect, format | DT_CALCRECT);
     captionRect.OffsetRect((area.Width() - captionRect.Width()) / 2,
                            (area.Height() - captionRect.Height()) / 2);
     dc->SetBkMode(TRANSPARENT);
@@ -137,7 +142,7 @@ void CImageButton::DrawCaption(CDC* dc, const CString& caption, CRect& captionRe
         // Embossed: the highlight one pixel down and right, the shadow on top.
         captionRect.OffsetRect(1, 1);
         dc->SetTextColor(::GetSysColor(COLOR_BTNHIGHLIGHT));
-        dc->DrawText(caption, &captionRect, kCaptionFormat);
+        dc->DrawText(caption, &captionRect, format);
         captionRect.OffsetRect(-1, -1);
         dc->SetTextColor(::GetSysColor(COLOR_BTNSHADOW));
     } else if (m_bHover || m_bPressed) {
@@ -147,7 +152,7 @@ void CImageButton::DrawCaption(CDC* dc, const CString& caption, CRect& captionRe
         dc->SetTextColor(m_colors[ColorTextNormal]);
         dc->SetBkColor(m_colors[ColorBackgroundNormal]);
     }
-    dc->DrawText(caption, &captionRect, kCaptionFormat);
+    dc->DrawText(caption, &captionRect, format);
 }
 
 DWORD CImageButton::DrawBackground(CDC* dc, CRect* rect)

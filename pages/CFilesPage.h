@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CAccessibleName.h"
 #include "CDialog.h"
 #include "CListBox.h"
 
@@ -21,6 +22,7 @@ public:
 protected:
     const MessageMap& GetMessageMap() const override;
     void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnInitDialog() override;
 
     void OnAdd();
     void OnDelete();
@@ -36,4 +38,8 @@ private:
     void UpdateCount();
     // Lets the list scroll sideways far enough to show its longest path.
     void FitScrollWidth();
+
+    // What a screen reader calls the list and the bare number below it.
+    CAccessibleName m_nameList;
+    CAccessibleName m_nameCount;
 };

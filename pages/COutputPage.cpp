@@ -70,6 +70,7 @@ BOOL COutputPage::OnInitDialog()
 {
     CDialog::OnInitDialog();
     m_btnBrowse.SetFlatLook(TRUE, TRUE);
+    m_btnBrowse.SetFocusWhenFlat(TRUE, TRUE);  // a keyboard user sees where the focus is
     return TRUE;
 }
 

@@ -28,6 +28,13 @@ void CTemplatePage::DoDataExchange(CDataExchange* dx)
     DDX_Control(dx, IDC_VIEW, m_btnView);
 }
 
+BOOL CTemplatePage::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    m_btnView.SetFocusWhenFlat(TRUE, TRUE);  // a keyboard user sees where the focus is
+    return TRUE;
+}
+
 BOOL CTemplatePage::CollectValues()
 {
     return UpdateData(TRUE);

@@ -25,6 +25,7 @@ public:
 protected:
     const MessageMap& GetMessageMap() const override;
     void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnInitDialog() override;
     // A page inside the wizard is never closed: Enter and Escape change nothing
     // (otherwise they would hide the page and leave the wizard empty).
     void OnOK() override {}

@@ -14,6 +14,7 @@ void KeyboardTour(const std::string& exe) {
     SetText(w.Item(2, IDC_OUTPUT_PATH), in);
     const auto at = [&](HWND stop) { return FocusOf(w.window) == stop || ::GetParent(FocusOf(w.window)) == stop; };
     WaitFor([&] { return ::GetForegroundWindow() == w.window && at(w.Item(0, IDC_FILE_LIST)); }, "the list's focus");
+    const HWND web = ::GetDlgItem(w.window, IDC_LINK_WEBSITE), email = ::GetDlgItem(w.window, IDC_LINK_EMAIL);
     struct Row { std::vector<WORD> keys; int step; HWND focus; const char* what; };
     for (const Row& row : std::vector<Row>{{{VK_TAB}, 0, w.Item(0, IDC_ADD), "Tab: from the list to ADD"},
              {{VK_RETURN}, 0, nullptr, "Enter on ADD: the file dialog; Enter there adds a file"},
@@ -24,9 +25,13 @@ void KeyboardTour(const std::string& exe) {
              {{VK_LEFT}, 1, w.steps, "has ended nothing; Left: step 2"},
              {{VK_CONTROL, VK_PRIOR}, 0, w.Item(0, IDC_FILE_LIST), "Ctrl+PgUp: step 1"},
              {{VK_CONTROL, VK_SHIFT, VK_TAB}, 2, w.Item(2, IDC_OUTPUT_PATH), "Ctrl+Shift+Tab: round to step 3"},
-             {{VK_SHIFT, VK_TAB, VK_TAB}, 2, w.start, "Shift+Tab twice: the step buttons, then START last"},
+             {{VK_SHIFT, VK_TAB, VK_TAB}, 2, email, "Shift+Tab twice: the step buttons, then the e-mail link last"},
+             {{VK_SHIFT, VK_TAB}, 2, web, "Shift+Tab: the web site link before it"},
+             {{VK_SHIFT, VK_TAB}, 2, w.start, "Shift+Tab: START before the links"},
              {{VK_SHIFT, VK_TAB}, 2, w.Item(2, IDC_REPLACE_EXISTING), "Shift+Tab: the page's last box before START"},
-             {{VK_TAB}, 2, w.start, "Tab: START after the page's last box"}}) {
+             {{VK_TAB}, 2, w.start, "Tab: START after the page's last box"},
+             {{VK_TAB}, 2, web, "Tab: the web site link after START"},
+             {{VK_TAB}, 2, email, "Tab: the e-mail link after it"}}) {
         PressKeys(row.keys);
         if (!row.focus) {  // ADD's file dialog, the focus in its name box
             WaitFor([&] { return !w.Boxes().empty() && ::IsChild(w.Boxes().front(), FocusOf(w.window)); }, row.what);
@@ -39,8 +44,9 @@ void KeyboardTour(const std::string& exe) {
         Expect(true, row.what);
     }
     PressKeys({VK_RETURN});
+    PressKeys({VK_MENU, 'S'});
     w.Answer(w.WaitForBox(), IDOK);  // the run's last word
-    Expect(ReadBytes(in + "\\0.htm").find("The page of a.txt") != std::string::npos, "Enter on START: a run");
+    Expect(ReadBytes(in + "\\0.htm").find("The page of a.txt") != std::string::npos, "Alt+S: START, a run");
     WriteBytes(in + "\\b.txt", "b"), WriteBytes(in + "\\notes.dat", "n");
     DropFiles(w.window, {in, in + "\\notes.dat"});
     WaitFor([&] { return w.ShowsStep(0) && ListEntries(w.Item(0, IDC_FILE_LIST)) == std::vector<std::string>{

@@ -238,6 +238,27 @@ DWORD Wizard::WaitForExit() const {
     return code;
 }
 
+void Wizard::ExpectKeysAnswered(WORD letter, WORD access, HWND target, const std::string& what) const {
+    const auto usable = [this] {  // what keys reach: shown, and nothing on the way up disabled
+        const HWND focus = FocusOf(window);
+        bool usable = focus && ::IsWindowVisible(focus);
+        for (HWND w = focus; usable && w && w != window; w = ::GetParent(w))
+            usable = ::IsWindowEnabled(w);
+        return usable;
+    };
+    WaitFor([&] { return ::GetForegroundWindow() == window && Boxes().empty() && usable(); },
+            what + ": the wizard in front, its focus on a visible, enabled control");
+    const HWND before = FocusOf(window);
+    PressKeys({letter});
+    PressKeys({VK_TAB});  // taken only once the letter has been: a wizard caught in the letter never moves on
+    WaitFor([&] { return FocusOf(window) != before && usable(); }, what + ": a letter, then Tab, acted on");
+    PressKeys({VK_MENU, access});
+    WaitFor([&] { return FocusOf(window) == target || ::GetParent(FocusOf(window)) == target; },
+            what + ": then Alt+" + std::string(1, char(access)));
+    Settle();
+    Expect(true, what + ": a letter, Tab and Alt+" + std::string(1, char(access)) + " answered, the focus usable");
+}
+
 bool Wizard::ShowsTip(HWND control, const std::string& tip) const {
     RECT rect{};
     ::GetWindowRect(control, &rect);
