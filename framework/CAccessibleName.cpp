@@ -8,11 +8,14 @@ namespace {
 // Spelled out: the import library hands out a jump stub under IID_IAccessible's name.
 constexpr IID kIIDAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 
-// The standard object with its name replaced: every other question goes to the
-// standard object unchanged.
+// The standard object with its name (and shortcut, when given) replaced: every
+// other question goes to the standard object unchanged.
 class NamedAccessible final : public IAccessible {
 public:
-    NamedAccessible(IAccessible* standard, std::wstring name) : m_standard(standard), m_name(std::move(name)) {}
+    NamedAccessible(IAccessible* standard, std::wstring name, std::wstring shortcut)
+        : m_standard(standard), m_name(std::move(name)), m_shortcut(std::move(shortcut))
+    {
+    }
     NamedAccessible(const NamedAccessible&) = delete;
     NamedAccessible& operator=(const NamedAccessible&) = delete;
 
@@ -59,10 +62,9 @@ public:
     {
         if (!name)
             return E_POINTER;
-        if (child.vt != VT_I4 || child.lVal != CHILDID_SELF)
+        if (!IsSelf(child))
             return m_standard->get_accName(child, name);
-        *name = ::SysAllocStringLen(m_name.data(), static_cast<UINT>(m_name.size()));
-        return *name ? S_OK : E_OUTOFMEMORY;
+        return Answer(m_name, name);
     }
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override { return m_standard->get_accParent(parent); }
     HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override { return m_standard->get_accChildCount(count); }
@@ -96,7 +98,11 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* keys) override
     {
-        return m_standard->get_accKeyboardShortcut(child, keys);
+        if (!keys)
+            return E_POINTER;
+        if (m_shortcut.empty() || !IsSelf(child))
+            return m_standard->get_accKeyboardShortcut(child, keys);
+        return Answer(m_shortcut, keys);
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override { return m_standard->get_accFocus(child); }
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override
@@ -139,9 +145,17 @@ public:
 private:
     ~NamedAccessible() { m_standard->Release(); }
 
+    static bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
+    static HRESULT Answer(const std::wstring& text, BSTR* out)
+    {
+        *out = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+        return *out ? S_OK : E_OUTOFMEMORY;
+    }
+
     LONG m_refs = 1;
     IAccessible* m_standard;
     const std::wstring m_name;
+    const std::wstring m_shortcut;
 };
 
 }  // namespace
@@ -151,12 +165,13 @@ CAccessibleName::~CAccessibleName()
     Detach();
 }
 
-BOOL CAccessibleName::Attach(HWND window, NameSource source)
+BOOL CAccessibleName::Attach(HWND window, NameSource source, std::wstring shortcut)
 {
     Detach();
     if (!window || !source)
         return FALSE;
     m_source = std::move(source);
+    m_shortcut = std::move(shortcut);
     if (!::SetWindowSubclass(window, &CAccessibleName::SubclassProc, reinterpret_cast<UINT_PTR>(this),
                              reinterpret_cast<DWORD_PTR>(this)))
         return FALSE;
@@ -186,7 +201,7 @@ LRESULT CALLBACK CAccessibleName::SubclassProc(HWND window, UINT message, WPARAM
                                            reinterpret_cast<void**>(&standard))))
         return ::DefSubclassProc(window, message, wParam, lParam);
     try {
-        auto* named = new NamedAccessible(standard, owner->m_source());
+        auto* named = new NamedAccessible(standard, owner->m_source(), owner->m_shortcut);
         const LRESULT result = ::LresultFromObject(kIIDAccessible, wParam, named);
         named->Release();
         return result;

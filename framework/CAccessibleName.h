@@ -4,7 +4,8 @@
 // a picture, a bare number, a bar): the control answers WM_GETOBJECT with the
 // system's standard object for it, under the name given here. Role, state,
 // value, children and location stay the system's. The name is asked for each
-// time a reader asks, so it can follow what the control shows.
+// time a reader asks, so it can follow what the control shows. A control whose
+// label the system does not find (a combo box) is given its access key too.
 
 #include <windows.h>
 
@@ -20,8 +21,9 @@ public:
     CAccessibleName(const CAccessibleName&) = delete;
     CAccessibleName& operator=(const CAccessibleName&) = delete;
 
-    // From now on `window` is named by `source`; FALSE when it cannot be.
-    BOOL Attach(HWND window, NameSource source);
+    // From now on `window` is named by `source` (and its keyboard shortcut is
+    // `shortcut`, such as "Alt+T", when given); FALSE when it cannot be.
+    BOOL Attach(HWND window, NameSource source, std::wstring shortcut = {});
 
 private:
     static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
@@ -30,4 +32,5 @@ private:
 
     HWND m_hWnd = nullptr;
     NameSource m_source;
+    std::wstring m_shortcut;
 };

@@ -4,6 +4,7 @@
 // keywords and description its "$keyword" and "$description" receive. VIEW opens
 // the chosen template for a look.
 
+#include "CAccessibleName.h"
 #include "CDialog.h"
 #include "CImageButton.h"
 
@@ -34,4 +35,5 @@ protected:
     void OnView();
 
     CImageButton m_btnView;
+    CAccessibleName m_nameTemplate;  // the system finds no label for a combo box
 };

@@ -92,6 +92,23 @@ void Run(const std::string& exe) {
                   page.bottom < area.bottom, "every page lies inside the step control, below its buttons");
     }
 
+    // What a screen reader says, asked from here: a name for what has no text of its own, an access key
+    // for every button, check box and labelled box.
+    for (const auto& [control, said] : std::vector<std::pair<HWND, std::string>>{
+             {w.Item(0, IDC_FILE_LIST), "Text files to convert"}, {w.Item(0, IDC_FILE_COUNT), "0 files in the list"},
+             {w.steps, "Steps: STEP1, STEP2, STEP3; STEP1 in front"},
+             {::GetDlgItem(w.window, IDC_BANNER), "tessiva - step 1 of 3: add text files into listbox"},
+             {w.Item(1, IDC_TEMPLATE_NAME), "Templet"}})
+        Expect(ReaderName(control) == said, "a screen reader hears \"" + said + "\" (got \"" + ReaderName(control) + "\")");
+    std::string keys;
+    for (const auto& [page, id] : std::vector<std::pair<int, int>>{{0, IDC_ADD}, {0, IDC_DELETE}, {0, IDC_CLEAR},
+             {1, IDC_TEMPLATE_NAME}, {1, IDC_VIEW}, {1, IDC_KEYWORDS}, {1, IDC_DESCRIPTION}, {2, IDC_OUTPUT_PATH},
+             {2, IDC_BROWSE}, {2, IDC_OUTPUT_NAME}, {2, IDC_START_NUMBER}, {2, IDC_CREATE_INDEX}, {2, IDC_HOME_TITLE},
+             {2, IDC_HOME_URL}, {2, IDC_REPLACE_EXISTING}})
+        keys += ReaderShortcut(w.Item(page, id)) + " ";
+    Expect(keys == "Alt+A Alt+L Alt+C Alt+T Alt+V Alt+K Alt+D Alt+O Alt+B Alt+n Alt+u Alt+r Alt+h Alt+l Alt+p ",
+           "a screen reader hears the access keys of every page: " + keys);
+
     for (const auto& link : {std::make_pair(IDC_LINK_WEBSITE, "http://www.example.com/tessiva/"),
                              std::make_pair(IDC_LINK_EMAIL, "mailto:tessiva@example.com")})
         ExpectSoon([&] { return w.ShowsTip(::GetDlgItem(w.window, link.first), link.second); },
@@ -212,6 +229,7 @@ void LongRun(const std::string& exe);       // LongRun.cpp
 
 int main(int argc, char** argv) {
     const std::string exe = argc > 1 ? argv[1] : OwnFolder() + "tessiva.exe";
+    ::CoInitialize(nullptr);  // the accessibility layer's objects come through COM
     try {
         Run(exe), KeyboardTour(exe), LongRun(exe);
         return 0;

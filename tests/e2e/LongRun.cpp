@@ -42,6 +42,12 @@ void ExpectProgress(const Wizard& w) {
     GUITHREADINFO gui{sizeof gui};  // of the thread in front, the wizard's: STOP has the focus START had
     Expect(!::IsWindowVisible(w.steps) && ::GetGUIThreadInfo(0, &gui) && gui.hwndFocus == w.PanelItem(IDC_STOP),
            "the progress in place of the steps, STOP focused: \"" + count + "\", " + file);
+    const std::string panel = ReaderName(::GetParent(w.PanelItem(IDC_STOP))), line = ReaderName(w.PanelItem(IDC_RUN_COUNT)),
+                      name = ReaderName(w.PanelItem(IDC_RUN_FILE)), bar = ReaderName(w.PanelItem(IDC_RUN_BAR));
+    Expect(panel == "Run in progress" && line.rfind("Progress: Converting file ", 0) == 0 &&
+           name.rfind("File being converted: " + kIn + "\\", 0) == 0 && bar.rfind("Files converted: ", 0) == 0 &&
+           bar.size() > 17 && bar.substr(bar.size() - 8) == " of 3000",
+           "a screen reader hears the panel's parts: " + panel + "; " + line + "; " + name + "; " + bar);
 }
 // Pages p1.htm on, each with its text's head, as many as index.htm names, and no other file.
 void ExpectPagesInStep(const std::string& what) {

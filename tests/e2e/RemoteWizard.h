@@ -80,6 +80,11 @@ std::string StepLabel(HWND tabs, int index);
 // rows bottom-up as a BMP file holds them.
 std::vector<DWORD> ScreenPixels(HWND window, SIZE size, WORD bitCount = 32);
 
+// What a screen reader is told about `control` by the accessibility layer, asked from this process:
+// its name and its keyboard shortcut ("Alt+A"); "?" when there is none.
+std::string ReaderName(HWND control);
+std::string ReaderShortcut(HWND control);
+
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 std::string OwnFolder();                      // ends in a backslash
