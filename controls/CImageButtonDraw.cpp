@@ -32,6 +32,18 @@ void DrawRaisedBorder(CDC& dc, const CRect& r)
     DrawStrip(dc, COLOR_BTNSHADOW, {L + 1, B - 2}, {R - 2, B - 2}, {R - 2, T});
 }
 
+// "&Go" as "Go", "R&&D" as "R&D".
+CString WithoutAccessKeyMarks(const CString& caption)
+{
+    CString shown;
+    for (size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&' && i + 1 < caption.size())
+            ++i;
+        shown += caption[i];
+    }
+    return shown;
+}
+
 void CentreHorizontally(CRect& image, DWORD width)
 {
     image.left += (image.right - image.left - static_cast<LONG>(width)) / 2;
@@ -125,13 +137,17 @@ void CImageButton::DrawItem(LPDRAWITEMSTRUCT drawItem)
     }
 }
 
-void CImageButton::DrawCaption(CDC* dc, const CString& caption, CRect& captionRect)
+void CImageButton::DrawCaption(CDC* dc, const CString& text, CRect& captionRect)
 {
     if (m_bPressed && !m_bCheckBox)
         captionRect.OffsetRect(1, 1);
 
+    // Without the access key's underline the marks go before drawing, as not
+    // every system's text drawing hides them when asked.
+    const CString caption = m_bHideAccel ? WithoutAccessKeyMarks(text) : text;
+    const UINT format = kCaptionFormat | (m_bHideAccel ? DT_NOPREFIX : 0);
+
     // Measure the wrapped block, then centre it in the area in both directions.
-    const UINT format = kCaptionFormat | (m_bHideAccel ? DT_HIDEPREFIX : 0);
     const CRect area = captionRect;
     dc->DrawText(caption, &captionRect, format | DT_CALCRECT);
     captionRect.OffsetRect((area.Width() - captionRect.Width()) / 2,
