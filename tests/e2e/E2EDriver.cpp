@@ -66,6 +66,21 @@ void ExpectList(const Wizard& w, const std::vector<std::string>& names) {
     ExpectSoon([&] { return Text(w.Item(0, IDC_FILE_COUNT)) == count; }, "the count says " + count);
 }
 
+// The program declares the version 6 controls and per-monitor DPI awareness, with the older flag too,
+// and the system takes the window as aware per monitor (Wine knows the first version only).
+void ExpectManifest(const std::string& exe, HWND window) {
+    const HMODULE module = ::LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    const HRSRC found = module ? ::FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)) : nullptr;
+    const std::string manifest = found ? std::string(static_cast<const char*>(::LockResource(::LoadResource(module, found))),
+                                                     ::SizeofResource(module, found)) : "";
+    ::FreeLibrary(module);
+    const auto has = [&](const char* text) { return manifest.find(text) != std::string::npos; };
+    Expect(has("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"") && has(">true/pm</dpiAware>") &&
+           has(">PerMonitorV2, PerMonitor</dpiAwareness>") &&
+           ::GetAwarenessFromDpiAwarenessContext(::GetWindowDpiAwarenessContext(window)) == DPI_AWARENESS_PER_MONITOR_AWARE,
+           "the manifest: version 6 controls, per-monitor DPI awareness (v2, and the older flag), which the window has");
+}
+
 void Run(const std::string& exe) {
     const std::string data = OwnFolder() + "..\\tests\\e2e\\data\\";
     const std::string programFolder = exe.substr(0, exe.rfind('\\') + 1);
@@ -81,6 +96,7 @@ void Run(const std::string& exe) {
 
     Wizard w(exe, programFolder);
     Expect(!::IsWindowEnabled(w.start), "START is disabled at first");
+    ExpectManifest(exe, w.window);
     ExpectSoon([&] { return w.ShowsStep(0); }, "step 1 in front at first");
     Expect(StepLabel(w.steps, 0) + StepLabel(w.steps, 1) + StepLabel(w.steps, 2) == "STEP1STEP2STEP3", "the step buttons' labels");
     RECT area{}, page{};
