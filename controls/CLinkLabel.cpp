@@ -356,9 +356,13 @@ LRESULT CLinkLabel::OnUpdateUiState(WPARAM, LPARAM)
 
 void CLinkLabel::OnPaint()
 {
+    const bool cue = ::GetFocus() == m_hWnd && !(SendMessage(WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
+    // The focus rectangle inverts what is under it: drawn over a partly repainted
+    // label it would cancel itself where the old one still stands.
+    if (cue)
+        ::InvalidateRect(m_hWnd, nullptr, TRUE);
     Default();
-    const LRESULT hidden = SendMessage(WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS;
-    if (::GetFocus() != m_hWnd || hidden)
+    if (!cue)
         return;
     CClientDC dc(m_hWnd);
     CRect client;

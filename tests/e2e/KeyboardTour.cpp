@@ -15,7 +15,8 @@ void KeyboardTour(const std::string& exe) {
     const auto at = [&](HWND stop) { return FocusOf(w.window) == stop || ::GetParent(FocusOf(w.window)) == stop; };
     WaitFor([&] { return ::GetForegroundWindow() == w.window && at(w.Item(0, IDC_FILE_LIST)); }, "the list's focus");
     const HWND web = ::GetDlgItem(w.window, IDC_LINK_WEBSITE), email = ::GetDlgItem(w.window, IDC_LINK_EMAIL);
-    const auto look = [](HWND control) {
+    const auto look = [](HWND control) {  // once the paints still pending are done
+        ::RedrawWindow(::GetAncestor(control, GA_ROOT), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         RECT r{};
         ::GetWindowRect(control, &r);
         return ScreenPixels(control, SIZE{r.right - r.left, r.bottom - r.top});
