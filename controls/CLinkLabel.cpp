@@ -7,6 +7,7 @@
 
 #include "CBitmap.h"
 #include "CClientDC.h"
+#include "CPaintDC.h"
 #include "ScopedSelect.h"
 #include "WindowDpi.h"
 
@@ -356,20 +357,19 @@ LRESULT CLinkLabel::OnUpdateUiState(WPARAM, LPARAM)
 
 void CLinkLabel::OnPaint()
 {
-    const bool cue = ::GetFocus() == m_hWnd && !(SendMessage(WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
-    // The focus rectangle inverts what is under it: drawn over a partly repainted
-    // label it would cancel itself where the old one still stands.
-    if (cue)
-        ::InvalidateRect(m_hWnd, nullptr, TRUE);
-    Default();
-    if (!cue)
-        return;
-    CClientDC dc(m_hWnd);
+    // One context for all of it, background, the static's own text, then the
+    // focus rectangle: the rectangle inverts what is under it, and drawn apart
+    // from the rest a partial repaint could leave half of it or cancel it.
+    CPaintDC dc(m_hWnd);
     CRect client;
     GetClientRect(&client);
+    dc.FillSolidRect(client, ::GetSysColor(COLOR_BTNFACE));
+    SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), PRF_CLIENT);
+    if (::GetFocus() != m_hWnd || (SendMessage(WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS))
+        return;
     dc.SetTextColor(RGB(0, 0, 0));
     dc.SetBkColor(RGB(255, 255, 255));
-    ::DrawFocusRect(dc, &client);
+    ::DrawFocusRect(dc.GetSafeHdc(), &client);
 }
 
 LRESULT CLinkLabel::OnDpiChangedAfterParent(WPARAM, LPARAM)
