@@ -55,11 +55,9 @@ void CWizardDlg::OnRunEnded(const RunOutcome& outcome)
     m_btnStart.EnableWindow(TRUE);
     // The panel took the focus away with it, or left it on STOP, hidden now: it
     // goes back to where it was before START (or to START).
-    const HWND focus = ::GetFocus();
-    if (!focus || focus == m_hWnd || !IsUsableFocus(focus)) {
+    if (::GetActiveWindow() == m_hWnd && !IsUsableFocus(::GetFocus())) {
         const HWND back = IsUsableFocus(m_hFocusBeforeRun) ? m_hFocusBeforeRun : m_btnStart.m_hWnd;
-        if (::GetActiveWindow() == m_hWnd)
-            SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(back), TRUE);
+        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(back), TRUE);
     }
     ReportOutcome(outcome);
     if (m_bCloseAfterRun)
