@@ -1,4 +1,4 @@
-// The banner at the screen's scale. The pictures are drawn for 96 dots per inch;
+// The banner at the window's scale. The pictures are drawn for 96 dots per inch;
 // on a finer screen the window grows with its font, so the picture grows by the
 // same ratio, smoothly, and the band beyond it continues each row's last pixel:
 // the header looks whole at any size, and at 96 dots per inch nothing is resampled.
@@ -9,12 +9,7 @@
 
 #include "CClientDC.h"
 #include "ScopedSelect.h"
-
-namespace {
-
-constexpr int kDesignDpi = 96;
-
-}  // namespace
+#include "WindowDpi.h"
 
 void CWizardDlg::FitBannerToHeader(CBitmap& banner) const
 {
@@ -22,7 +17,7 @@ void CWizardDlg::FitBannerToHeader(CBitmap& banner) const
     if (drawn.cx <= 0 || drawn.cy <= 0)
         return;
     CClientDC screen(nullptr);
-    const int dpi = screen.GetDeviceCaps(LOGPIXELSY);
+    const int dpi = static_cast<int>(WindowDpi(m_hWnd));
     const int width = ::MulDiv(drawn.cx, dpi, kDesignDpi);
     const int height = ::MulDiv(drawn.cy, dpi, kDesignDpi);
     CRect client;

@@ -4,6 +4,8 @@
 #include <system_error>
 #include <utility>
 
+#include <commctrl.h>
+
 #include "CDataExchange.h"
 #include "PlatformFiles.h"
 #include "RunConversion.h"
@@ -24,6 +26,13 @@ RunOutcome FailedRun(std::string reason)
     outcome.kind = RunOutcome::FileError;
     outcome.reason = std::move(reason);
     return outcome;
+}
+
+std::wstring WideText(HWND window)
+{
+    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
 }
 
 }  // namespace
@@ -64,9 +73,17 @@ BOOL CRunPanel::Create(CWnd* parent, CWnd* covered)
     if (!CDialog::Create(IDD_RUN_PANEL, parent))
         return FALSE;
     m_pCovered = covered;
+    NameParts();
+    return PlaceOverCovered();
+}
+
+BOOL CRunPanel::PlaceOverCovered()
+{
+    if (!m_hWnd || !m_pCovered)
+        return FALSE;
     RECT place{};
-    covered->GetWindowRect(&place);
-    parent->ScreenToClient(&place);
+    m_pCovered->GetWindowRect(&place);
+    GetParent()->ScreenToClient(&place);
     // Last in the tab order: the controls that were there keep theirs.
     return SetWindowPos(HWND_BOTTOM, place.left, place.top, place.right - place.left,
                         place.bottom - place.top, SWP_NOACTIVATE);
@@ -185,6 +202,23 @@ LRESULT CRunPanel::OnRunEnded(WPARAM, LPARAM)
 }
 
 // ---- helpers -------------------------------------------------------------------------
+
+void CRunPanel::NameParts()
+{
+    const auto named = [this](int id, const wchar_t* what) {
+        return [this, id, what] {
+            const std::wstring text = WideText(::GetDlgItem(m_hWnd, id));
+            return text.empty() ? std::wstring(what) : std::wstring(what) + L": " + text;
+        };
+    };
+    m_names[0].Attach(m_hWnd, [] { return std::wstring(L"Run in progress"); });
+    m_names[1].Attach(::GetDlgItem(m_hWnd, IDC_RUN_COUNT), named(IDC_RUN_COUNT, L"Progress"));
+    m_names[2].Attach(::GetDlgItem(m_hWnd, IDC_RUN_FILE), named(IDC_RUN_FILE, L"File being converted"));
+    m_names[3].Attach(m_bar.m_hWnd, [this] {
+        const LRESULT done = ::SendMessageW(m_bar.m_hWnd, PBM_GETPOS, 0, 0);
+        return L"Files converted: " + std::to_wstring(done) + L" of " + std::to_wstring(m_nFiles);
+    });
+}
 
 void CRunPanel::Reveal()
 {

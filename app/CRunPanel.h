@@ -12,6 +12,7 @@
 #include <string>
 #include <thread>
 
+#include "CAccessibleName.h"
 #include "CButton.h"
 #include "CDialog.h"
 #include "CListBox.h"
@@ -39,6 +40,8 @@ public:
     void Stop();
     // Stop was called during the run that ended last.
     bool StopRequested() const { return m_bStop; }
+    // In the place and size of what it covers (which may have been resized).
+    BOOL PlaceOverCovered();
 
     // How long a run goes on before the panel shows it, and how often it is looked
     // at. A long list is read a slice at a time, the window answering in between.
@@ -62,6 +65,7 @@ private:
     void Work(HWND panel);  // the run's thread
     void Reveal();
     void ShowProgress();
+    void NameParts();
 
     CWnd* m_pCovered = nullptr;
     const CListBox* m_pFiles = nullptr;
@@ -80,4 +84,6 @@ private:
     std::size_t m_nShown = 0;                // the index the panel shows
     unsigned long long m_startedAt = 0;      // tick count at START
     std::thread m_worker;
+    // What a screen reader calls the panel's parts.
+    CAccessibleName m_names[4];
 };

@@ -1,11 +1,14 @@
 #include "CWizardDlg.h"
 
+#include <cstring>
+
 #include "CAboutDlg.h"
 #include "CDataExchange.h"
 #include "CMenu.h"
 #include "CPaintDC.h"
 #include "GuideInBrowser.h"
 #include "ResourceLookup.h"
+#include "WindowDpi.h"
 #include "resource.h"
 
 namespace {
@@ -13,6 +16,26 @@ namespace {
 // Step buttons' labels: the step control keeps the pointers, so they must live
 // as long as the window.
 constexpr const char* kStepNames[] = {"STEP1", "STEP2", "STEP3"};
+// The banners' words, which the pictures alone carry.
+constexpr const wchar_t* kBannerWords[] = {
+    L"tessiva - step 1 of 3: add text files into listbox",
+    L"tessiva - step 2 of 3: html format",
+    L"tessiva - step 3 of 3: start",
+};
+
+std::wstring Wide(const char* ascii)
+{
+    return std::wstring(ascii, ascii + std::strlen(ascii));
+}
+
+// The step control as a reader says it: its three steps and the one in front.
+std::wstring StepsName(int shown)
+{
+    std::wstring name = L"Steps: " + Wide(kStepNames[0]) + L", " + Wide(kStepNames[1]) + L", " + Wide(kStepNames[2]);
+    if (shown >= 0 && shown < 3)
+        name += L"; " + Wide(kStepNames[shown]) + L" in front";
+    return name;
+}
 
 CString LoadResourceString(UINT id)
 {
@@ -38,6 +61,10 @@ const MessageMap& CWizardDlg::GetMessageMap() const
         OnNotify(TCN_SELCHANGE, IDC_STEPS, &CWizardDlg::OnSelchangeSteps),
         OnCommand(BN_CLICKED, IDC_START, &CWizardDlg::OnStart),
         OnMessage<WM_HELP>(&CWizardDlg::OnHelpInfo),
+        OnMessage<WM_ACTIVATE>(&CWizardDlg::OnActivate),
+        OnMessage<WM_SYSCOLORCHANGE>(&CWizardDlg::OnSysColorChange),
+        OnRawMessage(WM_SETTINGCHANGE, &CWizardDlg::OnSettingChange),
+        OnRawMessage(WM_DPICHANGED, &CWizardDlg::OnDpiChanged),
     });
     return map;
 }
@@ -84,6 +111,8 @@ BOOL CWizardDlg::OnInitDialog()
     m_tabSteps.AddPage(kStepNames[2], &m_outputPage, IDD_OUTPUT_PAGE);
     m_tabSteps.CreatePages();
     m_runPanel.Create(this, &m_tabSteps);
+    m_nameSteps.Attach(m_tabSteps.m_hWnd, [this] { return StepsName(m_tabSteps.GetCurSel()); });
+    m_nameBanner.Attach(m_banner.m_hWnd, [this] { return std::wstring(kBannerWords[m_nStep]); });
 
     m_linkWebSite.SetTarget(kWebSiteUrl);
     m_linkWebSite.SetUnderlineMode(CLinkLabel::UnderlineAlways);

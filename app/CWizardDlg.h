@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "CAccessibleName.h"
 #include "CBitmap.h"
 #include "CButton.h"
 #include "CDialog.h"
@@ -85,6 +86,10 @@ private:
     // Set while a conversion runs: START stays disabled even if the window is
     // repainted meanwhile (the overwrite question uncovers it, for one).
     bool m_bRunning = false;
+    // A screen reader's names for the step control and the banner, whose own
+    // texts are a placeholder and a resource number.
+    CAccessibleName m_nameSteps;
+    CAccessibleName m_nameBanner;
 
     // ---- keyboard, drops and the banner's scale (WizardKeys.cpp, WizardDrop.cpp,
     // BannerFit.cpp) ----
@@ -100,11 +105,29 @@ private:
     // focus goes to the page's first control unless it stays on the step buttons.
     void GoToStep(int step, bool focusPage);
     bool OnStepKey(const MSG& msg);
-    // The Tab round: the step buttons, the page's tab stops, START when enabled.
+    // The Tab round: the step buttons, the page's tab stops, START when enabled,
+    // the two links.
     std::vector<HWND> TabRound() const;
     void MoveTabFocus(bool backwards);
+    // Keys sent to a hidden or disabled control would send the dialog manager's
+    // access key search round for ever: the focus never stays there. It moves to
+    // `preferred` when usable, else to START, STOP or the first usable stop of the
+    // Tab round. True when it moved.
+    bool KeepFocusUsable(HWND preferred = nullptr);
+    bool IsUsableFocus(HWND window) const;
+    void OnActivate(UINT state, CWnd* other, BOOL minimized);
     // The banner at the screen's scale, as wide as the window.
     void FitBannerToHeader(CBitmap& banner) const;
+
+    // ---- colours and dots per inch (WizardDisplay.cpp) ----
+    // Only the window hears of new system colours or settings: its controls are
+    // told, and everything is drawn again with what is in force now.
+    void OnSysColorChange();
+    LRESULT OnSettingChange(WPARAM wParam, LPARAM lParam);
+    // Moved to a screen of other dots per inch: the system's suggested place and
+    // size, the banner and the run's panel measured again.
+    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
+    void TellControlsAndRedraw(UINT message, WPARAM wParam, LPARAM lParam);
 
     // ---- the run beside the window (CRunPanel.cpp, WizardStart.cpp) ----
     // A run goes on beside the window; closing the window meanwhile stops the run
@@ -114,5 +137,6 @@ private:
     bool m_bCloseAfterRun = false;
     ConversionJob m_runJob;   // the values of the run going on or ended last, without its files
     std::size_t m_nRunFiles = 0;  // and how many files it converts
+    HWND m_hFocusBeforeRun = nullptr;  // where the focus goes back to after a run
     CRunPanel m_runPanel;  // last, so that a run still going ends before the pages go
 };

@@ -1,11 +1,14 @@
 // The wizard by keyboard, as any property sheet: Ctrl+Tab and Ctrl+PgDn go to the
 // next step, Ctrl+Shift+Tab and Ctrl+PgUp to the previous one (both wrap round),
 // the arrow keys on the step buttons move between steps, and Tab runs round the
-// step buttons, the page in front and START. Enter ends nothing.
+// step buttons, the page in front, START and the two links. Enter ends nothing.
+// The focus never stays on a control that cannot take keys.
 
 #include "CWizardDlg.h"
 
 #include <algorithm>
+
+#include "resource.h"
 
 namespace {
 
@@ -22,13 +25,59 @@ bool TakesTabStop(HWND window)
     return (style & (WS_TABSTOP | WS_VISIBLE | WS_DISABLED)) == (WS_TABSTOP | WS_VISIBLE);
 }
 
+bool IsKeyMessage(UINT message)
+{
+    return message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_CHAR || message == WM_SYSCHAR;
+}
+
 }  // namespace
 
 BOOL CWizardDlg::PreTranslateMessage(MSG* msg)
 {
+    // A key for a control that is hidden or disabled by now goes to the control
+    // that takes the focus in its place.
+    if (IsKeyMessage(msg->message) && KeepFocusUsable(m_hFocusBeforeRun))
+        msg->hwnd = ::GetFocus();
     if (msg->message == WM_KEYDOWN && OnStepKey(*msg))
         return TRUE;
     return CDialog::PreTranslateMessage(msg);
+}
+
+void CWizardDlg::OnActivate(UINT state, CWnd* /*other*/, BOOL /*minimized*/)
+{
+    // The dialog manager gives the focus back to the control that had it when the
+    // window was left, which a run may have hidden meanwhile.
+    Default();
+    if (state != WA_INACTIVE)
+        KeepFocusUsable(m_hFocusBeforeRun);
+}
+
+bool CWizardDlg::IsUsableFocus(HWND window) const
+{
+    if (!window || !::IsChild(m_hWnd, window) || !::IsWindowVisible(window))
+        return false;
+    for (HWND w = window; w && w != m_hWnd; w = ::GetParent(w))
+        if (!::IsWindowEnabled(w))
+            return false;
+    return true;
+}
+
+bool CWizardDlg::KeepFocusUsable(HWND preferred)
+{
+    const HWND focus = ::GetFocus();
+    if (::GetActiveWindow() != m_hWnd || !focus || focus == m_hWnd || IsUsableFocus(focus))
+        return false;
+    std::vector<HWND> candidates{preferred, m_btnStart.m_hWnd, ::GetDlgItem(m_runPanel.m_hWnd, IDC_STOP)};
+    const std::vector<HWND> round = TabRound();
+    candidates.insert(candidates.end(), round.begin(), round.end());
+    for (HWND candidate : candidates) {
+        if (IsUsableFocus(candidate)) {
+            SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(candidate), TRUE);
+            return true;
+        }
+    }
+    ::SetFocus(m_hWnd);  // keys at the window itself start no endless search
+    return true;
 }
 
 void CWizardDlg::OnOK()
@@ -88,6 +137,9 @@ std::vector<HWND> CWizardDlg::TabRound() const
     }
     if (m_btnStart.IsWindowEnabled())
         round.push_back(m_btnStart.m_hWnd);
+    for (const CLinkLabel* link : {&m_linkWebSite, &m_linkEmail})
+        if (TakesTabStop(link->m_hWnd))
+            round.push_back(link->m_hWnd);
     return round;
 }
 
@@ -105,5 +157,8 @@ void CWizardDlg::MoveTabFocus(bool backwards)
         next = (static_cast<int>(at - round.begin()) + (backwards ? count - 1 : 1)) % count;
     else if (backwards)
         next = count - 1;
+    // Tab is the keyboard user's sign: the focus cue shows from now on, as the
+    // dialog manager's own Tab would have it.
+    SendMessage(WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(round[next]), TRUE);
 }

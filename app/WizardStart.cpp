@@ -46,6 +46,7 @@ void CWizardDlg::OnStart()
     if (!CheckReadyToStart())
         return;
 
+    m_hFocusBeforeRun = ::GetFocus();
     m_btnStart.EnableWindow(FALSE);
     m_bRunning = true;
     ConversionJob job;
@@ -68,10 +69,12 @@ void CWizardDlg::OnRunEnded(const RunOutcome& outcome)
 {
     m_bRunning = false;
     m_btnStart.EnableWindow(TRUE);
-    // The panel took the focus away with it: START has it back.
-    const HWND focus = ::GetFocus();
-    if (::GetActiveWindow() == m_hWnd && (!focus || focus == m_hWnd))
-        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_btnStart.m_hWnd), TRUE);
+    // The panel took the focus away with it, or left it on STOP, hidden now: it
+    // goes back to where it was before START (or to START).
+    if (::GetActiveWindow() == m_hWnd && !IsUsableFocus(::GetFocus())) {
+        const HWND back = IsUsableFocus(m_hFocusBeforeRun) ? m_hFocusBeforeRun : m_btnStart.m_hWnd;
+        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(back), TRUE);
+    }
     ReportOutcome(outcome);
     if (m_bCloseAfterRun)
         EndDialog(IDCANCEL);

@@ -110,6 +110,7 @@ DWORD CImageButton::RestoreDefaultColors(BOOL repaint)
     m_colors[ColorTextNormal] = text;
     m_colors[ColorBackgroundFocus] = face;
     m_colors[ColorTextFocus] = text;
+    m_bSystemColors = TRUE;
     Repaint(repaint);
     return 0;
 }
@@ -119,6 +120,7 @@ DWORD CImageButton::SetColor(int index, COLORREF colour, BOOL repaint)
     if (index < 0 || index >= ColorCount)
         return 0;
     m_colors[index] = colour;
+    m_bSystemColors = FALSE;
     Repaint(repaint);
     return 0;
 }
@@ -279,6 +281,9 @@ void CImageButton::OnSysColorChange()
     Default();
     // The captured parent background shows the old colours; take a new one.
     DropCapturedBackground();
+    if (m_bSystemColors)
+        RestoreDefaultColors(FALSE);
+    Invalidate(TRUE);
 }
 
 BOOL CImageButton::OnClicked()

@@ -129,6 +129,7 @@ protected:
     BOOL m_bPressed = FALSE;
     BOOL m_bFocused = FALSE;
     BOOL m_bDisabled = FALSE;
+    BOOL m_bHideAccel = FALSE;  // the access key's underline waits for the keyboard
 
 private:
     struct IconSlot {
@@ -209,6 +210,7 @@ private:
     BOOL m_bTooltipActive = FALSE;
 
     COLORREF m_colors[ColorCount] = {};
+    BOOL m_bSystemColors = TRUE;  // the table holds the system's colours, read again on a change
     IconSlot m_icons[2];
     BitmapSlot m_bitmaps[2];
 

@@ -32,6 +32,18 @@ void DrawRaisedBorder(CDC& dc, const CRect& r)
     DrawStrip(dc, COLOR_BTNSHADOW, {L + 1, B - 2}, {R - 2, B - 2}, {R - 2, T});
 }
 
+// "&Go" as "Go", "R&&D" as "R&D".
+CString WithoutAccessKeyMarks(const CString& caption)
+{
+    CString shown;
+    for (size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&' && i + 1 < caption.size())
+            ++i;
+        shown += caption[i];
+    }
+    return shown;
+}
+
 void CentreHorizontally(CRect& image, DWORD width)
 {
     image.left += (image.right - image.left - static_cast<LONG>(width)) / 2;
@@ -61,6 +73,10 @@ void CImageButton::DrawItem(LPDRAWITEMSTRUCT drawItem)
     }
     m_bFocused = (state & ODS_FOCUS) != 0;
     m_bDisabled = (state & ODS_DISABLED) != 0;
+    // The window's keyboard cues: no focus rectangle and no access key underline
+    // until the keyboard is used, as standard buttons do.
+    const bool hideFocus = (state & ODS_NOFOCUSRECT) != 0;
+    m_bHideAccel = (state & ODS_NOACCEL) != 0;
 
     // 2. The working rectangle shrinks with every frame drawn around it.
     const CRect item = drawItem->rcItem;
@@ -114,21 +130,26 @@ void CImageButton::DrawItem(LPDRAWITEMSTRUCT drawItem)
         DrawCaption(&dc, caption, captionRect);
 
     // 9. The focus rectangle.
-    if ((!m_bFlat || m_bFocusWhenFlat) && m_bFocused) {
+    if ((!m_bFlat || m_bFocusWhenFlat) && m_bFocused && !hideFocus) {
         CRect focus = work;
         focus.DeflateRect(3, 3);
         dc.DrawFocusRect(focus);
     }
 }
 
-void CImageButton::DrawCaption(CDC* dc, const CString& caption, CRect& captionRect)
+void CImageButton::DrawCaption(CDC* dc, const CString& text, CRect& captionRect)
 {
     if (m_bPressed && !m_bCheckBox)
         captionRect.OffsetRect(1, 1);
 
+    // Without the access key's underline the marks go before drawing, as not
+    // every system's text drawing hides them when asked.
+    const CString caption = m_bHideAccel ? WithoutAccessKeyMarks(text) : text;
+    const UINT format = kCaptionFormat | (m_bHideAccel ? DT_NOPREFIX : 0);
+
     // Measure the wrapped block, then centre it in the area in both directions.
     const CRect area = captionRect;
-    dc->DrawText(caption, &captionRect, kCaptionFormat | DT_CALCRECT);
+    dc->DrawText(caption, &captionRect, format | DT_CALCRECT);
     captionRect.OffsetRect((area.Width() - captionRect.Width()) / 2,
                            (area.Height() - captionRect.Height()) / 2);
     dc->SetBkMode(TRANSPARENT);
@@ -137,7 +158,7 @@ void CImageButton::DrawCaption(CDC* dc, const CString& caption, CRect& captionRe
         // Embossed: the highlight one pixel down and right, the shadow on top.
         captionRect.OffsetRect(1, 1);
         dc->SetTextColor(::GetSysColor(COLOR_BTNHIGHLIGHT));
-        dc->DrawText(caption, &captionRect, kCaptionFormat);
+        dc->DrawText(caption, &captionRect, format);
         captionRect.OffsetRect(-1, -1);
         dc->SetTextColor(::GetSysColor(COLOR_BTNSHADOW));
     } else if (m_bHover || m_bPressed) {
@@ -147,7 +168,7 @@ void CImageButton::DrawCaption(CDC* dc, const CString& caption, CRect& captionRe
         dc->SetTextColor(m_colors[ColorTextNormal]);
         dc->SetBkColor(m_colors[ColorBackgroundNormal]);
     }
-    dc->DrawText(caption, &captionRect, kCaptionFormat);
+    dc->DrawText(caption, &captionRect, format);
 }
 
 DWORD CImageButton::DrawBackground(CDC* dc, CRect* rect)

@@ -7,7 +7,9 @@
 
 #include "CBitmap.h"
 #include "CClientDC.h"
+#include "CPaintDC.h"
 #include "ScopedSelect.h"
+#include "WindowDpi.h"
 
 namespace {
 
@@ -85,6 +87,13 @@ const MessageMap& CLinkLabel::GetMessageMap() const
         OnMessage<WM_TIMER>(&CLinkLabel::OnTimer),
         OnReflectedCommand(STN_CLICKED, &CLinkLabel::OnClicked),
         OnMessage<WM_ERASEBKGND>(&CLinkLabel::OnEraseBkgnd),
+        OnRawMessage(WM_GETDLGCODE, &CLinkLabel::OnGetDlgCode),
+        OnMessage<WM_KEYDOWN>(&CLinkLabel::OnKeyDown),
+        OnMessage<WM_SETFOCUS>(&CLinkLabel::OnFocusChange),
+        OnMessage<WM_KILLFOCUS>(&CLinkLabel::OnFocusChange),
+        OnRawMessage(WM_UPDATEUISTATE, &CLinkLabel::OnUpdateUiState),
+        OnMessage<WM_PAINT>(&CLinkLabel::OnPaint),
+        OnRawMessage(WM_DPICHANGED_AFTERPARENT, &CLinkLabel::OnDpiChangedAfterParent),
     });
     return map;
 }
@@ -101,8 +110,8 @@ CLinkLabel::~CLinkLabel()
 
 void CLinkLabel::PreSubclassWindow()
 {
-    // Clicks are reported only with SS_NOTIFY.
-    ModifyStyle(0, SS_NOTIFY);
+    // Clicks are reported only with SS_NOTIFY; the keyboard reaches it as a tab stop.
+    ModifyStyle(0, SS_NOTIFY | WS_TABSTOP);
 
     const CString text = GetWindowText();
     if (m_target.empty())
@@ -117,9 +126,8 @@ void CLinkLabel::PreSubclassWindow()
         font = static_cast<HFONT>(::GetStockObject(ANSI_VAR_FONT));
     LOGFONTA logFont{};
     ::GetObjectA(font, sizeof(logFont), &logFont);
-    m_fontPlain.CreateFontIndirect(&logFont);
-    logFont.lfUnderline = TRUE;
-    m_fontUnderlined.CreateFontIndirect(&logFont);
+    m_dpi = WindowDpi(m_hWnd);
+    CreateFonts(logFont);
 
     FitToText();
     LoadHandCursor();
@@ -249,10 +257,7 @@ void CLinkLabel::LoadHandCursor()
 
 HBRUSH CLinkLabel::CtlColor(CDC* dc, UINT)
 {
-    if (m_hovering)
-        dc->SetTextColor(m_colorHover);
-    else
-        dc->SetTextColor(m_visited ? m_colorVisited : m_colorLink);
+    dc->SetTextColor(TextColor());
     dc->SetBkMode(TRANSPARENT);
     return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
 }
@@ -315,6 +320,97 @@ BOOL CLinkLabel::OnEraseBkgnd(CDC* dc)
     GetClientRect(&client);
     dc->FillSolidRect(client, ::GetSysColor(COLOR_BTNFACE));
     return TRUE;
+}
+
+LRESULT CLinkLabel::OnGetDlgCode(WPARAM, LPARAM lParam)
+{
+    // Enter and Space are the label's own, not the dialog's default button's.
+    const LRESULT code = Default();
+    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+    const bool ownKey = msg && (msg->message == WM_KEYDOWN || msg->message == WM_CHAR) &&
+                        (msg->wParam == VK_RETURN || msg->wParam == VK_SPACE);
+    return ownKey ? code | DLGC_WANTMESSAGE : code;
+}
+
+void CLinkLabel::OnKeyDown(UINT key, UINT, UINT flags)
+{
+    // A key held down opens the target once.
+    constexpr UINT kRepeated = KF_REPEAT;
+    if ((key == VK_RETURN || key == VK_SPACE) && !(flags & kRepeated))
+        OnClicked();
+    else
+        Default();
+}
+
+void CLinkLabel::OnFocusChange(CWnd*)
+{
+    Default();
+    Invalidate(TRUE);
+}
+
+LRESULT CLinkLabel::OnUpdateUiState(WPARAM, LPARAM)
+{
+    const LRESULT result = Default();
+    Invalidate(TRUE);
+    return result;
+}
+
+void CLinkLabel::OnPaint()
+{
+    // One context for all of it, background, the static's own text, then the
+    // focus rectangle: the rectangle inverts what is under it, and drawn apart
+    // from the rest a partial repaint could leave half of it or cancel it.
+    CPaintDC dc(m_hWnd);
+    CRect client;
+    GetClientRect(&client);
+    dc.FillSolidRect(client, ::GetSysColor(COLOR_BTNFACE));
+    SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), PRF_CLIENT);
+    if (::GetFocus() != m_hWnd || (SendMessage(WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS))
+        return;
+    dc.SetTextColor(RGB(0, 0, 0));
+    dc.SetBkColor(RGB(255, 255, 255));
+    ::DrawFocusRect(dc.GetSafeHdc(), &client);
+}
+
+LRESULT CLinkLabel::OnDpiChangedAfterParent(WPARAM, LPARAM)
+{
+    // The fonts were made for the old dots per inch; remade, the label fits
+    // its text again.
+    const UINT dpi = WindowDpi(m_hWnd);
+    LOGFONTA logFont{};
+    if (dpi && m_dpi && dpi != m_dpi && ::GetObjectA(m_fontPlain.GetSafeHandle(), sizeof(logFont), &logFont)) {
+        logFont.lfHeight = ::MulDiv(logFont.lfHeight, static_cast<int>(dpi), static_cast<int>(m_dpi));
+        m_dpi = dpi;
+        CreateFonts(logFont);
+        FitToText();
+        Invalidate(TRUE);
+    }
+    return Default();
+}
+
+void CLinkLabel::CreateFonts(LOGFONTA logFont)
+{
+    logFont.lfUnderline = FALSE;
+    m_fontPlain.DeleteObject();
+    m_fontPlain.CreateFontIndirect(&logFont);
+    logFont.lfUnderline = TRUE;
+    m_fontUnderlined.DeleteObject();
+    m_fontUnderlined.CreateFontIndirect(&logFont);
+    const bool underlined = m_underlineMode == UnderlineAlways || (m_hovering && m_underlineMode == UnderlineOnHover);
+    if (IsWindow() && GetFontHandle())
+        SetFont(underlined ? &m_fontUnderlined : &m_fontPlain, TRUE);
+}
+
+COLORREF CLinkLabel::TextColor() const
+{
+    // In high contrast the scheme's own colours, which the user chose to read.
+    HIGHCONTRASTA contrast{sizeof(contrast)};
+    if (::SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
+        (contrast.dwFlags & HCF_HIGHCONTRASTON))
+        return ::GetSysColor(m_hovering ? COLOR_WINDOWTEXT : COLOR_HOTLIGHT);
+    if (m_hovering)
+        return m_colorHover;
+    return m_visited ? m_colorVisited : m_colorLink;
 }
 
 // ---- Opening the target -------------------------------------------------------------

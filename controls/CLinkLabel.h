@@ -9,6 +9,11 @@
 //
 // The label learns that the mouse has left by polling: a 100 ms timer runs
 // while the mouse is over it.
+//
+// By keyboard it is a stop of the Tab round: it shows the focus rectangle
+// while focused (unless the window hides focus cues), and Enter or Space opens
+// the target as a click does. In high contrast it takes the system's hot-track
+// and window-text colours; its fonts follow the window's dots per inch.
 
 #include "Afx.h"
 #include "CFont.h"
@@ -83,6 +88,16 @@ private:
     void OnTimer(UINT_PTR id);
     void OnClicked();
     BOOL OnEraseBkgnd(CDC* dc);
+    LRESULT OnGetDlgCode(WPARAM wParam, LPARAM lParam);
+    void OnKeyDown(UINT key, UINT repeat, UINT flags);
+    void OnFocusChange(CWnd* other);
+    LRESULT OnUpdateUiState(WPARAM wParam, LPARAM lParam);
+    void OnPaint();
+    LRESULT OnDpiChangedAfterParent(WPARAM wParam, LPARAM lParam);
+
+    // The plain and underlined fonts from `logFont`, the one in use put on the control.
+    void CreateFonts(LOGFONTA logFont);
+    COLORREF TextColor() const;
 
     COLORREF m_colorLink = RGB(0, 0, 238);
     COLORREF m_colorVisited = RGB(85, 26, 139);
@@ -97,4 +112,5 @@ private:
     HCURSOR m_hHandCursor = nullptr;
     CToolTipCtrl m_tip;
     UINT_PTR m_hoverTimerId = 100;
+    UINT m_dpi = 0;  // the dots per inch the fonts were made for
 };

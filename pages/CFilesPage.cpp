@@ -36,6 +36,17 @@ void CFilesPage::DoDataExchange(CDataExchange* dx)
     DDX_Text(dx, IDC_FILE_COUNT, m_strCount);
 }
 
+BOOL CFilesPage::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    m_nameList.Attach(m_listFiles.m_hWnd, [] { return std::wstring(L"Text files to convert"); });
+    m_nameCount.Attach(::GetDlgItem(m_hWnd, IDC_FILE_COUNT), [this] {
+        const int count = m_listFiles.GetCount();
+        return std::to_wstring(count) + (count == 1 ? L" file" : L" files") + L" in the list";
+    });
+    return TRUE;
+}
+
 void CFilesPage::OnAdd()
 {
     CFileDialog dialog(TRUE, nullptr, nullptr,

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "CAccessibleName.h"
 #include "CDialog.h"
 #include "CFileFind.h"
 #include "CListBox.h"
@@ -42,6 +43,7 @@ public:
 protected:
     const MessageMap& GetMessageMap() const override;
     void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnInitDialog() override;
 
     void OnAdd();
     void OnDelete();
@@ -79,4 +81,8 @@ private:
     size_t m_nInserted = 0;  // of m_pending, already in the list
     std::vector<int> m_widths;  // of the entries' texts in pixels, in the list's order
     int m_nWidest = 0;          // the widest of them
+
+    // What a screen reader calls the list and the bare number below it.
+    CAccessibleName m_nameList;
+    CAccessibleName m_nameCount;
 };

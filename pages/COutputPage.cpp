@@ -72,6 +72,7 @@ BOOL COutputPage::OnInitDialog()
     CDialog::OnInitDialog();
     m_btnBrowse.SetFlatLook(TRUE, TRUE);
     m_linkResult.SetUnderlineMode(CLinkLabel::UnderlineAlways);
+    m_btnBrowse.SetFocusWhenFlat(TRUE, TRUE);  // a keyboard user sees where the focus is
     return TRUE;
 }
 

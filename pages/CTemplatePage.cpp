@@ -44,6 +44,14 @@ BOOL CTemplatePage::OnInitDialog()
     return CDialog::OnInitDialog();
 }
 
+BOOL CTemplatePage::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    m_btnView.SetFocusWhenFlat(TRUE, TRUE);  // a keyboard user sees where the focus is
+    m_nameTemplate.Attach(::GetDlgItem(m_hWnd, IDC_TEMPLATE_NAME), [] { return std::wstring(L"Templet"); }, L"Alt+T");
+    return TRUE;
+}
+
 BOOL CTemplatePage::CollectValues()
 {
     return UpdateData(TRUE);

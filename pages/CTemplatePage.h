@@ -5,6 +5,7 @@
 // character set of texts that are not UTF-8. VIEW opens the chosen template for
 // a look.
 
+#include "CAccessibleName.h"
 #include "CDialog.h"
 #include "CImageButton.h"
 
@@ -38,4 +39,5 @@ protected:
     void OnView();
 
     CImageButton m_btnView;
+    CAccessibleName m_nameTemplate;  // the system finds no label for a combo box
 };

@@ -30,21 +30,25 @@ struct Pinger {  // from a thread of its own: pings, and those not answered with
             thread.join();
     }
 };
-// A control of the run's panel: the wizard's one child dialog (the pages are the step control's).
-HWND PanelItem(HWND wizard, int id) { return ::GetDlgItem(::FindWindowExW(wizard, nullptr, L"#32770", nullptr), id); }
 // Once a page is written: "Converting file k of 3000", the k-th text and the bar at k - 1, for the steps.
 void ExpectProgress(const Wizard& w) {
     std::string count, file;  // read until they agree: the panel may change in between
     WaitFor([&] {
-        count = Text(PanelItem(w.window, IDC_RUN_COUNT)), file = Text(PanelItem(w.window, IDC_RUN_FILE));
+        count = Text(w.PanelItem(IDC_RUN_COUNT)), file = Text(w.PanelItem(IDC_RUN_FILE));
         const int k = count.size() > 16 ? std::atoi(count.c_str() + 16) : 0;
-        return ::IsWindowVisible(PanelItem(w.window, IDC_STOP)) && k > 1 && count == "Converting file " +
+        return ::IsWindowVisible(w.PanelItem(IDC_STOP)) && k > 1 && count == "Converting file " +
                std::to_string(k) + " of 3000" && file == kIn + "\\" + Name(k - 1) + ".txt" &&
-               ::SendMessageW(PanelItem(w.window, IDC_RUN_BAR), PBM_GETPOS, 0, 0) == k - 1;
+               ::SendMessageW(w.PanelItem(IDC_RUN_BAR), PBM_GETPOS, 0, 0) == k - 1;
     }, "the run's progress");
     GUITHREADINFO gui{sizeof gui};  // of the thread in front, the wizard's: STOP has the focus START had
-    Expect(!::IsWindowVisible(w.steps) && ::GetGUIThreadInfo(0, &gui) && gui.hwndFocus == PanelItem(w.window, IDC_STOP),
+    Expect(!::IsWindowVisible(w.steps) && ::GetGUIThreadInfo(0, &gui) && gui.hwndFocus == w.PanelItem(IDC_STOP),
            "the progress in place of the steps, STOP focused: \"" + count + "\", " + file);
+    const std::string panel = ReaderName(::GetParent(w.PanelItem(IDC_STOP))), line = ReaderName(w.PanelItem(IDC_RUN_COUNT)),
+                      name = ReaderName(w.PanelItem(IDC_RUN_FILE)), bar = ReaderName(w.PanelItem(IDC_RUN_BAR));
+    Expect(panel == "Run in progress" && line.rfind("Progress: Converting file ", 0) == 0 &&
+           name.rfind("File being converted: " + kIn + "\\", 0) == 0 && bar.rfind("Files converted: ", 0) == 0 &&
+           bar.size() > 17 && bar.substr(bar.size() - 8) == " of 3000",
+           "a screen reader hears the panel's parts: " + panel + "; " + line + "; " + name + "; " + bar);
 }
 // Pages p1.htm on, each with its text's head, as many as index.htm names, and no other file: how many.
 int ExpectPagesInStep(const std::string& what) {
@@ -81,12 +85,13 @@ void LongRun(const std::string& exe) {
     Pinger pinger(w.window);
     Click(w.start);
     ExpectProgress(w);
-    Click(PanelItem(w.window, IDC_STOP));
+    Click(w.PanelItem(IDC_STOP));
     const Box stopped = w.WaitForBox();  // once the run has ended
     const std::string said = "The work has been stopped.\n" + std::to_string(ExpectPagesInStep("after STOP"));
     Expect(stopped.text == said + " of 3000 pages were written to " + kOut, "STOP says how far it got: " + stopped.text);
     w.Answer(stopped, IDOK);
     WaitFor([&] { return ::IsWindowEnabled(w.start) && w.ShowsPage(2); }, "the stopped run to end");
+    w.ExpectKeysAnswered('A', 'O', w.Item(2, IDC_OUTPUT_PATH), "after STOP");
     WriteBytes(kOut + "\\p1.htm", "an older page");
     ::DeleteFileA((kOut + "\\index.htm").c_str());
     Click(w.Item(2, IDC_REPLACE_EXISTING));
@@ -95,6 +100,7 @@ void LongRun(const std::string& exe) {
     const Box box = w.WaitForBox();
     Expect(box.text == "The work has been finished! Thank you for using!", "then the finishing message, no question");
     w.Answer(box, IDOK);
+    w.ExpectKeysAnswered('A', 'N', w.Item(2, IDC_OUTPUT_NAME), "after the whole run");
     pinger.Stop();
     Expect(pinger.missed == 0, "every one of " + std::to_string(pinger.sent) + " pings answered within 500 ms");
     ExpectPagesInStep("the whole run");

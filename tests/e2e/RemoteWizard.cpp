@@ -1,6 +1,7 @@
 #include "RemoteWizard.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -238,6 +239,27 @@ DWORD Wizard::WaitForExit() const {
     return code;
 }
 
+void Wizard::ExpectKeysAnswered(WORD letter, WORD access, HWND target, const std::string& what) const {
+    const auto usable = [this] {  // what keys reach: shown, and nothing on the way up disabled
+        const HWND focus = FocusOf(window);
+        bool usable = focus && ::IsWindowVisible(focus);
+        for (HWND w = focus; usable && w && w != window; w = ::GetParent(w))
+            usable = ::IsWindowEnabled(w);
+        return usable;
+    };
+    WaitFor([&] { return ::GetForegroundWindow() == window && Boxes().empty() && usable(); },
+            what + ": the wizard in front, its focus on a visible, enabled control");
+    const HWND before = FocusOf(window);
+    PressKeys({letter});
+    PressKeys({VK_TAB});  // taken only once the letter has been: a wizard caught in the letter never moves on
+    WaitFor([&] { return FocusOf(window) != before && usable(); }, what + ": a letter, then Tab, acted on");
+    PressKeys({VK_MENU, access});
+    WaitFor([&] { return FocusOf(window) == target || ::GetParent(FocusOf(window)) == target; },
+            what + ": then Alt+" + std::string(1, char(access)));
+    Settle();
+    Expect(true, what + ": a letter, Tab and Alt+" + std::string(1, char(access)) + " answered, the focus usable");
+}
+
 bool Wizard::ShowsTip(HWND control, const std::string& tip) const {
     RECT rect{};
     ::GetWindowRect(control, &rect);
@@ -344,6 +366,27 @@ std::vector<DWORD> ScreenPixels(HWND window, SIZE size, WORD bitCount) {
     ::ReleaseDC(nullptr, screen);
     return pixels;
 }
+
+namespace {
+constexpr IID kIIDAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+std::string Ask(HWND control, HRESULT (STDMETHODCALLTYPE IAccessible::*question)(VARIANT, BSTR*)) {
+    IAccessible* object = nullptr;
+    std::string answer = "?";
+    if (SUCCEEDED(::AccessibleObjectFromWindow(control, OBJID_CLIENT, kIIDAccessible, reinterpret_cast<void**>(&object)))) {
+        VARIANT self{};
+        self.vt = VT_I4, self.lVal = CHILDID_SELF;
+        BSTR text = nullptr;
+        if ((object->*question)(self, &text) == S_OK && text)
+            answer = Narrow(std::wstring(text, ::SysStringLen(text)));
+        ::SysFreeString(text);
+        object->Release();
+    }
+    return answer;
+}
+}  // namespace
+
+std::string ReaderName(HWND control) { return Ask(control, &IAccessible::get_accName); }
+std::string ReaderShortcut(HWND control) { return Ask(control, &IAccessible::get_accKeyboardShortcut); }
 
 std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

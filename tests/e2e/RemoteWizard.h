@@ -48,6 +48,11 @@ public:
     Wizard& operator=(const Wizard&) = delete;
 
     HWND Item(int page, int id) const { return ::GetDlgItem(pages[page], id); }
+    // A control of the run's panel: the wizard's one child dialog (the pages are the step control's).
+    HWND PanelItem(int id) const { return ::GetDlgItem(::FindWindowExW(window, nullptr, L"#32770", nullptr), id); }
+    // A letter, Tab, then Alt+`access` (which puts the focus into `target`), each acted on in turn by the
+    // wizard in front; the focus on a visible, enabled control all along.
+    void ExpectKeysAnswered(WORD letter, WORD access, HWND target, const std::string& what) const;
     bool ShowsTip(HWND control, const std::string& tip) const;  // with the pointer resting on `control`
     bool ShowsPage(int step) const;  // its page alone visible
     bool ShowsStep(int step) const;  // and its banner on the screen
@@ -74,6 +79,11 @@ std::string StepLabel(HWND tabs, int index);
 // What the screen shows at `window`'s top-left: 32-bit 0xRRGGBB top-down, or 24-bit
 // rows bottom-up as a BMP file holds them.
 std::vector<DWORD> ScreenPixels(HWND window, SIZE size, WORD bitCount = 32);
+
+// What a screen reader is told about `control` by the accessibility layer, asked from this process:
+// its name and its keyboard shortcut ("Alt+A"); "?" when there is none.
+std::string ReaderName(HWND control);
+std::string ReaderShortcut(HWND control);
 
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);

@@ -74,6 +74,8 @@ TEST_F(ImageButton, PaintsEveryStateInSystemOrItsOwnColours) {
         {"flat disabled", push, "Go", none, ODS_DISABLED, {{0, 0, face}}, {{sh, 0}, {hi, 1}, {text, kAbsent}}},
         {"flat focused, focus shown", push, "Go", [](Button& b) { b.SetFocusWhenFlat(TRUE); }, ODS_FOCUS, {}, {}, 3},
         {"flat default, focused", def, "Go", none, ODS_FOCUS, {{0, 0, face}}, {}, 0},
+        {"flat focused, focus cue hidden", push, "Go", [](Button& b) { b.SetFocusWhenFlat(TRUE); }, ODS_FOCUS | ODS_NOFOCUSRECT, {}, {}, 0},
+        {"access key, its underline hidden", push, "&Go", none, ODS_NOACCEL, {}, {{text, 0}}},
         {"raised at rest", push, "Go", raised, 0, {{0, 0, hi}, {kMid, 0, hi}, {0, kMid, hi}, {1, 1, light}, {kMid, 1, light}, {1, kMid, light}, {-1, -1, dark}, {-1, 0, dark},
          {0, -1, dark}, {kMid, -1, dark}, {-2, -2, sh}, {-2, 1, sh}, {1, -2, sh}, {kMid, -2, sh}, {2, 2, face}, {2, -3, face}}, {{text, 0}}, 0},
         {"raised focused", push, "Go", raised, ODS_FOCUS, {{0, 0, 0}, {kMid, 0, 0}, {-1, -1, 0}, {1, 1, hi}, {2, 2, light}, {-2, -2, dark}, {-3, -3, sh}}, {}, 4},
@@ -128,6 +130,18 @@ TEST_F(ImageButton, PaintsEveryStateInSystemOrItsOwnColours) {
         if (row.focus >= 0)
             EXPECT_TRUE(row.focus ? dots.count >= kW - 2 * row.focus && dots.box.left == row.focus && dots.box.top == row.focus : !dots.count) << dots.count;
     }
+}
+
+TEST_F(ImageButton, TakesTheNewSystemColoursButKeepsItsOwn) {
+    const COLORREF changed = RGB(10, 120, 90), own = RGB(20, 40, 220);
+    save.SetColor(CImageButton::ColorBackgroundNormal, own);
+    gui::ScopedSysColours colours({{COLOR_BTNFACE, changed}});
+    open.SendMessage(WM_SYSCOLORCHANGE), save.SendMessage(WM_SYSCOLORCHANGE);
+    gui::DibCanvas c(kW, kH);
+    Draw(open, c, 0);
+    EXPECT_EQ(changed, c.Pixel(2, 2));
+    Draw(save, c, 0);
+    EXPECT_EQ(own, c.Pixel(2, 2));
 }
 
 TEST_F(ImageButton, BehavesAsAButtonUnderTheRealMouseAndMessages) {

@@ -88,6 +88,25 @@ TEST(LinkLabel, FitsItsTextShowsItsStateInColourAndUnderlineAndOpensItsTargetOnA
     ::DeleteObject(leaning);  // the label draws with copies of it
 }
 
+TEST(LinkLabel, IsATabStopThatEnterOrSpaceOpens) {
+    gui::DialogTemplate t(WS_POPUP | WS_CAPTION | DS_MODALFRAME, 120, 40, "Keys");
+    t.Add("Static", "Visit", 301, SS_LEFT, 8, 8, 60, 12);
+    Host host(t);
+    Label label; ASSERT_TRUE(label.SubclassDlgItem(301, &host));
+    EXPECT_TRUE(label.GetStyle() & WS_TABSTOP);
+    const struct { const char* label; UINT key; LPARAM flags; bool opens; } rows[] = {
+        {"Enter", VK_RETURN, 0, true}, {"Space", VK_SPACE, 0, true}, {"Space held down", VK_SPACE, KF_REPEAT << 16, false},
+        {"a letter", 'V', 0, false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label); label.opened.clear();
+        MSG key{label, WM_KEYDOWN, row.key, row.flags};
+        const LRESULT code = label.SendMessage(WM_GETDLGCODE, 0, LPARAM(&key));
+        EXPECT_EQ(row.key != 'V', (code & DLGC_WANTMESSAGE) != 0);  // the dialog keeps none of them
+        label.SendMessage(WM_KEYDOWN, row.key, row.flags);
+        EXPECT_EQ(row.opens ? 1u : 0u, label.opened.size());
+    }
+}
+
 TEST(LinkLabelFallback, MakesTheCommandLineFromTheRegisteredOpenCommand) {
     const std::string longest(MAX_PATH - 1, 'c'), target = "http://example.org/", windows = std::getenv("SystemRoot") ? std::getenv("SystemRoot") : "?";
     // command as stored, REG_NONE: no command key; line "": none made

@@ -8,19 +8,7 @@
 
 namespace {
 
-class ScopedSysColours {
-public:
-    explicit ScopedSysColours(const std::vector<std::pair<int, COLORREF>>& colours)
-    {
-        for (const auto& [index, colour] : colours)
-            m_indices.push_back(index), m_saved.push_back(::GetSysColor(index)), m_values.push_back(colour);
-        ::SetSysColors(static_cast<int>(m_indices.size()), m_indices.data(), m_values.data());
-    }
-    ~ScopedSysColours() { ::SetSysColors(static_cast<int>(m_indices.size()), m_indices.data(), m_saved.data()); }
-private:
-    std::vector<int> m_indices;
-    std::vector<COLORREF> m_saved, m_values;
-};
+using gui::ScopedSysColours;
 
 // Each channel moved `fraction` of the way to white.
 COLORREF Tint(COLORREF c, double fraction) {

@@ -126,4 +126,19 @@ private:
 std::string WindowText(HWND hwnd);
 std::string ClassName(HWND hwnd);
 
+// System colours set for a scope and put back as they were found.
+class ScopedSysColours {
+public:
+    explicit ScopedSysColours(const std::vector<std::pair<int, COLORREF>>& colours)
+    {
+        for (const auto& [index, colour] : colours)
+            m_indices.push_back(index), m_saved.push_back(::GetSysColor(index)), m_values.push_back(colour);
+        ::SetSysColors(static_cast<int>(m_indices.size()), m_indices.data(), m_values.data());
+    }
+    ~ScopedSysColours() { ::SetSysColors(static_cast<int>(m_indices.size()), m_indices.data(), m_saved.data()); }
+private:
+    std::vector<int> m_indices;
+    std::vector<COLORREF> m_saved, m_values;
+};
+
 }  // namespace gui
