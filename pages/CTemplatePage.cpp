@@ -41,14 +41,11 @@ BOOL CTemplatePage::OnInitDialog()
     for (const CharsetName& set : KnownCharsets())
         if (system != set.name)
             ::SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(set.name));
-    return CDialog::OnInitDialog();
-}
-
-BOOL CTemplatePage::OnInitDialog()
-{
     CDialog::OnInitDialog();
     m_btnView.SetFocusWhenFlat(TRUE, TRUE);  // a keyboard user sees where the focus is
+    // Drop-downs are not named after the label before them everywhere.
     m_nameTemplate.Attach(::GetDlgItem(m_hWnd, IDC_TEMPLATE_NAME), [] { return std::wstring(L"Templet"); }, L"Alt+T");
+    m_nameCharset.Attach(list, [] { return std::wstring(L"Older texts are in"); }, L"Alt+I");
     return TRUE;
 }
 

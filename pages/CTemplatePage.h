@@ -40,4 +40,5 @@ protected:
 
     CImageButton m_btnView;
     CAccessibleName m_nameTemplate;  // the system finds no label for a combo box
+    CAccessibleName m_nameCharset;
 };
