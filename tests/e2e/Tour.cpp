@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 
 #include "RemoteWizard.h"
 #include "resource.h"
@@ -25,7 +26,12 @@ void SavePicture(const Wizard& w, int step, const std::string& folder) {
     ::GetWindowRect(w.window, &rect);
     const BITMAPINFOHEADER info{sizeof(info), rect.right - rect.left, rect.bottom - rect.top, 1, 24, BI_RGB,
                                 0, 0, 0, 0, 0};
-    const std::vector<DWORD> bits = ScreenPixels(w.window, SIZE{info.biWidth, info.biHeight}, 24);
+    // Pictured once two looks a moment apart agree: a control may still be painting.
+    std::vector<DWORD> bits = ScreenPixels(w.window, SIZE{info.biWidth, info.biHeight}, 24);
+    WaitFor([&] {
+        ::Sleep(200);
+        return std::exchange(bits, ScreenPixels(w.window, SIZE{info.biWidth, info.biHeight}, 24)) == bits;
+    }, "step " + std::to_string(step + 1) + " painted whole");
     const DWORD size = static_cast<DWORD>(bits.size() * 4);
     const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof(info);
     const BITMAPFILEHEADER file{0x4D42, offset + size, 0, 0, offset};
