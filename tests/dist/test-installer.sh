@@ -5,7 +5,6 @@
 work="$WORK/installer"
 mkdir -p "$work"
 folder='C:\Apps\Tessiva Text'
-key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\tessiva'
 eval "$("$WIN/wine-run" --env)"  # the build tree's virtual display
 # No runtimes offered for download; shortcuts stay inside the prefix.
 export WINEPREFIX="$work/prefix" WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
@@ -29,7 +28,15 @@ snapshot() {
     ' "$WINEPREFIX/$hive.reg"
   done; } | grep -vF 'Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\RunServices' | LC_ALL=C sort
 }
-value() { wine reg query "$key" /v "$1" </dev/null 2>/dev/null | tr -d '\r' | sed -n "s/^ *$1 *REG_[A-Z_]* *//p"; }
+# A string of the setup's entry, read from the registry file as the snapshot is (a
+# Wine process started while the last one's server is going away may print nothing).
+value() {
+  awk -v want="$1" '
+    /^\[/ { here = index($0, "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\tessiva] ") == 1; next }
+    here && index($0, "\"" want "\"=\"") == 1 {
+      v = substr($0, length(want) + 5); sub(/"$/, "", v); gsub(/\\"/, "\"", v); gsub(/\\\\/, "\\", v); print v }
+  ' "$WINEPREFIX/system.reg"
+}
 
 begin_case "the setup installs silently into the folder given, adding its files, shortcut and entry only"
 snapshot >"$work/before.txt"
