@@ -7,7 +7,8 @@ set -euo pipefail
 browser=$(command -v chromium || command -v chromium-browser) || { echo "no Chromium: skipped"; exit 77; }
 work=$(mktemp -d) here=$(cd "$(dirname "$0")" && pwd) status=0
 trap 'rm -rf "$work"' EXIT
-chrome() { "$browser" --headless --no-sandbox --disable-gpu --hide-scrollbars --user-data-dir="$work/profile" "$@" 2>/dev/null; }
+chrome() { "$browser" --headless --no-sandbox --disable-gpu --hide-scrollbars --no-first-run --disable-quic \
+  --disable-background-networking --disable-component-update --disable-sync --disable-default-apps --user-data-dir="$work/profile" "$@" 2>/dev/null; }
 for n in 1 2 3; do printf 'Chapter %s\r\nThe text of chapter %s,  in two lines.\r\nThe end.\r\n' $n $n >"$work/c$n.txt"; done
 for t in templet1 templet2 templet3; do
   mkdir -p "$work/$t/part one" && "$1" --output "$work/$t" --name "part one/page #" --start -1 --index --template "$t.htm" \
