@@ -1,6 +1,8 @@
 // The real wizard by real keys alone: every step, the focus where it belongs and shown, the Tab round, a
 // link opened and a run; then files dropped on it.
 
+#include <utility>
+
 #include "RemoteWizard.h"
 #include "resource.h"
 
@@ -21,6 +23,11 @@ void KeyboardTour(const std::string& exe) {
         RECT r{};
         ::GetWindowRect(control, &r);
         return ScreenPixels(control, SIZE{r.right - r.left, r.bottom - r.top});
+    };
+    const auto settledLook = [&](HWND control) {  // a look that holds still: no repaint is on its way
+        std::vector<DWORD> last = look(control);
+        WaitFor([&] { ::Sleep(150); return std::exchange(last, look(control)) == last; }, "a settled look");
+        return last;
     };
     // shown: a control whose look must change once the keys have given it the focus
     struct Row { std::vector<WORD> keys; int step; HWND focus; const char* what; HWND shown = nullptr; };
@@ -43,7 +50,7 @@ void KeyboardTour(const std::string& exe) {
              {{VK_TAB}, 2, w.start, "Tab: START after the page's last box"},
              {{VK_TAB}, 2, web, "Tab: the web site link after START, its focus shown", web},
              {{VK_TAB}, 2, email, "Tab: the e-mail link after it, its focus shown", email}}) {
-        const std::vector<DWORD> unfocused = row.shown ? look(row.shown) : std::vector<DWORD>{};
+        const std::vector<DWORD> unfocused = row.shown ? settledLook(row.shown) : std::vector<DWORD>{};
         PressKeys(row.keys);
         if (!row.focus) {  // ADD's file dialog, the focus in its name box
             WaitFor([&] { return !w.Boxes().empty() && ::IsChild(w.Boxes().front(), FocusOf(w.window)); }, row.what);
@@ -55,7 +62,7 @@ void KeyboardTour(const std::string& exe) {
                              (!row.focus || at(row.focus)) && (!row.shown || look(row.shown) != unfocused); }, row.what);
         Expect(true, row.what);
     }
-    const std::vector<DWORD> unvisited = look(email);
+    const std::vector<DWORD> unvisited = settledLook(email);
     PressKeys({VK_RETURN});  // on the e-mail link: the shell opens it, or its failure is told
     WaitFor([&] { return look(email) != unvisited || !w.Boxes().empty(); }, "Enter on the e-mail link");
     if (!w.Boxes().empty()) {
