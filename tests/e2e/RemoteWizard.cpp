@@ -168,9 +168,16 @@ Wizard::Wizard(const std::string& exe, const std::string& folder) {
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     std::string commandLine = "\"" + exe + "\"";
-    Check(::CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                           &startup, &m_process),
-          "could not start " + exe);
+    // Tried again a moment later: Wine has been seen to refuse a start while processes the shell
+    // started for an opened link were still coming and going.
+    bool started = false;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        if (attempt > 0)
+            ::Sleep(1000);
+        started = ::CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                                   &startup, &m_process);
+    }
+    Check(started, "could not start " + exe + " (error " + std::to_string(::GetLastError()) + ")");
     WaitFor([&] {
         for (HWND dialog : Dialogs(m_process.dwProcessId))
             window = Text(dialog) == "tessiva" ? dialog : window;
