@@ -57,6 +57,13 @@ const std::vector<CharsetName>& KnownCharsets() {
     return sets;
 }
 
+const CharsetName* FindKnownCharset(std::string_view name) {
+    for (const CharsetName& set : KnownCharsets())
+        if (name == set.name)
+            return &set;
+    return nullptr;
+}
+
 std::string CanonicalCharset(std::string_view name) {
     name = Trimmed(name);
     for (const CharsetName& set : KnownCharsets())

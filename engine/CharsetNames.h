@@ -16,6 +16,9 @@ struct CharsetName {
 
 const std::vector<CharsetName>& KnownCharsets();
 
+// The known set that browsers call `name`, spelled as in KnownCharsets(); null for any other.
+const CharsetName* FindKnownCharset(std::string_view name);
+
 // The browsers' name for `name` or one of its aliases, ignoring case and blanks
 // around it; empty when no known set goes by it.
 std::string CanonicalCharset(std::string_view name);

@@ -10,10 +10,8 @@ namespace {
 
 // iconv's name for a known set; the name itself for any other.
 std::string ConverterName(const std::string& charset) {
-    for (const CharsetName& set : KnownCharsets())
-        if (charset == set.name)
-            return set.converter;
-    return charset;
+    const CharsetName* known = FindKnownCharset(charset);
+    return known ? known->converter : charset;
 }
 
 const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);

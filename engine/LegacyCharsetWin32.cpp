@@ -12,10 +12,8 @@
 namespace {
 
 UINT CodePageOf(const std::string& charset) {
-    for (const CharsetName& set : KnownCharsets())
-        if (charset == set.name)
-            return set.codePage;
-    return 0;
+    const CharsetName* known = FindKnownCharset(charset);
+    return known ? known->codePage : 0;
 }
 
 }  // namespace
