@@ -86,14 +86,14 @@ TEST_F(Cli, ConvertsTheFilesInTheOrderGiven) {
 
 TEST_F(Cli, TypedWordsGoIntoALegacyPageInItsSet) {
     WriteBytes(work / "sjis.txt", "\x93\xFA\x96\x7B\n");
-    const Result r = Batch(work, {"--output", "out", "--legacy-charset", "sjis", "--template-file", "t.htm",
+    const Result r = Batch(work, {"--output", "out", "--legacy-charset", " SJIS ", "--template-file", "t.htm",
                                   "--keywords", "\xE6\x97\x85\xE8\xA1\x8C", "--description", "Zur\xC3\xBC" "ck", "sjis.txt"});
     EXPECT_EQ(std::to_string(r.status) + ReadBytes(work / "out/0.htm"),
               "0<title>\x93\xFA\x96\x7B</title>[\x97\xB7\x8D\x73|Zur&#xFC;ck|<a href=></a>]");
 }
 
 TEST_F(Cli, OptionsExitStatusAndTheOneLineReport) {
-    WriteBytes(work / "-dash.txt", "Dash\r\n");
+    WriteBytes(work / "-dash.txt", "Dash\r\n"), WriteBytes(work / "--dash.txt", "");
     const std::string tf = "--template-file=t.htm", beside = platform::ProgramFolder();  // the same as the tool's
     const std::string missing = std::string(": ") + std::strerror(ENOENT) + "\n";
     const struct { const char* label; Names arguments; int status; Names pages; std::string report; } rows[] = {
@@ -102,7 +102,8 @@ TEST_F(Cli, OptionsExitStatusAndTheOneLineReport) {
         {"one page, templet1.htm by default", {"--output", "out", "a.txt"}, 0, {"0.htm"}, "1 page written to out\n"},
         {"a negative start, trailing separator", {"--output", "out/", "--start=-10", tf, "a.txt"}, 0, {"-10.htm"}, ""},
         {"the smallest start", {"--output", "out", "--start", "-2147483648", tf, "a.txt"}, 0, {"-2147483648.htm"}, ""},
-        {"-- ends the options", {"--output", "out", tf, "--", "-dash.txt"}, 0, {"0.htm"}, ""},
+        {"-- ends the options", {"--output", "out", tf, "--", "-dash.txt", "--dash.txt"}, 0, {"0.htm", "1.htm"}, ""},
+        {"a lone dash is a file", {"--output", "out", tf, "-"}, 2, {}, "tessiva-batch: -" + missing},
         {"help", {"--help"}, 0, {}, "Usage: tessiva-batch --output DIR [options] FILE...\n"},
         {"version", {"--version"}, 0, {}, "tessiva-batch " TESSIVA_VERSION "\n"},
         {"a missing text", {"--output", "out", tf, "b.txt", "nil"}, 2, {"0.htm"}, "tessiva-batch: nil" + missing},
@@ -110,6 +111,11 @@ TEST_F(Cli, OptionsExitStatusAndTheOneLineReport) {
          "tessiva-batch: " + beside + "t.htm" + missing},
         {"nothing", {"--output="}, 64, {}, "tessiva-batch: --output DIR is required (see tessiva-batch --help)\n"},
         {"no files", {"--output", "out"}, 64, {}, "no text files given"},
+        {"an empty file name", {"--output", "out", "a.txt", ""}, 64, {}, "a text file name cannot be empty"},
+        {"an empty template path", {"--output", "out", "--template-file=", "a.txt"}, 64, {}, "needs a path"},
+        {"an empty template name", {"--output", "out", "--template=", "a.txt"}, 64, {}, "needs a name"},
+        {"a missing list", {"--output", "out", "--files-from", "nil", "a.txt"}, 64, {}, "the list of files nil"},
+        {"an unknown option", {"--output", "out", "--out=x", "a.txt"}, 64, {}, "unknown option --out ("},
         {"start x5", {"--output", "out", "--start", "x5", "a.txt"}, 64, {}, "not \"x5\""},
         {"start 12x", {"--output", "out", "--start", "12x", "a.txt"}, 64, {}, "--start needs"},
         {"start -", {"--output", "out", "--start", "-", "a.txt"}, 64, {}, "--start needs"},
@@ -152,7 +158,7 @@ TEST_F(Cli, OverwriteModes) {
     EXPECT_EQ(std::to_string(r.status) + r.err, "1" + stopped("p1", "1 page written"));
     // ask: the question on standard error; other answers repeat it, the input's end is no.
     run.insert(run.begin(), "--overwrite=ask");
-    EXPECT_EQ(Batch(work, run, "maybe\ny\nn\n").err,
+    EXPECT_EQ(Batch(work, run, "maybe\n Yes \r\nNo\n").err,
               asked("p0") + asked("p0") + asked("p1") + stopped("p1", "1 page written"));
     EXPECT_EQ(Batch(work, run).err, asked("p0") + "\n" + stopped("p0", "0 pages written"));
     EXPECT_EQ(ReadBytes(work / "out/p1.htm"), "old");

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+#include "PageMaker.h"  // the sizes a text is read in
 #include "TestFiles.h"
 
 static std::atomic<std::size_t> g_writeCap{0};  // 0: writes are whole
@@ -89,4 +90,15 @@ TEST_F(PosixFiles, APageOnItsWayIsDiscardedUnlessCommittedAndFailedFilesCloseNot
         EXPECT_TRUE(failedText.Open(in / "absent.txt"));
     }
     EXPECT_TRUE(out.Names().empty() && fcntl(0, F_GETFD) != -1);
+}
+
+TEST_F(PosixFiles, ATextReadAgainForEachBodyOrForALongFirstLineLeavesNothingOpen) {
+    const auto openFiles = [] { return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}); };
+    const auto before = openFiles();
+    WriteBytes(program / "t.htm", "$body$body$body");
+    for (const std::string& text : {kHead + "\n" + std::string(3 * kTextPiece, 'x'), std::string(kLongLine + 1, 'h') + "\nb"}) {
+        job.inputFiles = {Input("a.txt", text)};
+        EXPECT_EQ(Start().kind, RunOutcome::Finished);
+        EXPECT_EQ(openFiles(), before) << text.size();
+    }
 }
