@@ -119,6 +119,8 @@ TEST_F(EncodedRun, WhatWasTypedReadsAsTypedInAPageOfAnySet) {
     job.inputFiles = {Input("a.txt", kFirstPiece + "\xE9")};
     ASSERT_EQ(Start().kind, RunOutcome::Finished);
     EXPECT_EQ(ReadBytes(out / "p0.htm").substr(0, 10), "Zur\xFC" "ck zur");
+    // Past the first plane, broken bytes, and a look-alike the set would write instead.
+    EXPECT_EQ(Utf8ToLegacy("\xF0\x9F\x98\x80\xC3" "b\x80\xC4\x81\xC3\xA9", "windows-1252"), "&#x1F600;&#xFFFD;b&#xFFFD;&#x101;\xE9");
 }
 
 TEST_F(EncodedRun, EveryTextOfARunIsJudgedOnItsOwn) {
