@@ -150,6 +150,8 @@ void Run(const std::string& exe) {
     ::PostMessageW(w.window, WM_SYSCOMMAND, IDM_ABOUTBOX | 0x3, 0);
     ExpectBox(w, "About tessiva", "tessiva Version 1.0", {IDOK}, true, IDOK);
 
+    ClickStep(w.steps, 1);  // the first step left for another: the step control knows which was in front
+    ExpectSoon([&] { return w.ShowsStep(1); }, "STEP2 brings step 2 from the first");
     ClickStep(w.steps, 2);
     ExpectSoon([&] { return w.ShowsStep(2); }, "STEP3 brings step 3");
     Expect(::IsWindowEnabled(w.start), "STEP3 enables START");

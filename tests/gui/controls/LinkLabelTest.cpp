@@ -69,7 +69,7 @@ TEST(LinkLabel, FitsItsTextShowsItsStateInColourAndUnderlineAndOpensItsTargetOnA
     const std::pair<INT_PTR, const char*> answers[] = {
         {33, nullptr}, {0, "The operating system is out\nof memory or resources."}, {2, "The specified file was not found."},
         {26, "A sharing violation occurred. "}, {31, "There is no application associated\nwith the given filename extension."},
-        {4, "Unknown Error (4) occurred."}, {-7, "Unknown Error (-7) occurred."}, {1000, nullptr}};
+        {32, "The specified dynamic-link library was not found."}, {4, "Unknown Error (4) occurred."}, {-7, "Unknown Error (-7) occurred."}, {1000, nullptr}};
     for (const auto& row : answers) {
         SCOPED_TRACE(row.first); label.answer = row.first, label.MarkVisited(row.second != nullptr);
         gui::MessageBoxAnswerer boxes; boxes.Answer(IDOK);

@@ -171,6 +171,15 @@ TEST(MenuDrawing, FlatStyle) {
 }
 
 TEST(MenuImages, ACommandAddedAgainKeepsItsPlaceWithTheNewerPicture) {
+    {   // The classic style raises no icons: no copies are made for it.
+        const gui::ScopedFamily classic(gui::classicFamily);
+        GlyphMenu menu;
+        CImageList cells;
+        ASSERT_TRUE(menu.CreatePopupMenu() && menu.AppendItem(L"Plain", 0, 3002, IDT_TEST_TOOLBAR) && menu.items[0]->sharedImageIndex >= 0);
+        EXPECT_FALSE(GlyphMenu::HasImageTriple(menu.items[0]->sharedImageIndex));
+        ASSERT_TRUE(cells.Create(16, 15, ILC_COLORDDB | ILC_MASK, 1, 1) && menu.AddBitmapImages(&cells, IDT_TEST_TOOLBAR));
+        EXPECT_EQ(4, cells.GetImageCount());
+    }
     const gui::ScopedFamily family(gui::flatFamily);
     GlyphMenu menu;
     menu.CreatePopupMenu();

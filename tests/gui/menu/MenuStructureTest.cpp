@@ -112,6 +112,11 @@ TEST(MenuResources, BuildAPlainBarOverOwnerDrawnPopups) {
     EXPECT_FALSE(::IsMenu(recent));
     EXPECT_TRUE(bar.items.empty());
     EXPECT_FALSE(bar.DestroyMenu());
+    CMenu plain;  // nothing loaded, made twice or taken twice; a plain menu is no GlyphMenu
+    EXPECT_FALSE(plain.LoadMenu(4242) || plain.DestroyMenu() || plain.Attach(nullptr));
+    ASSERT_TRUE(plain.CreatePopupMenu());
+    EXPECT_FALSE(plain.CreatePopupMenu() || plain.CreateMenu() || CMenu().Attach(plain.m_hMenu) || plain.IsKindOf(RUNTIME_CLASS(GlyphMenu)));
+    EXPECT_TRUE(bar.IsKindOf(RUNTIME_CLASS(CMenu)) && !bar.IsKindOf(nullptr));
 }
 
 TEST(MenuResources, TextsAndMnemonicsFollowChangesMadeByOthers) {
