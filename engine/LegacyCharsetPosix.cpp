@@ -62,6 +62,9 @@ std::string LegacyToUtf8(std::string_view bytes, const std::string& charset) {
         ++in;
         --inLeft;
     }
+    // Sets that combine a letter with the marks after it hold the last letter back
+    // until told the text has ended.
+    iconv(converter.Handle(), nullptr, nullptr, &out, &outLeft);
     utf8.resize(utf8.size() - outLeft);
     return utf8;
 }
