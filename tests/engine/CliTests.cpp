@@ -97,7 +97,7 @@ TEST_F(Cli, OptionsExitStatusAndTheOneLineReport) {
     const std::string tf = "--template-file=t.htm", beside = platform::ProgramFolder();  // the same as the tool's
     const std::string missing = std::string(": ") + std::strerror(ENOENT) + "\n";
     const struct { const char* label; Names arguments; int status; Names pages; std::string report; } rows[] = {
-        {"a signed multi-digit start", {"--output=out", "--name=p", "--start", "+12", tf, "a.txt", "b.txt"}, 0,
+        {"a signed start with a leading zero", {"--output=out", "--name=p", "--start", "+012", tf, "a.txt", "b.txt"}, 0,
          {"p12.htm", "p13.htm"}, "tessiva-batch: 2 pages written to out\n"},
         {"one page, templet1.htm by default", {"--output", "out", "a.txt"}, 0, {"0.htm"}, "1 page written to out\n"},
         {"a negative start, trailing separator", {"--output", "out/", "--start=-10", tf, "a.txt"}, 0, {"-10.htm"}, ""},

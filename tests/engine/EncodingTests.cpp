@@ -131,6 +131,10 @@ TEST_F(EncodedRun, EveryTextOfARunIsJudgedOnItsOwn) {
     ASSERT_EQ(Start().kind, RunOutcome::Finished);
     EXPECT_EQ(ReadBytes(out / "p0.htm") + ReadBytes(out / "p1.htm") + ReadBytes(out / "p2.htm"),
               "<windows-1252>Caf\xE9|<utf-8>Caf\xC3\xA9|<windows-1252>Caf\xE9|");
+    // A page made again once its text proved not UTF-8 leaves the next text judged afresh.
+    job.inputFiles = {Input("3", kFirstPiece + "\xE9"), job.inputFiles[1]};
+    ASSERT_EQ(Start().kind, RunOutcome::Finished);
+    EXPECT_EQ(ReadBytes(out / "p1.htm"), "<utf-8>Caf\xC3\xA9|");
 }
 
 TEST(Encoding, Utf8IsTellsValidFromNotWhateverThePieces) {
