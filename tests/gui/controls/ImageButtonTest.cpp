@@ -20,7 +20,7 @@ constexpr COLORREF kNotFace = 0x01000000, kGreen = RGB(0, 160, 0), kBlue = RGB(0
 constexpr COLORREF kMagenta = RGB(255, 0, 255), kOrange = RGB(250, 140, 0), kYellow = RGB(230, 230, 0);
 
 struct Look { int x, y; COLORREF colour; };
-struct Text { COLORREF colour; int shift; };  // shift: its box's right and bottom against the plain caption's
+struct Text { COLORREF colour; int shift; int down = kMid; };  // its box's right (and bottom: down, kMid the same) against the plain caption's
 struct Row {  // focus: inset of the dotted focus rectangle; 0: none; -1: not looked at
     const char* label; DWORD style; const char* caption; Tweak setup; UINT state; std::vector<Look> looks; std::vector<Text> inks; int focus = -1; };
 
@@ -87,10 +87,10 @@ TEST_F(ImageButton, PaintsEveryStateInSystemOrItsOwnColours) {
         {"own colours pressed", push, "Go", colours, ODS_SELECTED | ODS_FOCUS, {{2, 2, hotFace}}, {{hotText, 1}}},
         {"own colours hovered", push, "Go", then(colours, hover), ODS_FOCUS, {{2, 2, hotFace}}, {{hotText, 0}}},
         {"own colours restored", push, "Go", then(colours, [](Button& b) { b.RestoreDefaultColors(); }), 0, {{2, 2, face}}, {{text, 0}}},
-        {"bitmap left", push, "Go", bitmap, 0, Image(3, 6, kGreen), {{kMagenta, kAbsent}}},
+        {"bitmap left", push, "Go", bitmap, 0, Image(3, 6, kGreen), {{kMagenta, kAbsent}, {text, 10, 0}}},
         {"bitmap on its own face", push, "", then(colours, bitmap), 0, {{25, 7, normalFace}, {26, 8, kGreen}}, {}},
-        {"bitmap above", push, "Go", then(bitmap, above), 0, Image(24, 3, kGreen), {}},
-        {"bitmap right", push, "Go", then(bitmap, right), 0, Image(45, 6, kGreen), {}},
+        {"bitmap above", push, "Go", then(bitmap, above), 0, Image(24, 3, kGreen), {{text, 0, 8}}},
+        {"bitmap right", push, "Go", then(bitmap, right), 0, Image(45, 6, kGreen), {{text, -8, 0}}},
         {"bitmap alone", push, "", bitmap, 0, Image(24, 6, kGreen), {{text, kAbsent}}},
         {"icon left", push, "Go", icon, 0, Image(3, 6, kBlue), {}},
         {"bitmap disabled", push, "Go", bitmap, ODS_DISABLED, Image(3, 6), {{kGreen, kAbsent}}},
@@ -123,7 +123,7 @@ TEST_F(ImageButton, PaintsEveryStateInSystemOrItsOwnColours) {
         }
         for (const Text& ink : row.inks) {
             const RECT got = FindInk(c, ink.colour).box;
-            const LONG right = ink.shift == kAbsent ? -1 : plain.right + ink.shift, bottom = ink.shift == kAbsent ? -1 : plain.bottom + ink.shift;
+            const LONG right = ink.shift == kAbsent ? -1 : plain.right + ink.shift, bottom = ink.shift == kAbsent ? -1 : plain.bottom + (ink.down == kMid ? ink.shift : ink.down);
             EXPECT_EQ(std::make_pair(right, bottom), std::make_pair(got.right, got.bottom)) << std::hex << ink.colour;
         }
         const Ink dots = FindInk(c, face ^ 0xFFFFFF);  // the dotted focus rectangle

@@ -7,6 +7,7 @@
 
 #include "CDataExchange.h"
 #include "CDialog.h"
+#include "CFileDialog.h"
 #include "CWinApp.h"
 #include "GuiHarness.h"
 
@@ -150,6 +151,12 @@ public:
     }
     gui::MessageLog& m_log;
 };
+
+TEST(FileDialog, SplitsQuotedNamesAndKeepsAPlainOneWhole) {
+    EXPECT_EQ((std::vector<CString>{"a b.txt", "c.txt"}), AfxSplitFileSpec("\"a b.txt\" \"c.txt\" \"open"));
+    EXPECT_EQ((std::vector<CString>{"plain name.txt"}), AfxSplitFileSpec("plain name.txt"));
+    EXPECT_TRUE(AfxSplitFileSpec("").empty());
+}
 
 TEST(ModalLoop, EveryWayOfEndingARun) {
     CWnd owner;

@@ -131,6 +131,8 @@ TEST(WindowLink, IsCutAtNcDestroyAndOnlyACreatedWindowGoesWithItsObject) {
     {
         CountingStatic label;
         ASSERT_TRUE(label.SubclassWindow(hwnd));
+        struct : CWnd { using CWnd::Attach; } second;  // one object per window
+        EXPECT_TRUE(!second.Attach(hwnd) && !second.Attach(nullptr));
         EXPECT_EQ(&label, CWnd::FromHandle(hwnd));
         EXPECT_EQ(hwnd, label.UnsubclassWindow());
         const int heard = label.m_messages;
