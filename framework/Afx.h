@@ -7,7 +7,6 @@
 #include "CButton.h"
 #include "CDataExchange.h"
 #include "CDialog.h"
-#include "CEdit.h"
 #include "CFileDialog.h"
 #include "CListBox.h"
 #include "CRect.h"
