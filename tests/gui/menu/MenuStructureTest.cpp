@@ -144,6 +144,8 @@ TEST(MenuResources, TextsAndMnemonicsFollowChangesMadeByOthers) {
         EXPECT_EQ(key.answer, GlyphMenu::FindMnemonic(key.character, key.flags, edit)) << key.label;
     EXPECT_EQ("&New|&Undo \tCtrl+Z|Cu&t \tCtrl+X~|&More{Deep}|-~", Describe(*edit));
     EXPECT_EQ(5u, static_cast<GlyphMenu*>(edit)->items.size());
+    ::AppendMenuW(*edit, MF_STRING, 78, L"&\u0153uvre");  // a mnemonic past Latin-1
+    EXPECT_EQ(MAKELRESULT(5, MNC_EXECUTE), GlyphMenu::FindMnemonic(0x153, MF_POPUP, edit));
 }
 
 TEST(Measuring, ItemsInBothStylesAndOnOldSystems) {
