@@ -33,15 +33,17 @@ struct Pinger {
             thread.join();
     }
 };
-// Once a page is written: "Converting file k of 3000", the k-th text and the bar at k - 1, for the steps.
+// Once a page is written: "Converting file k of 3000", the k-th text and the bar at k - 1 of 0 to 3000, for the steps.
 void ExpectProgress(const Wizard& w) {
     std::string count, file;  // read until they agree: the panel may change in between
+    const HWND progress = w.PanelItem(IDC_RUN_BAR);
     WaitFor([&] {
         count = Text(w.PanelItem(IDC_RUN_COUNT)), file = Text(w.PanelItem(IDC_RUN_FILE));
         const int k = count.size() > 16 ? std::atoi(count.c_str() + 16) : 0;
         return ::IsWindowVisible(w.PanelItem(IDC_STOP)) && k > 1 && count == "Converting file " +
                std::to_string(k) + " of 3000" && file == kIn + "\\" + Name(k - 1) + ".txt" &&
-               ::SendMessageW(w.PanelItem(IDC_RUN_BAR), PBM_GETPOS, 0, 0) == k - 1;
+               ::SendMessageW(progress, PBM_GETPOS, 0, 0) == k - 1 && ::SendMessageW(progress, PBM_GETRANGE, TRUE, 0) == 0 &&
+               ::SendMessageW(progress, PBM_GETRANGE, FALSE, 0) == 3000;
     }, "the run's progress");
     GUITHREADINFO gui{sizeof gui};  // of the thread in front, the wizard's: STOP has the focus START had
     Expect(!::IsWindowVisible(w.steps) && ::GetGUIThreadInfo(0, &gui) && gui.hwndFocus == w.PanelItem(IDC_STOP),

@@ -1,7 +1,6 @@
 #include "GuiHarness.h"
 
 #include <algorithm>
-#include <sstream>
 
 #include <commctrl.h>
 
@@ -123,14 +122,8 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD limitMs) {
 ::testing::AssertionResult MessageLog::Matches(const std::vector<std::string>& expected) const {
     if (m_entries == expected)
         return ::testing::AssertionSuccess();
-    std::ostringstream out;
-    out << "message sequence differs\n  expected (" << expected.size() << "):\n";
-    for (const auto& e : expected)
-        out << "    " << e << "\n";
-    out << "  got (" << m_entries.size() << "):\n";
-    for (const auto& e : m_entries)
-        out << "    " << e << "\n";
-    return ::testing::AssertionFailure() << out.str();
+    return ::testing::AssertionFailure() << "message sequence differs\n  expected: " << ::testing::PrintToString(expected)
+                                         << "\n  got:      " << ::testing::PrintToString(m_entries);
 }
 
 // ---- pixels --------------------------------------------------------------------------------
