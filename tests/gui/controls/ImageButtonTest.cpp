@@ -27,7 +27,7 @@ struct Row {  // focus: inset of the dotted focus rectangle; 0: none; -1: not lo
 void Draw(HWND b, gui::DibCanvas& canvas, UINT state) {
     canvas.Fill(RGB(1, 2, 3));
     DRAWITEMSTRUCT item{ODT_BUTTON, UINT(::GetDlgCtrlID(b)), 0, ODA_DRAWENTIRE, state, b, canvas.Dc(), {0, 0, kW, kH}, 0};
-    ::SendMessageA(::GetParent(b), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item)), ::GdiFlush();
+    EXPECT_EQ(TRUE, ::SendMessageA(::GetParent(b), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item))), ::GdiFlush();
 }
 // An image at (x, y) shows `in` inside its transparent border; greyed (`in` 0), its opaque part is embossed.
 std::vector<Look> Image(int x, int y, COLORREF in = 0) {
