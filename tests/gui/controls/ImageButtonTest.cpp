@@ -15,12 +15,12 @@ namespace {
 
 struct Button : CImageButton { void Hover(BOOL hover) { m_bHover = hover; } };  // the behaviour tests hover with the real mouse
 using Tweak = std::function<void(Button&)>;
-constexpr int kW = 64, kH = 28, kMid = 1000, kAbsent = 99;  // x, y: kMid the middle, below 0 from the far edge
+constexpr int kW = 64, kH = 28, kMid = 1000, kAbsent = 99, kAsShift = 1001;  // x, y: kMid the middle, below 0 from the far edge
 constexpr COLORREF kNotFace = 0x01000000, kGreen = RGB(0, 160, 0), kBlue = RGB(0, 0, 200);
 constexpr COLORREF kMagenta = RGB(255, 0, 255), kOrange = RGB(250, 140, 0), kYellow = RGB(230, 230, 0);
 
 struct Look { int x, y; COLORREF colour; };
-struct Text { COLORREF colour; int shift; int down = kMid; };  // its box's right (and bottom: down, kMid the same) against the plain caption's
+struct Text { COLORREF colour; int shift; int down = kAsShift; };  // its box's right and bottom against the plain caption's
 struct Row {  // focus: inset of the dotted focus rectangle; 0: none; -1: not looked at
     const char* label; DWORD style; const char* caption; Tweak setup; UINT state; std::vector<Look> looks; std::vector<Text> inks; int focus = -1; };
 
@@ -124,7 +124,7 @@ TEST_F(ImageButton, PaintsEveryStateInSystemOrItsOwnColours) {
         }
         for (const Text& ink : row.inks) {
             const RECT got = FindInk(c, ink.colour).box;
-            const LONG right = ink.shift == kAbsent ? -1 : plain.right + ink.shift, bottom = ink.shift == kAbsent ? -1 : plain.bottom + (ink.down == kMid ? ink.shift : ink.down);
+            const LONG right = ink.shift == kAbsent ? -1 : plain.right + ink.shift, bottom = ink.shift == kAbsent ? -1 : plain.bottom + (ink.down == kAsShift ? ink.shift : ink.down);
             EXPECT_EQ(std::make_pair(right, bottom), std::make_pair(got.right, got.bottom)) << std::hex << ink.colour;
         }
         const Ink dots = FindInk(c, face ^ 0xFFFFFF);  // the dotted focus rectangle
