@@ -60,7 +60,8 @@ TEST_F(ImageButton, PaintsEveryStateInSystemOrItsOwnColours) {
     const COLORREF hotFace = RGB(10, 200, 30), hotText = RGB(200, 0, 0), normalFace = RGB(20, 40, 220), normalText = RGB(250, 250, 0), focusFace = RGB(120, 10, 120);
     auto then = [](Tweak a, Tweak b) -> Tweak { return [=](Button& x) { a(x), b(x); }; };
     const Tweak none = [](Button&) {}, hover = [](Button& b) { b.Hover(TRUE); }, raised = [](Button& b) { b.SetFlatLook(FALSE); };
-    const Tweak colours = [=](Button& b) { int i = 0; for (COLORREF c : {hotFace, hotText, normalFace, normalText, focusFace}) EXPECT_EQ(0u, b.SetColor(i++, c)); };
+    const Tweak colours = [=](Button& b) { int i = 0; for (COLORREF c : {hotFace, hotText, normalFace, normalText, focusFace}) EXPECT_EQ(0u, b.SetColor(i++, c));
+        b.SetColor(-1, kBlue), b.SetColor(6, kBlue); for (int j : {-1, 0, 4, 6}) EXPECT_EQ(j == 0 ? hotFace : j == 4 ? focusFace : CLR_INVALID, b.GetColor(j)); };
     const Tweak bitmap = [](Button& b) { b.SetBitmaps(MakeBitmap(kGreen, kMagenta), kMagenta); }, icon = [](Button& b) { b.SetIcons(MakeIcon(kBlue)); };
     const Tweak twoBitmaps = [](Button& b) { b.SetBitmaps(MakeBitmap(kGreen, kMagenta), kMagenta, MakeBitmap(kOrange, kMagenta), kMagenta); };
     const Tweak twoIcons = [](Button& b) { b.SetIcons(MakeIcon(kBlue), MakeIcon(kYellow)); }, checked = [](Button& b) { b.SendMessage(BM_SETCHECK, BST_CHECKED); };

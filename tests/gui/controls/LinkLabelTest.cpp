@@ -65,6 +65,8 @@ TEST(LinkLabel, FitsItsTextShowsItsStateInColourAndUnderlineAndOpensItsTargetOnA
         const Ink ink = FindInk(c, row.colour);  // underlined: a row of ink almost as long as the text
         EXPECT_EQ(row.underlined, ink.run > (ink.box.right - ink.box.left) * 9 / 10) << ink.run;
     }
+    for (UINT message : {WM_UPDATEUISTATE, WM_SETFOCUS, WM_KILLFOCUS}) {  // each repaints the focus rectangle
+        ::UpdateWindow(label), label.SendMessage(message, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS)); EXPECT_TRUE(::GetUpdateRect(label, nullptr, FALSE)) << message; }
     // A click opens the target or names why it could not.
     const std::pair<INT_PTR, const char*> answers[] = {
         {33, nullptr}, {0, "The operating system is out\nof memory or resources."}, {2, "The specified file was not found."},

@@ -120,14 +120,14 @@ public:
     }
     std::function<void(ScriptedDialog&)> m_onInit, m_onStep;
     HWND m_owner = nullptr;
-    bool m_ownerDisabled = false;
+    bool m_ownerDisabled = false; RECT m_placed{};
 protected:
     const MessageMap& GetMessageMap() const override { static const MessageMap map(CDialog::GetMessageMap(), {OnRawMessage(kStep, &ScriptedDialog::OnStep)}); return map; }
     BOOL OnInitDialog() override { CDialog::OnInitDialog(); PostMessage(kStep); if (m_onInit) m_onInit(*this); return TRUE; }
     LRESULT OnStep(WPARAM, LPARAM)
     {
         m_log.Add("step");
-        m_owner = ::GetWindow(m_hWnd, GW_OWNER);
+        m_owner = ::GetWindow(m_hWnd, GW_OWNER), ::GetWindowRect(m_hWnd, &m_placed);
         m_ownerDisabled = m_owner && !::IsWindowEnabled(m_owner);
         return m_onStep ? m_onStep(*this) : void(), 0;
     }
@@ -160,7 +160,7 @@ TEST(FileDialog, SplitsQuotedNamesAndKeepsAPlainOneWhole) {
 
 TEST(ModalLoop, EveryWayOfEndingARun) {
     CWnd owner;
-    ASSERT_TRUE(owner.CreateEx(0, "STATIC", "Owner", WS_POPUP | WS_VISIBLE, CRect(0, 0, 300, 200), nullptr, 0));
+    ASSERT_TRUE(owner.CreateEx(0, "STATIC", "Owner", WS_POPUP | WS_VISIBLE, CRect(40, 30, 340, 230), nullptr, 0));
     gui::MessageLog log;
     RelayingEdit edit(log);
     using Action = std::function<void(ScriptedDialog&)>;
@@ -195,7 +195,8 @@ TEST(ModalLoop, EveryWayOfEndingARun) {
         EXPECT_TRUE(log.Matches(row.log));
         if (!row.log.empty()) {
             EXPECT_EQ(owner.m_hWnd, dialog.m_owner);
-            EXPECT_TRUE(dialog.m_ownerDisabled);
+            EXPECT_TRUE(dialog.m_ownerDisabled);  // and it opens in the owner's middle
+            EXPECT_TRUE(std::abs(dialog.m_placed.left + dialog.m_placed.right - 380) < 2 && std::abs(dialog.m_placed.top + dialog.m_placed.bottom - 260) < 2);
         }
         EXPECT_TRUE(owner.IsWindowEnabled());
         EXPECT_EQ(nullptr, dialog.m_hWnd);

@@ -20,11 +20,12 @@ constexpr COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255), kUnpainted = R
 constexpr int kLeft = 10, kRight = 210, kPitch = 26;
 enum Item { Separator, Plain, Radio, Open, Undo, OffToolbar };
 enum Row { SeparatorRow, AtRest, Selected, Grayed, GrayedSelected, Checked, CheckedSelected, RadioChecked,
-           ImageAtRest, ImageSelected, ImageChecked, ImageGrayed, ToolbarImage, FirstImage, ImageDithered, Rows };
+           ImageAtRest, ImageSelected, ImageChecked, ImageGrayed, ToolbarImage, FirstImage, ImageDithered, ImageCheckedSelected, Rows };
 const struct { Item item; UINT state; BOOL dither = FALSE; } kRows[Rows] = {
     {Separator, 0}, {Plain, 0}, {Plain, ODS_SELECTED}, {Plain, ODS_GRAYED}, {Plain, ODS_GRAYED | ODS_SELECTED},
     {Plain, ODS_CHECKED}, {Plain, ODS_CHECKED | ODS_SELECTED}, {Radio, ODS_CHECKED}, {Open, 0},
     {Open, ODS_SELECTED}, {Open, ODS_CHECKED}, {Open, ODS_GRAYED}, {Undo, 0}, {OffToolbar, 0}, {Open, ODS_GRAYED, TRUE},
+    {Open, ODS_CHECKED | ODS_SELECTED},
 };
 
 // Spot: the pixel at (x, y) of the row's item is `colour`. Text: the columns x
@@ -123,6 +124,8 @@ TEST(MenuDrawing, ClassicStyle) {
         {"image grayed: background", ImageGrayed, 2, 2, back}, {"dithered", ImageDithered, 10, 10, shadow},
         {"dithered", ImageDithered, 18, 10, light}, {"dithered: transparent corner", ImageDithered, 2, 2, back},
         {"the command's toolbar image", ToolbarImage, 10, 10, kBlue}, {"off the toolbar: its first image", FirstImage, 10, 10, kRed},
+        {"image checked selected: sunken", ImageCheckedSelected, 0, 0, shadow}, {"image checked selected: plain cell", ImageCheckedSelected, 2, 2, back},
+        {"image checked selected: sunken", ImageCheckedSelected, 19, 18, light}, {"image checked selected", ImageCheckedSelected, 10, 10, kRed},
     });
 
     // With no area to draw into, the off-screen context draws straight through
@@ -167,6 +170,8 @@ TEST(MenuDrawing, FlatStyle) {
         {"dithered", ImageDithered, 20, 12, light}, {"dithered: transparent corner", ImageDithered, 4, 4, face},
         {"the command's toolbar image", ToolbarImage, 12, 12, Tint(kBlue, 0.3)},
         {"off the toolbar: its first image", FirstImage, 12, 12, Tint(kRed, 0.3)},
+        {"image checked selected: framed cell", ImageCheckedSelected, 1, 20, high}, {"image checked selected: cell", ImageCheckedSelected, 2, 2, selection},
+        {"image checked selected: raised", ImageCheckedSelected, 10, 3, kRed}, {"image checked selected: frame", ImageCheckedSelected, 0, 0, high},
     });
 }
 

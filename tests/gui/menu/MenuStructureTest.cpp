@@ -24,9 +24,7 @@ std::string Describe(HMENU menu) {
         if (info.fType & MFT_SEPARATOR) {
             text = "-";
         } else if (!(info.fType & MFT_OWNERDRAW)) {
-            char live[256] = {};
-            ::GetMenuStringA(menu, i, live, sizeof live, MF_BYPOSITION);
-            text = std::string("=") + live;
+            text = "=" + CMenu::FromHandle(menu)->GetMenuString(static_cast<UINT>(i), MF_BYPOSITION);
         } else if (record != nullptr) {
             text = record->GetText();
             const size_t tab = text.find('\t');

@@ -130,12 +130,7 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD limitMs) {
 
 DibCanvas::DibCanvas(int width, int height) : m_width(width), m_height(height) {
     BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down: row 0 is the top
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader = {sizeof(info.bmiHeader), width, -height, 1, 32, BI_RGB};  // top-down: row 0 is the top
     void* bits = nullptr;
     m_dc = ::CreateCompatibleDC(nullptr);
     m_bitmap = ::CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -257,18 +252,9 @@ void ClickAt(HWND hwnd, POINT client) {
 
 DialogTemplate::DialogTemplate(DWORD style, short cx, short cy, const char* caption) {
     style |= DS_SETFONT;
-    Word(LOWORD(style));
-    Word(HIWORD(style));
-    Word(0);  // extended style
-    Word(0);
-    m_countAt = m_data.size();
-    Word(0);  // item count, filled in by Add
-    Word(0);  // x
-    Word(0);  // y
-    Word(static_cast<WORD>(cx));
-    Word(static_cast<WORD>(cy));
-    Word(0);  // no menu
-    Word(0);  // standard dialog class
+    // Style, extended style, the item count (kCountAt, kept by Add), x, y, cx, cy, no menu, the standard class.
+    for (WORD w : {LOWORD(style), HIWORD(style), WORD(0), WORD(0), WORD(0), WORD(0), WORD(0), WORD(cx), WORD(cy), WORD(0), WORD(0)})
+        Word(w);
     Text(caption);
     Word(8);
     Text("MS Sans Serif");
@@ -276,35 +262,16 @@ DialogTemplate::DialogTemplate(DWORD style, short cx, short cy, const char* capt
 
 DialogTemplate& DialogTemplate::Add(const char* className, const char* text, WORD id, DWORD style,
                                     short x, short y, short cx, short cy, DWORD exStyle) {
-    Align();
+    if (m_data.size() % 2)  // items start on a DWORD
+        m_data.push_back(0);
     style |= WS_CHILD | WS_VISIBLE;
-    Word(LOWORD(style));
-    Word(HIWORD(style));
-    Word(LOWORD(exStyle));
-    Word(HIWORD(exStyle));
-    Word(static_cast<WORD>(x));
-    Word(static_cast<WORD>(y));
-    Word(static_cast<WORD>(cx));
-    Word(static_cast<WORD>(cy));
-    Word(id);
+    for (WORD w : {LOWORD(style), HIWORD(style), LOWORD(exStyle), HIWORD(exStyle), WORD(x), WORD(y), WORD(cx), WORD(cy), id})
+        Word(w);
     Text(className);
     Text(text);
     Word(0);  // no creation data
-    m_data[m_countAt] = ++m_count;
+    m_data[kCountAt] = ++m_count;
     return *this;
-}
-
-const DLGTEMPLATE* DialogTemplate::Get() {
-    return reinterpret_cast<const DLGTEMPLATE*>(m_data.data());
-}
-
-void DialogTemplate::Align() {
-    if (m_data.size() % 2)
-        m_data.push_back(0);
-}
-
-void DialogTemplate::Word(WORD w) {
-    m_data.push_back(w);
 }
 
 void DialogTemplate::Text(const char* s) {

@@ -111,14 +111,13 @@ public:
     DialogTemplate(DWORD style, short cx, short cy, const char* caption = "");
     DialogTemplate& Add(const char* className, const char* text, WORD id, DWORD style, short x,
                         short y, short cx, short cy, DWORD exStyle = 0);
-    const DLGTEMPLATE* Get();
+    const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(m_data.data()); }
 
 private:
-    void Align();
-    void Word(WORD w);
+    static constexpr size_t kCountAt = 4;
+    void Word(WORD w) { m_data.push_back(w); }
     void Text(const char* s);
     std::vector<WORD> m_data;
-    size_t m_countAt;
     WORD m_count = 0;
 };
 
