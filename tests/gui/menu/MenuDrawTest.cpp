@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "GuiHarness.h"
+#include "HandleCounter.h"
 #include "GlyphMenu.h"
 #include "ScopedFamily.h"
 #include "menu_test_ids.h"
@@ -80,6 +81,14 @@ private:
     gui::DibCanvas m_canvas{kRight + 10, Rows * kPitch};
 };
 
+// Drawn again, once the first drawing has filled the image caches, every row gives back all it took.
+void ExpectNoLeak(int family, int height, UINT toolbar, UINT base) {
+    gui::HandleCounter counter;
+    { const Picture again(family, height, toolbar, base); }
+    EXPECT_GT(counter.Created(), 20u);
+    EXPECT_EQ(0u, counter.Live());
+}
+
 // Colours that all differ, so each check tells them apart.
 ScopedSysColours DistinctColours() {
     return ScopedSysColours({{COLOR_MENU, RGB(230, 225, 210)}, {COLOR_BTNFACE, RGB(212, 208, 200)},
@@ -95,6 +104,7 @@ TEST(MenuDrawing, ClassicStyle) {
                    ink = ::GetSysColor(COLOR_MENUTEXT), gray = ::GetSysColor(COLOR_GRAYTEXT), cell = Tint(back, 0.6);
     // The icon cell is 20 x 19 at the item's corner, the image 2 pixels in.
     const Picture picture(gui::classicFamily, 19, IDT_TEST_TOOLBAR, 0);
+    ExpectNoLeak(gui::classicFamily, 19, IDT_TEST_TOOLBAR, 0);
     picture.Verify({
         {"separator: etched line", SeparatorRow, 100, 9, shadow}, {"separator: etched line", SeparatorRow, 100, 10, light},
         {"separator: background", SeparatorRow, 100, 2, back},
@@ -144,6 +154,7 @@ TEST(MenuDrawing, FlatStyle) {
                    gray = ::GetSysColor(COLOR_GRAYTEXT), selection = Tint(high, 0.7), cell = Tint(high, 0.85);
     // A 23 pixel icon column; images 4 pixels in, raised ones 3, their shadows 5.
     const Picture picture(gui::flatFamily, 22, IDT_FLAT_TOOLBAR, 100);
+    ExpectNoLeak(gui::flatFamily, 22, IDT_FLAT_TOOLBAR, 100);
     picture.Verify({
         {"separator: line after a gap", SeparatorRow, 40, 11, shadow}, {"separator", SeparatorRow, 40, 12, light},
         {"separator: gap", SeparatorRow, 29, 11, window}, {"separator: line start", SeparatorRow, 30, 11, shadow}, {"separator: column", SeparatorRow, 5, 11, face},
