@@ -5,6 +5,7 @@
 
 #include "CLinkLabel.h"
 #include "ControlsTest.h"
+#include "HandleCounter.h"
 
 namespace {
 
@@ -92,7 +93,7 @@ TEST(LinkLabel, FitsItsTextShowsItsStateInColourAndUnderlineAndOpensItsTargetOnA
 
 TEST(LinkLabel, IsATabStopThatEnterOrSpaceOpens) {
     gui::DialogTemplate t(WS_POPUP | WS_CAPTION | DS_MODALFRAME, 120, 40, "Keys");
-    t.Add("Static", "Visit", 301, SS_LEFT, 8, 8, 60, 12);
+    t.Add("Static", "Visit", 301, SS_LEFT, 8, 8, 60, 12).Add("Static", "Again", 302, SS_LEFT, 8, 24, 60, 12);
     Host host(t);
     Label label; ASSERT_TRUE(label.SubclassDlgItem(301, &host));
     EXPECT_TRUE(label.GetStyle() & WS_TABSTOP);
@@ -107,6 +108,10 @@ TEST(LinkLabel, IsATabStopThatEnterOrSpaceOpens) {
         label.SendMessage(WM_KEYDOWN, row.key, row.flags);
         EXPECT_EQ(row.opens ? 1u : 0u, label.opened.size());
     }
+    gui::HandleCounter counter;  // a label gives back its fonts and its cursor
+    { Label again; ASSERT_TRUE(again.SubclassDlgItem(302, &host)); again.DestroyWindow(); }
+    EXPECT_GT(counter.Created(), 3u);
+    EXPECT_EQ(0u, counter.Live());
 }
 
 TEST(LinkLabelFallback, MakesTheCommandLineFromTheRegisteredOpenCommand) {
