@@ -57,6 +57,23 @@ TEST(WindowsFamily, FromTheVersionAnswers) {
     }
 }
 
+TEST(WindowsFamily, TheClassicThemeIsTheCurrentThemeFilesName) {
+    const std::string classic = "Windows Classic.theme", padded = std::string(MAX_PATH - 1 - classic.size(), 'x') + classic;
+    const struct { const char* label; DWORD type; std::string value; BOOL answer; } rows[] = {  // REG_NONE: no key
+        {"no key", REG_NONE, "", FALSE}, {"full path", REG_SZ, "C:\\WINDOWS\\Resources\\Themes\\" + classic, TRUE},
+        {"any case", REG_SZ, "c:\\windows classic.THEME", TRUE}, {"expandable", REG_EXPAND_SZ, "%SystemRoot%\\" + classic, TRUE},
+        {"the name alone", REG_SZ, classic, TRUE}, {"shorter", REG_SZ, classic.substr(1), FALSE}, {"another theme", REG_SZ, "C:\\Luna.theme", FALSE},
+        {"more after it", REG_SZ, classic + "s", FALSE}, {"not text", REG_BINARY, classic, FALSE},
+        {"long", REG_SZ, padded, TRUE}, {"too long", REG_SZ, "xx" + padded, FALSE}};
+    for (const auto& row : rows) {
+        HKEY key = nullptr;
+        if (row.type != REG_NONE && ::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Plus!\\Themes\\Current", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) == ERROR_SUCCESS)
+            ::RegSetValueExA(key, nullptr, 0, row.type, reinterpret_cast<const BYTE*>(row.value.c_str()), DWORD(row.value.size())), ::RegCloseKey(key);
+        EXPECT_EQ(row.answer, GlyphMenu::ReadClassicThemeSetting()) << row.label;
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Microsoft\\Plus!");
+    }
+}
+
 const char* const kTestBar =
     "=&File{&Open \tCtrl+O|Save &As... \tCtrl+Shift+S|-~|&Recent{First|Second*}}|"
     "=&Edit{&Undo \tCtrl+Z|A considerably longer label|Cu&t \tCtrl+X~|&More{Deep}}|=&About";

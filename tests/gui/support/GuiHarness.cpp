@@ -28,13 +28,6 @@ std::vector<HWND> ThreadDialogs() {
     return found;
 }
 
-std::vector<HWND> Children(HWND parent) {
-    std::vector<HWND> children;
-    for (HWND c = ::GetWindow(parent, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
-        children.push_back(c);
-    return children;
-}
-
 // A message box holds only static texts, an icon and buttons with the
 // standard answers' ids (IDOK to IDCONTINUE).
 bool IsMessageBox(HWND dialog) {
@@ -197,7 +190,7 @@ void MessageBoxAnswerer::Look() {
         SeenBox seen;
         seen.caption = WindowText(box);
         HWND answerButton = nullptr;
-        for (HWND child : Children(box)) {
+        for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
             const std::string cls = ClassName(child);
             const LONG style = static_cast<LONG>(::GetWindowLongPtrA(child, GWL_STYLE));
             if (cls == "Button") {
