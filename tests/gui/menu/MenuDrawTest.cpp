@@ -186,6 +186,14 @@ TEST(MenuDrawing, FlatStyle) {
     });
 }
 
+TEST(MenuDrawing, TheTickIsSevenColumnsOfThreePixels) {
+    gui::DibCanvas canvas(10, 10); CDC dc(canvas.Dc());
+    canvas.Fill(RGB(255, 255, 255)), GlyphMenu::DrawTick(&dc, 1, 1, RGB(0, 0, 0));
+    std::string drawn;
+    for (int y = 0; y < 10; ++y, drawn += '|') for (int x = 0; x < 10; ++x) drawn += canvas.Pixel(x, y) ? '.' : '#';
+    EXPECT_EQ("..........|.......#..|......##..|.#...###..|.##.###...|.#####....|..###.....|...#......|..........|..........|", drawn);
+}
+
 TEST(MenuImages, ACommandAddedAgainKeepsItsPlaceWithTheNewerPicture) {
     {   // The classic style raises no icons: no copies are made for it.
         const gui::ScopedFamily classic(gui::classicFamily);

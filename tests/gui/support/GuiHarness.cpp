@@ -11,16 +11,12 @@ namespace gui {
 
 namespace {
 
-bool IsDialogClass(HWND hwnd) {
-    return ClassName(hwnd) == "#32770";
-}
-
 std::vector<HWND> ThreadDialogs() {
     std::vector<HWND> found;
     ::EnumThreadWindows(
         ::GetCurrentThreadId(),
         [](HWND hwnd, LPARAM out) -> BOOL {
-            if (::IsWindowVisible(hwnd) && IsDialogClass(hwnd))
+            if (::IsWindowVisible(hwnd) && ClassName(hwnd) == "#32770")
                 reinterpret_cast<std::vector<HWND>*>(out)->push_back(hwnd);
             return TRUE;
         },
@@ -86,7 +82,7 @@ void FlushEvents() {
             // dialog manager of the top-level dialog.
             const HWND root = msg.hwnd ? ::GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
             bool eaten = AfxWalkPreTranslateTree(root, &msg) != FALSE;
-            if (!eaten && root && IsDialogClass(root))
+            if (!eaten && root && ClassName(root) == "#32770")
                 eaten = ::IsDialogMessageA(root, &msg) != FALSE;
             if (!eaten) {
                 ::TranslateMessage(&msg);
