@@ -196,7 +196,7 @@ TEST(ModalLoop, EveryWayOfEndingARun) {
         if (!row.log.empty()) {
             EXPECT_EQ(owner.m_hWnd, dialog.m_owner);
             EXPECT_TRUE(dialog.m_ownerDisabled);  // and it opens in the owner's middle
-            EXPECT_TRUE(std::abs(dialog.m_placed.left + dialog.m_placed.right - 380) < 2 && std::abs(dialog.m_placed.top + dialog.m_placed.bottom - 260) < 2);
+            EXPECT_NEAR(380, dialog.m_placed.left + dialog.m_placed.right, 1); EXPECT_NEAR(260, dialog.m_placed.top + dialog.m_placed.bottom, 1);
         }
         EXPECT_TRUE(owner.IsWindowEnabled());
         EXPECT_EQ(nullptr, dialog.m_hWnd);
