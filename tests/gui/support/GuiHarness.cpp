@@ -11,12 +11,14 @@ namespace gui {
 
 namespace {
 
+bool IsDialogClass(HWND hwnd) { return ClassName(hwnd) == "#32770"; }
+
 std::vector<HWND> ThreadDialogs() {
     std::vector<HWND> found;
     ::EnumThreadWindows(
         ::GetCurrentThreadId(),
         [](HWND hwnd, LPARAM out) -> BOOL {
-            if (::IsWindowVisible(hwnd) && ClassName(hwnd) == "#32770")
+            if (::IsWindowVisible(hwnd) && IsDialogClass(hwnd))
                 reinterpret_cast<std::vector<HWND>*>(out)->push_back(hwnd);
             return TRUE;
         },
@@ -82,7 +84,7 @@ void FlushEvents() {
             // dialog manager of the top-level dialog.
             const HWND root = msg.hwnd ? ::GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
             bool eaten = AfxWalkPreTranslateTree(root, &msg) != FALSE;
-            if (!eaten && root && ClassName(root) == "#32770")
+            if (!eaten && root && IsDialogClass(root))
                 eaten = ::IsDialogMessageA(root, &msg) != FALSE;
             if (!eaten) {
                 ::TranslateMessage(&msg);
@@ -179,9 +181,7 @@ void MessageBoxAnswerer::Look() {
     if (m_answers.empty())
         return;
     for (HWND box : ThreadDialogs()) {
-        if (!IsMessageBox(box) || !::IsWindowEnabled(box))
-            continue;
-        if (std::find(answered.begin(), answered.end(), box) != answered.end())
+        if (!IsMessageBox(box) || !::IsWindowEnabled(box) || std::find(answered.begin(), answered.end(), box) != answered.end())
             continue;
         SeenBox seen;
         seen.caption = WindowText(box);
