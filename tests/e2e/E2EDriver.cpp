@@ -34,12 +34,9 @@ bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str())
 
 std::string SystemReason(DWORD code) {
     char text[512] = {};
-    ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
-                     sizeof(text), nullptr);
-    std::string reason = text;
-    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' '))
-        reason.pop_back();
-    return reason;
+    ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text, 512, nullptr);
+    const std::string reason = text;
+    return reason.substr(0, reason.find_last_not_of("\r\n ") + 1);
 }
 
 void ExpectBox(Wizard& w, const std::string& caption, const std::string& text, const std::vector<int>& buttons,
@@ -115,6 +112,13 @@ void Run(const std::string& exe) {
     ExpectManifest(exe, w.window);
     ExpectSoon([&] { return w.ShowsStep(0); }, "step 1 in front at first");
     Expect(StepLabel(w.steps, 0) + StepLabel(w.steps, 1) + StepLabel(w.steps, 2) == "STEP1STEP2STEP3", "the step buttons' labels");
+    RECT suggested{}, now{};  // where the system puts the window when the dots per inch change
+    ::GetWindowRect(w.window, &suggested), ::OffsetRect(&suggested, 7, 5), suggested.right += 3;
+    RemoteBlock block(w.window, sizeof(suggested));
+    Check(block.Write(&suggested, sizeof(suggested)), "the suggested place written into the program");
+    ::SendMessageW(w.window, WM_DPICHANGED, MAKEWPARAM(96, 96), LPARAM(block.at));
+    ExpectSoon([&] { return ::GetWindowRect(w.window, &now) && ::EqualRect(&now, &suggested) && w.ShowsStep(0); },
+               "a change of dots per inch: the window where the system suggests, step 1's banner fitted again");
     RECT area{}, page{};
     ::GetClientRect(w.steps, &area);
     ::MapWindowPoints(w.steps, nullptr, reinterpret_cast<POINT*>(&area), 2);

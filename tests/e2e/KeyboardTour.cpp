@@ -75,9 +75,10 @@ void KeyboardTour(const std::string& exe) {
     PressKeys({VK_MENU, 'S'});
     w.Answer(w.WaitForBox(), IDOK);  // the run's last word
     Expect(ReadBytes(in + "\\CON0.htm").find("The page of a.txt") != std::string::npos, "Alt+S: START, a run");
-    WriteBytes(in + "\\b.txt", "b"), WriteBytes(in + "\\notes.dat", "n");
-    DropFiles(w.window, {in, in + "\\notes.dat"});
+    WriteBytes(in + "\\b.txt", "b"), WriteBytes(in + "\\-notes.dat", "n");
+    DropFiles(w.window, {in, in + "\\-notes.dat", in + "\\A.TXT"});
     WaitFor([&] { return w.ShowsStep(0) && ListEntries(w.Item(0, IDC_FILE_LIST)) == std::vector<std::string>{
-        in + "\\a.txt", in + "\\a.txt", in + "\\b.txt", in + "\\notes.dat"}; }, "a drop");
-    Expect(true, "a dropped folder gives its .txt files, a dropped file itself; STEP1 shows them");
+        in + "\\-notes.dat", in + "\\a.txt", in + "\\a.txt", in + "\\A.TXT", in + "\\b.txt"}; }, "a drop");
+    Expect(true, "a dropped folder gives its .txt files, a dropped file itself; STEP1 shows them in order, "
+                 "names equal to one listed after it in the order dropped");
 }

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 #include "resource.h"
 
@@ -329,18 +330,17 @@ void Click(HWND window, const POINT* client) {
     SendMouse(at, MOUSEEVENTF_LEFTUP);
 }
 
+RemoteBlock::RemoteBlock(HWND window, size_t bytes)
+    : process(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, ProcessOf(window))),
+      at(process ? ::VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE) : nullptr) {
+    Check(at != nullptr, "a block in the program's memory");
+}
+
 void ClickStep(HWND tabs, int index) {
-    // The button's rectangle is written into the program's memory, then read back.
     RECT rect{};
-    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, ProcessOf(tabs));
-    void* remote = process ? ::VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE) : nullptr;
-    const bool got = remote && ::SendMessageW(tabs, TCM_GETITEMRECT, index, LPARAM(remote)) &&
-                     ::ReadProcessMemory(process, remote, &rect, sizeof(rect), nullptr);
-    if (remote)
-        ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    if (process)
-        ::CloseHandle(process);
-    Check(got, "the rectangle of step button " + std::to_string(index));
+    const RemoteBlock block(tabs, sizeof(rect));
+    Check(::SendMessageW(tabs, TCM_GETITEMRECT, index, LPARAM(block.at)) && block.Read(&rect, sizeof(rect)),
+          "the rectangle of step button " + std::to_string(index));
     const POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
     Click(tabs, &centre);
     WaitFor([&] { return ::SendMessageW(tabs, TCM_GETCURFOCUS, 0, 0) == index; },
@@ -348,18 +348,12 @@ void ClickStep(HWND tabs, int index) {
 }
 
 std::string StepLabel(HWND tabs, int index) {
-    // The item and its text buffer are written into the program's memory, then read back.
-    struct Item { TCITEMW item; wchar_t text[32]; } local{}, *remote = nullptr;
-    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, ProcessOf(tabs));
-    if (process && (remote = static_cast<Item*>(::VirtualAllocEx(process, nullptr, sizeof(Item), MEM_COMMIT, PAGE_READWRITE)))) {
-        local.item = {TCIF_TEXT, 0, 0, remote->text, 32, 0, 0};
-        if (!::WriteProcessMemory(process, remote, &local, sizeof(local), nullptr) ||
-            !::SendMessageW(tabs, TCM_GETITEMW, index, LPARAM(remote)) || !::ReadProcessMemory(process, remote, &local, sizeof(local), nullptr))
-            local.text[0] = L'?';
-        ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    }
-    if (process)
-        ::CloseHandle(process);
+    struct Item { TCITEMW item; wchar_t text[32]; } local{};
+    RemoteBlock block(tabs, sizeof(local));
+    local.item = {TCIF_TEXT, 0, 0, static_cast<Item*>(block.at)->text, 32, 0, 0};  // its own text, there
+    if (!block.Write(&local, sizeof(local)) ||
+        !::SendMessageW(tabs, TCM_GETITEMW, index, LPARAM(block.at)) || !block.Read(&local, sizeof(local)))
+        local.text[0] = L'?';
     return std::string(local.text, local.text + ::wcslen(local.text));
 }
 
@@ -436,17 +430,13 @@ HWND FocusOf(HWND window) {
 
 void DropFiles(HWND window, const std::vector<std::string>& paths) {
     const DROPFILES head{sizeof(DROPFILES), {0, 0}, FALSE, TRUE};
-    std::wstring block(sizeof(head) / sizeof(wchar_t), L'\0');
-    std::memcpy(&block[0], &head, sizeof(head));
+    std::wstring names(sizeof(head) / sizeof(wchar_t), L'\0');
+    std::memcpy(&names[0], &head, sizeof(head));
     for (const std::string& path : paths)
-        block += std::wstring(path.begin(), path.end()) + L'\0';  // each name ended, and one more end
-    const HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, ProcessOf(window));
-    const size_t bytes = (block.size() + 1) * sizeof(wchar_t);
-    void* remote = process ? ::VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE) : nullptr;
-    const bool written = remote && ::WriteProcessMemory(process, remote, block.c_str(), bytes, nullptr);
-    ::CloseHandle(process);
-    Check(written, "the dropped names written into the program");
-    ::PostMessageW(window, WM_DROPFILES, WPARAM(remote), 0);
+        names += std::wstring(path.begin(), path.end()) + L'\0';  // each name ended, and one more end
+    RemoteBlock remote(window, (names.size() + 1) * sizeof(wchar_t));
+    Check(remote.Write(names.c_str(), (names.size() + 1) * sizeof(wchar_t)), "the dropped names written into the program");
+    ::PostMessageW(window, WM_DROPFILES, WPARAM(std::exchange(remote.at, nullptr)), 0);  // the program's to free
 }
 
 }  // namespace remote

@@ -74,6 +74,15 @@ private:
 // A real click at `client` of `window` (its centre by default), once its top-level
 // window is in front, enabled and the only one of its program that takes input.
 void Click(HWND window, const POINT* client = nullptr);
+// A block of the program's memory, for a message that points at data; freed when this goes.
+struct RemoteBlock {
+    RemoteBlock(HWND window, size_t bytes);
+    ~RemoteBlock() { if (at) ::VirtualFreeEx(process, at, 0, MEM_RELEASE); ::CloseHandle(process); }
+    bool Read(void* to, size_t bytes) const { return ::ReadProcessMemory(process, at, to, bytes, nullptr); }
+    bool Write(const void* from, size_t bytes) { return ::WriteProcessMemory(process, at, from, bytes, nullptr); }
+    const HANDLE process;
+    void* at;
+};
 void ClickStep(HWND tabs, int index);  // and waits until that step button has the focus
 std::string StepLabel(HWND tabs, int index);
 // What the screen shows at `window`'s top-left: 32-bit 0xRRGGBB top-down, or 24-bit

@@ -70,6 +70,7 @@ TEST_F(Win32Files, ANameOrPathTooLongIsReportedAsSuch) {
         {"a text's path", in / longName, out.Path(), "p"},
         {"a page's name", in / "a.txt", out.Path(), longName},
         {"the output folder's path", in / "a.txt", out / std::string(240, 'f'), "p"},
+        {"a name of 256 characters in a short path", "C:\\" + std::string(256, 'n'), out.Path(), "p"},
     };
     for (const auto& row : rows) {
         job.inputFiles = {row.text};

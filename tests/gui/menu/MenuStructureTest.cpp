@@ -110,6 +110,7 @@ TEST(MenuResources, BuildAPlainBarOverOwnerDrawnPopups) {
     EXPECT_GE(padded, widest);
     EXPECT_LT(padded - dc.GetTextExtent(" ").cx, widest);
     dc.SelectObject(old);
+    EXPECT_TRUE(font.DeleteObject() && !font.DeleteObject());  // the second time there is nothing to delete
 
     // Popups are known by handle until their root goes.
     const HMENU recent = ::GetSubMenu(::GetSubMenu(bar, 0), 3);

@@ -22,20 +22,15 @@ Function Real(const char* dll, const char* name) {
 
 template <class H>
 H Track(H handle) {
-    if (live && handle) {
-        live->insert(reinterpret_cast<const void*>(handle));
-        ++created;
-    }
+    if (live && handle)
+        live->insert(reinterpret_cast<const void*>(handle)), ++created;
     return handle;
 }
 
 template <class R, class H>
 R Untrack(R released, H handle) {
-    if (live && released) {
-        const auto found = live->find(reinterpret_cast<const void*>(handle));
-        if (found != live->end())
-            live->erase(found);
-    }
+    if (live && released && live->count(reinterpret_cast<const void*>(handle)))
+        live->erase(live->find(reinterpret_cast<const void*>(handle)));
     return released;
 }
 
@@ -71,18 +66,13 @@ BOOL WINAPI HookDestroyCursor(HCURSOR cursor) { return Untrack(USER(DestroyCurso
 BOOL WINAPI HookGetIconInfo(HICON icon, PICONINFO info) {
     // The two bitmaps it hands out belong to the caller.
     const BOOL got = USER(GetIconInfo)(icon, info);
-    if (got) {
-        Track(info->hbmColor);
-        Track(info->hbmMask);
-    }
+    if (got)
+        Track(info->hbmColor), Track(info->hbmMask);
     return got;
 }
 
 #define HOOK(name) {#name, reinterpret_cast<void*>(&Hook##name)}
-const struct {
-    const char* name;
-    void* replacement;
-} hooks[] = {
+const struct { const char* name; void* replacement; } hooks[] = {
     HOOK(CreateFontIndirectA), HOOK(CreateFontIndirectW), HOOK(CreateSolidBrush), HOOK(CreatePatternBrush),
     HOOK(CreatePen), HOOK(CreateCompatibleBitmap), HOOK(CreateBitmap), HOOK(CreateDIBSection),
     HOOK(CreateDIBitmap), HOOK(DeleteObject), HOOK(CreateCompatibleDC), HOOK(DeleteDC), HOOK(GetDC),
@@ -90,10 +80,7 @@ const struct {
     HOOK(DestroyCursor), HOOK(GetIconInfo),
 };
 
-struct Patched {
-    void** slot;
-    void* original;
-};
+struct Patched { void** slot; void* original; };
 std::vector<Patched> patched;
 
 void WriteSlot(void** slot, void* value) {
