@@ -116,7 +116,13 @@ bool ScreenShowsBitmap(HWND window, HMODULE module, UINT id) {
     HGDIOBJ old = ::SelectObject(picture, bitmap);
     const int dpi = ::GetDeviceCaps(picture, LOGPIXELSY);  // the banner is drawn for 96 and scaled by the screen's
     const SIZE drawn{size.bmWidth, size.bmHeight}, extent{::MulDiv(drawn.cx, dpi, 96), ::MulDiv(drawn.cy, dpi, 96)};
-    const bool same = Pixels(picture, POINT{0, 0}, extent, 32, drawn) == ScreenPixels(window, extent);
+    RECT header{};  // beyond the picture, to the window's edge, a band that continues each row's last pixel
+    ::GetClientRect(::GetParent(window), &header);
+    const LONG wide = std::max(extent.cx, header.right);
+    const std::vector<DWORD> expected = Pixels(picture, POINT{0, 0}, extent, 32, drawn), shown = ScreenPixels(window, {wide, extent.cy});
+    bool same = true;
+    for (size_t at = 0; at < shown.size(); ++at)
+        same = same && shown[at] == expected[at / wide * extent.cx + std::min<LONG>(at % wide, extent.cx - 1)];
     ::SelectObject(picture, old);
     ::DeleteDC(picture);
     ::DeleteObject(bitmap);
