@@ -242,6 +242,9 @@ TEST_F(ImageButton, BehavesAsAButtonUnderTheRealMouseAndMessages) {
         ASSERT_TRUE(b.Create("Go", WS_VISIBLE | BS_PUSHBUTTON, RECT{8, 60, 8 + kW, 60 + kH}, host.get(), 300));
         b.PostMessage(WM_NULL), gui::FlushEvents(); EXPECT_EQ("Opens the file", b.GetToolTip().GetText(&b, 1));
         b.SetTooltipText("Opens it"); EXPECT_EQ("Opens it", b.GetToolTip().GetText(&b, 1)); EXPECT_EQ(1, b.GetToolTip().GetToolCount());
+        TOOLINFOA tool{sizeof(tool), 0, b.m_hWnd, 1};  // the tip answers over the whole button
+        const RECT whole{0, 0, kW, kH};
+        EXPECT_TRUE(::SendMessageA(b.GetToolTip().m_hWnd, TTM_GETTOOLINFOA, 0, LPARAM(&tool)) && ::EqualRect(&tool.rect, &whole));
         b.SetIcons(MakeIcon(kBlue), MakeIcon(kYellow)), b.SetBitmaps(MakeBitmap(kGreen, kMagenta), kMagenta, MakeBitmap(kOrange, kMagenta), kMagenta);
         b.SetButtonCursor(::LoadCursorA(nullptr, IDC_CROSS)), b.SetButtonCursor(::LoadCursorA(nullptr, IDC_HAND));
         b.SetMenu(IDM_TEST_DROPDOWN, *host), b.SetTooltipText(nullptr); EXPECT_EQ(0, b.GetToolTip().GetToolCount());
