@@ -120,12 +120,12 @@ void Run(const std::string& exe) {
     ExpectSoon([&] { return ::GetWindowRect(w.window, &now) && ::EqualRect(&now, &suggested) && w.ShowsStep(0); },
                "a change of dots per inch: the window where the system suggests, step 1's banner fitted again");
     RECT area{}, page{};
+    const RECT first = StepButtonRect(w.steps, 0);
     ::GetClientRect(w.steps, &area);
-    ::MapWindowPoints(w.steps, nullptr, reinterpret_cast<POINT*>(&area), 2);
     for (HWND p : w.pages) {
-        ::GetWindowRect(p, &page);
-        Check(page.left > area.left && page.top > area.top + 10 && page.right < area.right &&
-                  page.bottom < area.bottom, "every page lies inside the step control, below its buttons");
+        ::GetWindowRect(p, &page), ::MapWindowPoints(nullptr, w.steps, reinterpret_cast<POINT*>(&page), 2);
+        Check(page.left == first.left && page.top == first.bottom + 1 && page.right == area.right - 2 &&
+                  page.bottom == area.bottom - 2, "every page lies in the step control, from below its buttons to 2 pixels in from its edges");
     }
 
     // What a screen reader says, asked from here: a name for what has no text of its own, an access key

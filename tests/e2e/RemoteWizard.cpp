@@ -342,11 +342,16 @@ RemoteBlock::RemoteBlock(HWND window, size_t bytes)
     Check(at != nullptr, "a block in the program's memory");
 }
 
-void ClickStep(HWND tabs, int index) {
+RECT StepButtonRect(HWND tabs, int index) {
     RECT rect{};
     const RemoteBlock block(tabs, sizeof(rect));
     Check(::SendMessageW(tabs, TCM_GETITEMRECT, index, LPARAM(block.at)) && block.Read(&rect, sizeof(rect)),
           "the rectangle of step button " + std::to_string(index));
+    return rect;
+}
+
+void ClickStep(HWND tabs, int index) {
+    const RECT rect = StepButtonRect(tabs, index);
     const POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
     Click(tabs, &centre);
     WaitFor([&] { return ::SendMessageW(tabs, TCM_GETCURFOCUS, 0, 0) == index; },

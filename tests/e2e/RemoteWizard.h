@@ -83,6 +83,7 @@ struct RemoteBlock {
     const HANDLE process;
     void* at;
 };
+RECT StepButtonRect(HWND tabs, int index);  // in the step control's client coordinates
 void ClickStep(HWND tabs, int index);  // and waits until that step button has the focus
 std::string StepLabel(HWND tabs, int index);
 // What the screen shows at `window`'s top-left: 32-bit 0xRRGGBB top-down, or 24-bit
