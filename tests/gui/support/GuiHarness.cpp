@@ -15,14 +15,11 @@ bool IsDialogClass(HWND hwnd) { return ClassName(hwnd) == "#32770"; }
 
 std::vector<HWND> ThreadDialogs() {
     std::vector<HWND> found;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM out) -> BOOL {
-            if (::IsWindowVisible(hwnd) && IsDialogClass(hwnd))
-                reinterpret_cast<std::vector<HWND>*>(out)->push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND hwnd, LPARAM out) -> BOOL {
+        if (::IsWindowVisible(hwnd) && IsDialogClass(hwnd))
+            reinterpret_cast<std::vector<HWND>*>(out)->push_back(hwnd);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
@@ -50,16 +47,11 @@ thread_local MessageBoxAnswerer* t_answerer = nullptr;
 
 std::string WindowText(HWND hwnd) {
     // W form: texts come back whole also across processes.
-    const int length = ::GetWindowTextLengthW(hwnd);
-    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
-    const int copied = ::GetWindowTextW(hwnd, &wide[0], length + 1);
-    wide.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-    if (wide.empty())
-        return std::string();
-    const int bytes = ::WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<size_t>(bytes), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, &text[0], bytes, nullptr, nullptr);
-    text.resize(static_cast<size_t>(bytes - 1));
+    std::wstring wide(static_cast<size_t>(::GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    wide.resize(static_cast<size_t>(std::max(0, ::GetWindowTextW(hwnd, &wide[0], static_cast<int>(wide.size())))));
+    std::string text(wide.size() * 4, '\0');  // room for any code page's bytes
+    text.resize(static_cast<size_t>(std::max(0, ::WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
+                                                                      &text[0], static_cast<int>(text.size()), nullptr, nullptr))));
     return text;
 }
 
