@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -45,9 +46,8 @@ void ExpectBox(Wizard& w, const std::string& caption, const std::string& text, c
     WaitFor([&] { return !::IsWindowEnabled(w.window); }, "the wizard to wait for the box \"" + caption + "\"");
     Expect(box.caption == caption && box.text == text && box.buttons == buttons && box.hasIcon == icon &&
                box.defaultButton == buttons[0],
-           "box \"" + caption + "\": \"" + text + "\", " + std::to_string(buttons.size()) +
-               " buttons, the first as default, " + (icon ? "an" : "no") + " icon (got \"" + box.caption + "\": \"" +
-               box.text + "\")");
+           "box \"" + caption + "\": \"" + text + "\", " + std::to_string(buttons.size()) + " buttons, the first as default, " +
+               (icon ? "an" : "no") + " icon (got \"" + box.caption + "\": \"" + box.text + "\")");
     if (answer)  // else the caller answers
         w.Answer(box, answer);
 }
@@ -114,9 +114,7 @@ void Run(const std::string& exe) {
     Expect(StepLabel(w.steps, 0) + StepLabel(w.steps, 1) + StepLabel(w.steps, 2) == "STEP1STEP2STEP3", "the step buttons' labels");
     RECT suggested{}, now{};  // where the system puts the window when the dots per inch change
     ::GetWindowRect(w.window, &suggested), ::OffsetRect(&suggested, 7, 5), suggested.right += 3;
-    RemoteBlock block(w.window, sizeof(suggested));
-    Check(block.Write(&suggested, sizeof(suggested)), "the suggested place written into the program");
-    ::SendMessageW(w.window, WM_DPICHANGED, MAKEWPARAM(96, 96), LPARAM(block.at));
+    ::SendMessageW(w.window, WM_DPICHANGED, MAKEWPARAM(96, 96), LPARAM(RemoteBlock(w.window, sizeof(suggested), &suggested).at));
     ExpectSoon([&] { return ::GetWindowRect(w.window, &now) && ::EqualRect(&now, &suggested) && w.ShowsStep(0); },
                "a change of dots per inch: the window where the system suggests, step 1's banner fitted again");
     RECT area{}, page{};
@@ -194,6 +192,13 @@ void Run(const std::string& exe) {
 
     // A start number that is no integer: the box says so, and nothing is written.
     ClickStep(w.steps, 2);
+    Click(w.Item(2, IDC_BROWSE));  // the shell's folder browser, told where to go as a program would tell it
+    const Box browser = w.WaitForBox();
+    const std::wstring folder(kOut.begin(), kOut.end());
+    const RemoteBlock chosen(browser.window, (folder.size() + 1) * sizeof(wchar_t), folder.c_str());
+    ::SendMessageW(browser.window, BFFM_SETSELECTIONW, TRUE, LPARAM(chosen.at));
+    w.Answer(browser, IDOK);
+    ExpectSoon([&] { return Text(w.Item(2, IDC_OUTPUT_PATH)) == kOut; }, "BROWSE: the folder chosen there is the path");
     SetText(w.Item(2, IDC_OUTPUT_PATH), kOut + "\\");
     SetText(w.Item(2, IDC_OUTPUT_NAME), "page");
     SetText(w.Item(2, IDC_START_NUMBER), "x1");
@@ -290,8 +295,7 @@ void Run(const std::string& exe) {
     ExpectBox(w, "warnning", kClearQuestion, {IDYES, IDNO}, false, IDYES);
     ExpectList(w, {});
 
-    ::PostMessageW(w.window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    Expect(w.WaitForExit() == 0, "the program ends when its window is closed");
+    Expect(w.Close() == 0, "the program ends when its window is closed");
 }
 
 // The list in the order people number things in: ADD of five chapters, and a run numbers them so.
@@ -316,8 +320,7 @@ void Chapters(const std::string& exe) {
     for (size_t i = 0; i < order.size(); ++i)
         inOrder = inOrder && ReadBytes(in + "\\" + std::to_string(i + 1) + ".htm").find(order[i]) != std::string::npos;
     Expect(inOrder, "pages 1 to 5 in that order");
-    ::PostMessageW(w.window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    Expect(w.WaitForExit() == 0, "the program ends when its window is closed");
+    Expect(w.Close() == 0, "the program ends when its window is closed");
 }
 
 }  // namespace

@@ -115,8 +115,7 @@ void LongRun(const std::string& exe) {
         const std::string count = Text(w.PanelItem(IDC_RUN_COUNT));
         return ::IsWindowVisible(w.PanelItem(IDC_STOP)) && count.size() > 16 && std::atoi(count.c_str() + 16) > 1;
     }, "the run in progress again");
-    ::PostMessageW(w.window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    Expect(w.WaitForExit() == 0, "closing mid-run stops the run, then the program ends");
+    Expect(w.Close() == 0, "closing mid-run stops the run, then the program ends");
     ExpectPagesInStep("after closing");
 }
 
@@ -143,6 +142,5 @@ void LongList(const std::string& exe) {
     pinger.Stop();
     Expect(pinger.missed == 0, "every one of " + std::to_string(pinger.sent) +
                                    " pings through the drop, a DELETE and CLEAR answered within 3 s");
-    ::PostMessageW(w.window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    Expect(w.WaitForExit() == 0, "the program ends when its window is closed");
+    Expect(w.Close() == 0, "the program ends when its window is closed");
 }

@@ -336,10 +336,10 @@ void Click(HWND window, const POINT* client) {
     SendMouse(at, MOUSEEVENTF_LEFTUP);
 }
 
-RemoteBlock::RemoteBlock(HWND window, size_t bytes)
+RemoteBlock::RemoteBlock(HWND window, size_t bytes, const void* data)
     : process(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, ProcessOf(window))),
       at(process ? ::VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE) : nullptr) {
-    Check(at != nullptr, "a block in the program's memory");
+    Check(at && (!data || Write(data, bytes)), "a block in the program's memory");
 }
 
 RECT StepButtonRect(HWND tabs, int index) {
@@ -445,8 +445,7 @@ void DropFiles(HWND window, const std::vector<std::string>& paths) {
     std::memcpy(&names[0], &head, sizeof(head));
     for (const std::string& path : paths)
         names += std::wstring(path.begin(), path.end()) + L'\0';  // each name ended, and one more end
-    RemoteBlock remote(window, (names.size() + 1) * sizeof(wchar_t));
-    Check(remote.Write(names.c_str(), (names.size() + 1) * sizeof(wchar_t)), "the dropped names written into the program");
+    RemoteBlock remote(window, (names.size() + 1) * sizeof(wchar_t), names.c_str());
     ::PostMessageW(window, WM_DROPFILES, WPARAM(std::exchange(remote.at, nullptr)), 0);  // the program's to free
 }
 

@@ -61,6 +61,7 @@ public:
     void Answer(const Box& box, int id) const;  // presses button `id`; returns once the box is destroyed
     void Settle() const;  // returns once the program is back at its messages
     DWORD WaitForExit() const;
+    DWORD Close() const { return ::PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0), WaitForExit(); }  // its close box
     // Opens `folder` (never its parent) in the file dialog of ADD, picks `names` there.
     void AddFiles(const std::string& names, const std::string& folder) const;
 
@@ -76,7 +77,7 @@ private:
 void Click(HWND window, const POINT* client = nullptr);
 // A block of the program's memory, for a message that points at data; freed when this goes.
 struct RemoteBlock {
-    RemoteBlock(HWND window, size_t bytes);
+    RemoteBlock(HWND window, size_t bytes, const void* data = nullptr);  // a copy of `data` when given
     ~RemoteBlock() { if (at) ::VirtualFreeEx(process, at, 0, MEM_RELEASE); ::CloseHandle(process); }
     bool Read(void* to, size_t bytes) const { return ::ReadProcessMemory(process, at, to, bytes, nullptr); }
     bool Write(const void* from, size_t bytes) { return ::WriteProcessMemory(process, at, from, bytes, nullptr); }

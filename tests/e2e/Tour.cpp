@@ -67,8 +67,7 @@ void Tour(const std::string& pictures, const std::string& samples) {
     WaitFor([&] { return ::SendMessageW(w.Item(2, IDC_CREATE_INDEX), BM_GETCHECK, 0, 0) == BST_CHECKED; },
             "the index option");
     SavePicture(w, 2, pictures);
-    ::PostMessageW(w.window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    w.WaitForExit();
+    w.Close();
 }
 
 }  // namespace
