@@ -26,10 +26,7 @@ const std::string kOlderPage = "an older page";
 const std::string kClearQuestion = "The command will clear all item in the listbox\n ARE YOU SURE?";
 
 template <class Condition>
-void ExpectSoon(Condition condition, const std::string& what) {
-    WaitFor(condition, what);
-    Expect(true, what);
-}
+void ExpectSoon(Condition condition, const std::string& what) { WaitFor(condition, what), Expect(true, what); }
 
 bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 

@@ -78,6 +78,7 @@ void Click(HWND window, const POINT* client = nullptr);
 // A block of the program's memory, for a message that points at data; freed when this goes.
 struct RemoteBlock {
     RemoteBlock(HWND window, size_t bytes, const void* data = nullptr);  // a copy of `data` when given
+    RemoteBlock(const RemoteBlock&) = delete;
     ~RemoteBlock() { if (at) ::VirtualFreeEx(process, at, 0, MEM_RELEASE); ::CloseHandle(process); }
     bool Read(void* to, size_t bytes) const { return ::ReadProcessMemory(process, at, to, bytes, nullptr); }
     bool Write(const void* from, size_t bytes) { return ::WriteProcessMemory(process, at, from, bytes, nullptr); }
