@@ -332,6 +332,7 @@ void Click(HWND window, const POINT* client) {
     static int side = 1;
     at.x += (side = -side) * ::GetSystemMetrics(SM_CXDOUBLECLK);
     ::ClientToScreen(window, &at);
+    WaitFor([&] { return ::GetAncestor(::WindowFromPoint(at), GA_ROOT) == root; }, "the spot uncovered by other windows");
     SendMouse(at, MOUSEEVENTF_LEFTDOWN);
     SendMouse(at, MOUSEEVENTF_LEFTUP);
 }

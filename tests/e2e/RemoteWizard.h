@@ -73,7 +73,7 @@ private:
 };
 
 // A real click at `client` of `window` (its centre by default), once its top-level
-// window is in front, enabled and the only one of its program that takes input.
+// window is in front there, enabled and the only one of its program that takes input.
 void Click(HWND window, const POINT* client = nullptr);
 // A block of the program's memory, for a message that points at data; freed when this goes.
 struct RemoteBlock {
