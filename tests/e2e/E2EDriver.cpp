@@ -139,6 +139,8 @@ void Run(const std::string& exe) {
         keys += ReaderShortcut(w.Item(page, id)) + " ";
     Expect(keys == "Alt+A Alt+L Alt+C Alt+T Alt+V Alt+K Alt+D Alt+O Alt+B Alt+n Alt+u Alt+r Alt+h Alt+l Alt+p ",
            "a screen reader hears the access keys of every page: " + keys);
+    const HWND templetBox = w.Item(1, IDC_TEMPLATE_NAME);  // the drop-down's own, not its parts'
+    Expect(ReaderName(templetBox, 1) != "Templet" && ReaderShortcut(templetBox, 1) != "Alt+T", "its parts keep their own names and keys");
 
     for (const auto& link : {std::make_pair(IDC_LINK_WEBSITE, "http://www.example.com/tessiva/"),
                              std::make_pair(IDC_LINK_EMAIL, "mailto:tessiva@example.com")})

@@ -28,10 +28,7 @@ struct Pinger {
             missed += !::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 3000, &ignored);
     }) {}
     ~Pinger() { Stop(); }
-    void Stop() {
-        if (!done.exchange(1))
-            thread.join();
-    }
+    void Stop() { if (!done.exchange(1)) thread.join(); }
 };
 // Once a page is written: "Converting file k of 3000", the k-th text and the bar at k - 1 of 0 to 3000, for the steps.
 void ExpectProgress(const Wizard& w) {

@@ -382,12 +382,12 @@ std::vector<DWORD> ScreenPixels(HWND window, SIZE size, WORD bitCount) {
 
 namespace {
 constexpr IID kIIDAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
-std::string Ask(HWND control, HRESULT (STDMETHODCALLTYPE IAccessible::*question)(VARIANT, BSTR*)) {
+std::string Ask(HWND control, HRESULT (STDMETHODCALLTYPE IAccessible::*question)(VARIANT, BSTR*), long child) {
     IAccessible* object = nullptr;
     std::string answer = "?";
     if (SUCCEEDED(::AccessibleObjectFromWindow(control, OBJID_CLIENT, kIIDAccessible, reinterpret_cast<void**>(&object)))) {
         VARIANT self{};
-        self.vt = VT_I4, self.lVal = CHILDID_SELF;
+        self.vt = VT_I4, self.lVal = child;
         BSTR text = nullptr;
         if ((object->*question)(self, &text) == S_OK && text)
             answer = Narrow(std::wstring(text, ::SysStringLen(text)));
@@ -398,8 +398,8 @@ std::string Ask(HWND control, HRESULT (STDMETHODCALLTYPE IAccessible::*question)
 }
 }  // namespace
 
-std::string ReaderName(HWND control) { return Ask(control, &IAccessible::get_accName); }
-std::string ReaderShortcut(HWND control) { return Ask(control, &IAccessible::get_accKeyboardShortcut); }
+std::string ReaderName(HWND control, long child) { return Ask(control, &IAccessible::get_accName, child); }
+std::string ReaderShortcut(HWND control, long child) { return Ask(control, &IAccessible::get_accKeyboardShortcut, child); }
 
 std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

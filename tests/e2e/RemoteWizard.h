@@ -94,8 +94,8 @@ std::vector<DWORD> ScreenPixels(HWND window, SIZE size, WORD bitCount = 32);
 
 // What a screen reader is told about `control` by the accessibility layer, asked from this process:
 // its name and its keyboard shortcut ("Alt+A"); "?" when there is none.
-std::string ReaderName(HWND control);
-std::string ReaderShortcut(HWND control);
+std::string ReaderName(HWND control, long child = CHILDID_SELF);  // or of its part `child`
+std::string ReaderShortcut(HWND control, long child = CHILDID_SELF);
 
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);

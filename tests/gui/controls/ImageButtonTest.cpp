@@ -245,6 +245,7 @@ TEST_F(ImageButton, BehavesAsAButtonUnderTheRealMouseAndMessages) {
         TOOLINFOA tool{sizeof(tool), 0, b.m_hWnd, 1};  // the tip answers over the whole button
         const RECT whole{0, 0, kW, kH};
         EXPECT_TRUE(::SendMessageA(b.GetToolTip().m_hWnd, TTM_GETTOOLINFOA, 0, LPARAM(&tool)) && ::EqualRect(&tool.rect, &whole));
+        const HICON kept = MakeIcon(kBlue); b.SetIcons(kept), b.ReleaseImages(FALSE); EXPECT_TRUE(::DestroyIcon(kept));  // let go, not destroyed
         b.SetIcons(MakeIcon(kBlue), MakeIcon(kYellow)), b.SetBitmaps(MakeBitmap(kGreen, kMagenta), kMagenta, MakeBitmap(kOrange, kMagenta), kMagenta);
         b.SetButtonCursor(::LoadCursorA(nullptr, IDC_CROSS)), b.SetButtonCursor(::LoadCursorA(nullptr, IDC_HAND));
         b.SetMenu(IDM_TEST_DROPDOWN, *host), b.SetTooltipText(nullptr); EXPECT_EQ(0, b.GetToolTip().GetToolCount());
