@@ -1,24 +1,11 @@
 #include "CDialog.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "CMenu.h"
 #include "CWinApp.h"
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
-
-namespace {
-
-// Resource type of a dialog's initialisation data: for each record a control id
-// (WORD), a message (WORD), a byte count (DWORD) and that many bytes of text;
-// a zero id ends the list.
-constexpr WORD kDlgInitResourceType = 240;
-// The 16-bit numbers the records carry for "add a string" to a combo or list box.
-constexpr WORD kDlgInitComboAddString = 0x0403;
-constexpr WORD kDlgInitListAddString = 0x0401;
-
-}  // namespace
 
 CDialog::CDialog() = default;
 
@@ -210,7 +197,6 @@ void CDialog::EndDialog(INT_PTR result)
 
 BOOL CDialog::OnInitDialog()
 {
-    ExecuteDlgInit();
     UpdateData(FALSE);
     return TRUE;
 }
@@ -240,43 +226,4 @@ void CDialog::OnOK()
 void CDialog::OnCancel()
 {
     EndDialog(IDCANCEL);
-}
-
-void CDialog::ExecuteDlgInit()
-{
-    if (m_lpDialogTemplate || !m_nIDTemplate)
-        return;
-    const HINSTANCE instance = ::GetModuleHandleA(nullptr);
-    const HRSRC found = ::FindResourceA(instance, MAKEINTRESOURCEA(m_nIDTemplate),
-                                        MAKEINTRESOURCEA(kDlgInitResourceType));
-    if (!found)
-        return;
-    const HGLOBAL loaded = ::LoadResource(instance, found);
-    const auto* data = static_cast<const BYTE*>(::LockResource(loaded));
-    const DWORD size = ::SizeofResource(instance, found);
-    if (!data)
-        return;
-    DWORD at = 0;
-    while (at + 8 <= size) {
-        WORD id;
-        WORD message;
-        DWORD length;
-        memcpy(&id, data + at, 2);
-        memcpy(&message, data + at + 2, 2);
-        memcpy(&length, data + at + 4, 4);
-        at += 8;
-        if (id == 0 || length > size - at)
-            break;
-        // The text need not carry its terminator inside the record.
-        const CString text(reinterpret_cast<const char*>(data + at),
-                           strnlen(reinterpret_cast<const char*>(data + at), length));
-        at += length;
-        UINT addString = 0;
-        if (message == kDlgInitComboAddString || message == CB_ADDSTRING)
-            addString = CB_ADDSTRING;
-        else if (message == kDlgInitListAddString || message == LB_ADDSTRING)
-            addString = LB_ADDSTRING;
-        if (addString)
-            ::SendDlgItemMessageA(m_hWnd, id, addString, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    }
 }

@@ -47,8 +47,6 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam,
                                        LPARAM lParam) noexcept;
     BOOL CreateFromTemplate(HWND parent);
-    // Fills combo and list boxes from the template's initialisation resource.
-    void ExecuteDlgInit();
     void RunModalLoop();
     static void CenterOverOwner(HWND hwnd);
     HWND ModalOwner() const;
