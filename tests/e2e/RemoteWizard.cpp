@@ -261,8 +261,8 @@ void Wizard::ExpectKeysAnswered(WORD letter, WORD access, HWND target, const std
             usable = ::IsWindowEnabled(w);
         return usable;
     };
-    WaitFor([&] { return ::GetForegroundWindow() == window && Boxes().empty() && usable(); },
-            what + ": the wizard in front, its focus on a visible, enabled control");
+    WaitFor([&] { return ::GetForegroundWindow() == window && Boxes().empty() && usable() && ::IsWindowVisible(target); },
+            what + ": the wizard in front, its focus on a visible, enabled control, the target shown");
     const HWND before = FocusOf(window);
     PressKeys({letter});
     PressKeys({VK_TAB});  // taken only once the letter has been: a wizard caught in the letter never moves on
@@ -313,11 +313,11 @@ void Wizard::AddFiles(const std::string& names, const std::string& folder) const
 // ---- input ----------------------------------------------------------------------------
 
 void Click(HWND window, const POINT* client) {
-    // A click reaches only a window that takes input: in front, enabled, and with
-    // no box of its program still up or on its way out.
+    // A click reaches only a window that takes input: shown (a page may still be on
+    // its way), in front, enabled, and with no box of its program still up or on its way out.
     const HWND root = ::GetAncestor(window, GA_ROOT);
     WaitFor([&] {
-        if (!::IsWindowEnabled(root) || Dialogs(ProcessOf(root)) != std::vector<HWND>{root})
+        if (!::IsWindowVisible(window) || !::IsWindowEnabled(root) || Dialogs(ProcessOf(root)) != std::vector<HWND>{root})
             return false;
         if (::GetForegroundWindow() == root)
             return true;
