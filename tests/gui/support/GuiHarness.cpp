@@ -167,9 +167,7 @@ void CALLBACK MessageBoxAnswerer::Tick(HWND, UINT, UINT_PTR, DWORD) {
 
 void MessageBoxAnswerer::Look() {
     static thread_local std::vector<HWND> answered;
-    answered.erase(std::remove_if(answered.begin(), answered.end(),
-                                  [](HWND h) { return !::IsWindow(h); }),
-                   answered.end());
+    answered.erase(std::remove_if(answered.begin(), answered.end(), [](HWND h) { return !::IsWindow(h); }), answered.end());
     if (m_answers.empty())
         return;
     for (HWND box : ThreadDialogs()) {
@@ -177,32 +175,21 @@ void MessageBoxAnswerer::Look() {
             continue;
         SeenBox seen;
         seen.caption = WindowText(box);
-        HWND answerButton = nullptr;
         for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
             const std::string cls = ClassName(child);
             const LONG style = static_cast<LONG>(::GetWindowLongPtrA(child, GWL_STYLE));
-            if (cls == "Button") {
-                if (!(style & WS_VISIBLE))
-                    continue;
-                const int id = ::GetDlgCtrlID(child);
-                seen.buttons.push_back(id);
-                if (id == m_answers.front())
-                    answerButton = child;
-            } else if (cls == "Static") {
-                if ((style & SS_TYPEMASK) == SS_ICON) {
-                    if (::SendMessageA(child, STM_GETICON, 0, 0))
-                        seen.hasIcon = true;
-                } else if (seen.text.empty()) {
-                    seen.text = WindowText(child);
-                }
-            }
+            if (cls == "Button" && (style & WS_VISIBLE))
+                seen.buttons.push_back(::GetDlgCtrlID(child));
+            else if (cls == "Static" && (style & SS_TYPEMASK) == SS_ICON)
+                seen.hasIcon = seen.hasIcon || ::SendMessageA(child, STM_GETICON, 0, 0) != 0;
+            else if (cls == "Static" && seen.text.empty())
+                seen.text = WindowText(child);
         }
         const int answer = m_answers.front();
         m_answers.erase(m_answers.begin());
         m_seen.push_back(seen);
         answered.push_back(box);
-        ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
-                       reinterpret_cast<LPARAM>(answerButton));
+        ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(box, answer)));
         return;
     }
 }
@@ -218,13 +205,9 @@ void ClickAt(HWND hwnd, POINT client) {
     // (a window just gone) cannot move the press elsewhere.
     const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
     INPUT input[2] = {};
-    for (INPUT& event : input) {
-        event.type = INPUT_MOUSE;
-        event.mi.dx = (at.x * 65536 + cx - 1) / cx;
-        event.mi.dy = (at.y * 65536 + cy - 1) / cy;
-    }
-    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN;
-    input[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP;
+    for (int i = 0; i < 2; ++i)
+        input[i] = {INPUT_MOUSE, {{(at.x * 65536 + cx - 1) / cx, (at.y * 65536 + cy - 1) / cy, 0,
+                                   DWORD(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | (i ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN))}}};
     ::SendInput(2, input, sizeof(INPUT));
     FlushEvents();
 }
