@@ -78,6 +78,7 @@ TEST_F(ImageButton, PaintsEveryStateInSystemOrItsOwnColours) {
         {"flat focused, focus cue hidden", push, "Go", [](Button& b) { b.SetFocusWhenFlat(TRUE); }, ODS_FOCUS | ODS_NOFOCUSRECT, {}, {}, 0},
         {"access key, its underline hidden", push, "&Go", none, ODS_NOACCEL, {}, {{text, 0}}},
         {"a literal ampersand, access keys hidden", push, "&&Go", none, ODS_NOACCEL, {}, {{text, 4, 0}}},
+        {"a last ampersand marks nothing", push, "Go&", none, ODS_NOACCEL, {}, {{text, 4, 0}}},
         {"raised at rest", push, "Go", raised, 0, {{0, 0, hi}, {kMid, 0, hi}, {0, kMid, hi}, {1, 1, light}, {kMid, 1, light}, {1, kMid, light}, {-1, -1, dark}, {-1, 0, dark},
          {0, -1, dark}, {kMid, -1, dark}, {-2, -2, sh}, {-2, 1, sh}, {1, -2, sh}, {kMid, -2, sh}, {2, 2, face}, {2, -3, face}}, {{text, 0}}, 0},
         {"raised focused", push, "Go", raised, ODS_FOCUS, {{0, 0, 0}, {kMid, 0, 0}, {-1, -1, 0}, {1, 1, hi}, {2, 2, light}, {-2, -2, dark}, {-3, -3, sh}}, {}, 4},

@@ -114,11 +114,8 @@ constexpr WORD kEdit = 301;
 // A modal dialog whose first posted message runs the test's action.
 class ScriptedDialog : public CDialog {
 public:
-    ScriptedDialog(CWnd* owner, gui::MessageLog& log) : m_log(log)
-    {
-        m_template.Add("EDIT", "", kEdit, WS_BORDER | WS_TABSTOP, 5, 5, 80, 12);
-        InitModalIndirect(m_template.Get(), owner);
-    }
+    explicit ScriptedDialog(gui::MessageLog& log) : m_log(log) { m_template.Add("EDIT", "", kEdit, WS_BORDER | WS_TABSTOP, 5, 5, 80, 12); }
+    void OwnedBy(CWnd* owner) { InitModalIndirect(m_template.Get(), owner); }
     std::function<void(ScriptedDialog&)> m_onInit, m_onStep;
     HWND m_owner = nullptr;
     bool m_ownerDisabled = false; RECT m_placed{};
@@ -181,12 +178,13 @@ TEST(ModalLoop, EveryWayOfEndingARun) {
          {"step", "edit PreTranslateMessage", "dialog PreTranslateMessage", "OnCancel"}},
         {"a quit request: left for the outer loop", &owner, {}, [](ScriptedDialog&) { ::PostQuitMessage(3); }, -1, {"step"}, 3},
     };
+    ScriptedDialog dialog(log);  // one for every run: nothing of one run is left for the next
     for (const Row& row : rows) {
         SCOPED_TRACE(row.label);
         CWinApp app;
         app.m_pMainWnd = &owner;
         log.Clear();
-        ScriptedDialog dialog(row.owner, log);
+        dialog.OwnedBy(row.owner);
         dialog.m_onInit = row.init;
         dialog.m_onStep = row.step;
         EXPECT_EQ(row.result, dialog.DoModal());

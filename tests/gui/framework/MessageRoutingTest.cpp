@@ -28,7 +28,7 @@ protected:
     }
     BOOL OnClicked() { m_log.Add("child BN_CLICKED"); return m_keep; }
     HBRUSH CtlColor(CDC*, UINT) { return m_keep ? static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)) : nullptr; }
-    void OnCustomDraw(NMHDR*, LRESULT* result) { m_log.Add("child NM_CUSTOMDRAW"); *result = 7; }
+    void OnCustomDraw(NMHDR*, LRESULT* result) { m_log.Add("child NM_CUSTOMDRAW"); *result = m_keep ? 7 : *result; }
     gui::MessageLog& m_log;
     BOOL m_keep;
 };
@@ -50,7 +50,7 @@ protected:
     }
     void OnButton() { m_log.Add("parent BN_CLICKED"); }
     HBRUSH OnCtlColor(CDC*, CWnd*, UINT) { return m_brush; }
-    void OnCustomDraw(NMHDR*, LRESULT*) { m_log.Add("parent NM_CUSTOMDRAW"); }
+    void OnCustomDraw(NMHDR*, LRESULT* result) { m_log.Add("parent NM_CUSTOMDRAW"); *result = 5; }
     gui::MessageLog& m_log;
     gui::DialogTemplate m_template{WS_POPUP | WS_VISIBLE, 160, 80};
 };
@@ -86,12 +86,14 @@ TEST_F(Routing, TheControlHearsFirstAndItsAnswerDecidesWhetherTheParentRuns) {
         EXPECT_EQ(row.brush, Colour(button));
         NMHDR header{button.m_hWnd, kButton, static_cast<UINT>(NM_CUSTOMDRAW)};
         m_log.Clear();
-        EXPECT_EQ(7, m_dialog.SendMessage(WM_NOTIFY, kButton, reinterpret_cast<LPARAM>(&header)));
+        EXPECT_EQ(row.keep ? 7 : 0, m_dialog.SendMessage(WM_NOTIFY, kButton, reinterpret_cast<LPARAM>(&header)));  // unset: 0
         EXPECT_TRUE(m_log.Matches({"child NM_CUSTOMDRAW"}));  // a notify handler always keeps it
         EXPECT_FALSE(ProbeButton(m_log, row.keep).SubclassDlgItem(kButton, &m_dialog));  // bound once only
     }
     // Without an object only the parent answers.
     EXPECT_EQ(reinterpret_cast<LRESULT>(m_dialog.m_brush), Colour(::GetDlgItem(m_dialog, kLabel)));
+    NMHDR header{::GetDlgItem(m_dialog, kButton), kButton, static_cast<UINT>(NM_CUSTOMDRAW)};
+    EXPECT_EQ(5, m_dialog.SendMessage(WM_NOTIFY, kButton, reinterpret_cast<LPARAM>(&header)));
 }
 
 class LoggingMenu : public CMenu {

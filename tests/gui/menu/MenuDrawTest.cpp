@@ -131,12 +131,14 @@ TEST(MenuDrawing, ClassicStyle) {
         {"image checked: light cell", ImageChecked, 2, 2, cell}, {"image checked: light cell", ImageChecked, 1, 3, cell},
         {"image checked", ImageChecked, 10, 10, kRed},
         {"image grayed: embossed", ImageGrayed, 10, 10, shadow}, {"image grayed: embossed", ImageGrayed, 18, 10, light},
-        {"image grayed: background", ImageGrayed, 2, 2, back}, {"dithered", ImageDithered, 10, 10, shadow},
+        {"image grayed: background", ImageGrayed, 2, 2, back}, {"image grayed: white is no shape, lit below its right", ImageGrayed, 7, 7, light},
+        {"dithered", ImageDithered, 10, 10, shadow},
         {"dithered", ImageDithered, 18, 10, light}, {"dithered: transparent corner", ImageDithered, 2, 2, back},
         {"the command's toolbar image", ToolbarImage, 10, 10, kBlue}, {"off the toolbar: its first image", FirstImage, 10, 10, kRed},
         {"image checked selected: sunken", ImageCheckedSelected, 0, 0, shadow}, {"image checked selected: plain cell", ImageCheckedSelected, 2, 2, back},
         {"image checked selected: sunken", ImageCheckedSelected, 19, 18, light}, {"image checked selected", ImageCheckedSelected, 10, 10, kRed},
     });
+    Picture(gui::classicFamily, 21, IDT_TEST_TOOLBAR, 0).Verify({{"taller: the cell centred, a pixel lower", ImageAtRest, 3, 2, back}, {"taller", ImageAtRest, 3, 3, kRed}});
 
     // With no area to draw into, the off-screen context draws straight through
     // and leaves the target's context alive.
