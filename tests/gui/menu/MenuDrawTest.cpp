@@ -19,14 +19,14 @@ COLORREF Tint(COLORREF c, double fraction) {
 
 constexpr COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255), kUnpainted = RGB(1, 2, 3);
 constexpr int kLeft = 10, kRight = 210, kPitch = 26;
-enum Item { Separator, Plain, Radio, Open, Undo, OffToolbar };
+enum Item { Separator, Plain, Radio, Open, Undo, OffToolbar, Own };
 enum Row { SeparatorRow, AtRest, Selected, Grayed, GrayedSelected, Checked, CheckedSelected, RadioChecked,
-           ImageAtRest, ImageSelected, ImageChecked, ImageGrayed, ToolbarImage, FirstImage, ImageDithered, ImageCheckedSelected, Rows };
+           ImageAtRest, ImageSelected, ImageChecked, ImageGrayed, ToolbarImage, FirstImage, ImageDithered, ImageCheckedSelected, OwnImage, Rows };
 const struct { Item item; UINT state; BOOL dither = FALSE; } kRows[Rows] = {
     {Separator, 0}, {Plain, 0}, {Plain, ODS_SELECTED}, {Plain, ODS_GRAYED}, {Plain, ODS_GRAYED | ODS_SELECTED},
     {Plain, ODS_CHECKED}, {Plain, ODS_CHECKED | ODS_SELECTED}, {Radio, ODS_CHECKED}, {Open, 0},
     {Open, ODS_SELECTED}, {Open, ODS_CHECKED}, {Open, ODS_GRAYED}, {Undo, 0}, {OffToolbar, 0}, {Open, ODS_GRAYED, TRUE},
-    {Open, ODS_CHECKED | ODS_SELECTED},
+    {Open, ODS_CHECKED | ODS_SELECTED}, {Own, 0},
 };
 
 // Spot: the pixel at (x, y) of the row's item is `colour`. Text: the columns x
@@ -41,7 +41,10 @@ public:
         m_popup.CreatePopupMenu();
         m_popup.AppendItem(nullptr, 0, 0), m_popup.AppendItem(L"&Open\tCtrl+O", 0, 2001 + base), m_popup.AppendItem(L"Radio", 0, 2002 + base);
         m_popup.AppendItem(L"Open", 0, ID_OPEN + base, toolbar), m_popup.AppendItem(L"Undo", 0, ID_UNDO + base, toolbar);
-        m_popup.AppendItem(L"Not on it", 0, 2003 + base, toolbar);
+        m_popup.AppendItem(L"Not on it", 0, 2003 + base, toolbar), m_popup.AppendItem(L"Own", 0, 2004 + base);
+        GlyphMenuItem& own = *m_popup.items[Own];  // a list of its own: red, green (its faded copy), blue, yellow
+        own.ownImages = std::make_unique<CImageList>(), own.ownImageSource = own.ownImageIndex = 0, m_cells.LoadBitmap(IDT_TEST_TOOLBAR);
+        own.ownImages->Create(16, 15, ILC_COLOR24 | ILC_MASK, 4, 0), own.ownImages->Add(m_cells, RGB(192, 192, 192));
         ::CheckMenuRadioItem(m_popup, 2002 + base, 2002 + base, 2002 + base, MF_BYCOMMAND);
         m_canvas.Fill(kUnpainted);
         const HGDIOBJ old = ::SelectObject(m_canvas.Dc(), m_font);
@@ -75,7 +78,7 @@ public:
 private:
     gui::ScopedFamily m_family;
     int m_height;
-    GlyphMenu m_popup;
+    GlyphMenu m_popup; CBitmap m_cells;
     // Text drawn without smoothing comes out in exactly its colour.
     HFONT m_font = ::CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, NONANTIALIASED_QUALITY, 0, "Tahoma");
     gui::DibCanvas m_canvas{kRight + 10, Rows * kPitch};
@@ -132,7 +135,7 @@ TEST(MenuDrawing, ClassicStyle) {
         {"image checked", ImageChecked, 10, 10, kRed},
         {"image grayed: embossed", ImageGrayed, 10, 10, shadow}, {"image grayed: embossed", ImageGrayed, 18, 10, light},
         {"image grayed: background", ImageGrayed, 2, 2, back}, {"image grayed: white is no shape, lit below its right", ImageGrayed, 7, 7, light},
-        {"dithered", ImageDithered, 10, 10, shadow},
+        {"dithered", ImageDithered, 10, 10, shadow}, {"an image of its own", OwnImage, 10, 10, kRed},
         {"dithered", ImageDithered, 18, 10, light}, {"dithered: transparent corner", ImageDithered, 2, 2, back},
         {"the command's toolbar image", ToolbarImage, 10, 10, kBlue}, {"off the toolbar: its first image", FirstImage, 10, 10, kRed},
         {"image checked selected: sunken", ImageCheckedSelected, 0, 0, shadow}, {"image checked selected: plain cell", ImageCheckedSelected, 2, 2, back},
@@ -182,7 +185,7 @@ TEST(MenuDrawing, FlatStyle) {
         {"image grayed: column", ImageGrayed, 2, 2, face}, {"dithered", ImageDithered, 12, 12, shadow},
         {"dithered", ImageDithered, 20, 12, light}, {"dithered: transparent corner", ImageDithered, 4, 4, face},
         {"the command's toolbar image", ToolbarImage, 12, 12, Tint(kBlue, 0.3)},
-        {"off the toolbar: its first image", FirstImage, 12, 12, Tint(kRed, 0.3)},
+        {"off the toolbar: its first image", FirstImage, 12, 12, Tint(kRed, 0.3)}, {"its own list: the second image is its faded copy", OwnImage, 12, 12, RGB(0, 128, 0)},
         {"image checked selected: framed cell", ImageCheckedSelected, 1, 20, high}, {"image checked selected: cell", ImageCheckedSelected, 2, 2, selection},
         {"image checked selected: raised", ImageCheckedSelected, 10, 3, kRed}, {"image checked selected: frame", ImageCheckedSelected, 0, 0, high},
     });
