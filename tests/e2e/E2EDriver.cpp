@@ -98,11 +98,9 @@ void Run(const std::string& exe) {
     EmptyFolder(kOut);
     for (const char* name : {"a-walk.txt", "b-recipe.txt", "c-notes.txt"})
         WriteBytes(kIn + "\\" + name, ReadBytes(data + "input\\" + name));
-    WriteBytes(programFolder + kTemplateName, ReadBytes(data + kTemplateName));  // the run reads it there
-    struct Removed {  // even when a check fails: an installed program's folder must empty
-        std::string path;
-        ~Removed() { ::DeleteFileA(path.c_str()); }
-    } templet{programFolder + kTemplateName};
+    // The run reads it there; removed even when a check fails, as an installed program's folder must empty.
+    WriteBytes(programFolder + kTemplateName, ReadBytes(data + kTemplateName));
+    struct Removed { std::string path; ~Removed() { ::DeleteFileA(path.c_str()); } } templet{programFolder + kTemplateName};
 
     Wizard w(exe, programFolder);
     Expect(!::IsWindowEnabled(w.start), "START is disabled at first");

@@ -16,7 +16,7 @@ namespace {
 struct Button : CImageButton { void Hover(BOOL hover) { m_bHover = hover; } };  // the behaviour tests hover with the real mouse
 using Tweak = std::function<void(Button&)>;
 constexpr int kW = 64, kH = 28, kMid = 1000, kAbsent = 99, kAsShift = 1001;  // x, y: kMid the middle, below 0 from the far edge
-constexpr COLORREF kNotFace = 0x01000000, kGreen = RGB(0, 160, 0), kBlue = RGB(0, 0, 200);
+constexpr COLORREF kNotFace = 0x01000000, kOlive = RGB(200, 160, 0), kBlue = RGB(0, 0, 200);
 constexpr COLORREF kMagenta = RGB(255, 0, 255), kOrange = RGB(250, 140, 0), kYellow = RGB(230, 230, 0);
 
 struct Look { int x, y; COLORREF colour; };
@@ -62,8 +62,8 @@ TEST_F(ImageButton, PaintsEveryStateInSystemOrItsOwnColours) {
     const Tweak none = [](Button&) {}, hover = [](Button& b) { b.Hover(TRUE); }, raised = [](Button& b) { b.SetFlatLook(FALSE); };
     const Tweak colours = [=](Button& b) { int i = 0; for (COLORREF c : {hotFace, hotText, normalFace, normalText, focusFace}) EXPECT_EQ(0u, b.SetColor(i++, c));
         b.SetColor(-1, kBlue), b.SetColor(6, kBlue); for (int j : {-1, 0, 4, 6}) EXPECT_EQ(j == 0 ? hotFace : j == 4 ? focusFace : CLR_INVALID, b.GetColor(j)); };
-    const Tweak bitmap = [](Button& b) { b.SetBitmaps(MakeBitmap(kGreen, kMagenta), kMagenta); }, icon = [](Button& b) { b.SetIcons(MakeIcon(kBlue)); };
-    const Tweak twoBitmaps = [](Button& b) { b.SetBitmaps(MakeBitmap(kGreen, kMagenta), kMagenta, MakeBitmap(kOrange, kMagenta), kMagenta); };
+    const Tweak bitmap = [](Button& b) { b.SetBitmaps(MakeBitmap(kOlive, kMagenta), kMagenta); }, icon = [](Button& b) { b.SetIcons(MakeIcon(kBlue)); };
+    const Tweak twoBitmaps = [](Button& b) { b.SetBitmaps(MakeBitmap(kOlive, kMagenta), kMagenta, MakeBitmap(kOrange, kMagenta), kMagenta); };
     const Tweak twoIcons = [](Button& b) { b.SetIcons(MakeIcon(kBlue), MakeIcon(kYellow)); }, checked = [](Button& b) { b.SendMessage(BM_SETCHECK, BST_CHECKED); };
     const Tweak above = [](Button& b) { b.SetAlignment(CImageButton::ImageAbove); }, right = [](Button& b) { b.SetAlignment(CImageButton::ImageRight); };
     const DWORD push = BS_PUSHBUTTON, box = BS_AUTOCHECKBOX, def = BS_DEFPUSHBUTTON;
@@ -90,21 +90,21 @@ TEST_F(ImageButton, PaintsEveryStateInSystemOrItsOwnColours) {
         {"own colours pressed", push, "Go", colours, ODS_SELECTED | ODS_FOCUS, {{2, 2, hotFace}}, {{hotText, 1}}},
         {"own colours hovered", push, "Go", then(colours, hover), ODS_FOCUS, {{2, 2, hotFace}}, {{hotText, 0}}},
         {"own colours restored", push, "Go", then(colours, [](Button& b) { b.RestoreDefaultColors(); }), 0, {{2, 2, face}}, {{text, 0}}},
-        {"bitmap left", push, "Go", bitmap, 0, Image(3, 6, kGreen), {{kMagenta, kAbsent}, {text, 10, 0}}},
-        {"bitmap on its own face", push, "", then(colours, bitmap), 0, {{25, 7, normalFace}, {26, 8, kGreen}}, {}},
-        {"bitmap above", push, "Go", then(bitmap, above), 0, Image(24, 3, kGreen), {{text, 0, 8}}},
-        {"bitmap right", push, "Go", then(bitmap, right), 0, Image(45, 6, kGreen), {{text, -8, 0}}},
-        {"bitmap alone", push, "", bitmap, 0, Image(24, 6, kGreen), {{text, kAbsent}}},
+        {"bitmap left", push, "Go", bitmap, 0, Image(3, 6, kOlive), {{kMagenta, kAbsent}, {text, 10, 0}}},
+        {"bitmap on its own face", push, "", then(colours, bitmap), 0, {{25, 7, normalFace}, {26, 8, kOlive}}, {}},
+        {"bitmap above", push, "Go", then(bitmap, above), 0, Image(24, 3, kOlive), {{text, 0, 8}}},
+        {"bitmap right", push, "Go", then(bitmap, right), 0, Image(45, 6, kOlive), {{text, -8, 0}}},
+        {"bitmap alone", push, "", bitmap, 0, Image(24, 6, kOlive), {{text, kAbsent}}},
         {"icon left", push, "Go", icon, 0, Image(3, 6, kBlue), {}},
-        {"bitmap disabled", push, "Go", bitmap, ODS_DISABLED, Image(3, 6), {{kGreen, kAbsent}}},
-        {"bitmap disabled, not greyed", push, "Go", then(bitmap, [](Button& b) { b.SetGreyDisabledBitmap(FALSE); }), ODS_DISABLED, Image(3, 6, kGreen), {}},
+        {"bitmap disabled", push, "Go", bitmap, ODS_DISABLED, Image(3, 6), {{kOlive, kAbsent}}},
+        {"bitmap disabled, not greyed", push, "Go", then(bitmap, [](Button& b) { b.SetGreyDisabledBitmap(FALSE); }), ODS_DISABLED, Image(3, 6, kOlive), {}},
         {"icon disabled", push, "Go", icon, ODS_DISABLED, Image(3, 6), {{kBlue, kAbsent}}},
         {"two bitmaps at rest", push, "", twoBitmaps, 0, Image(24, 6, kOrange), {}},
-        {"two bitmaps hovered", push, "", then(twoBitmaps, hover), 0, Image(24, 6, kGreen), {}},
-        {"two bitmaps pressed", push, "", twoBitmaps, ODS_SELECTED, Image(25, 7, kGreen), {}},
+        {"two bitmaps hovered", push, "", then(twoBitmaps, hover), 0, Image(24, 6, kOlive), {}},
+        {"two bitmaps pressed", push, "", twoBitmaps, ODS_SELECTED, Image(25, 7, kOlive), {}},
         {"two icons at rest", push, "", twoIcons, 0, Image(24, 6, kYellow), {}},
         {"check box, two bitmaps, hovered", box, "", then(twoBitmaps, hover), 0, Image(24, 6, kOrange), {}},
-        {"check box, two bitmaps, checked", box, "", then(twoBitmaps, checked), 0, Image(24, 6, kGreen), {}},
+        {"check box, two bitmaps, checked", box, "", then(twoBitmaps, checked), 0, Image(24, 6, kOlive), {}},
         {"icon resource", push, "", [](Button& b) { b.SetIcons(UINT(IDR_MAINFRAME)); }, 0, {{kMid, kMid, kNotFace}}, {}},
         {"bitmap resource", push, "", [](Button& b) { b.SetBitmaps(UINT(IDB_BANNER_STEP1), 0); }, 0, {{kMid, kMid, kNotFace}}, {}},
         {"no such resources", push, "", [](Button& b) { b.SetIcons(UINT(65001)), b.SetBitmaps(UINT(65001), 0); }, 0, {{kMid, kMid, face}}, {}},
@@ -229,7 +229,7 @@ TEST_F(ImageButton, BehavesAsAButtonUnderTheRealMouseAndMessages) {
     // Every setter of the look repaints on screen.
     const Tweak setters[] = {
         [](Button& b) { b.SetFlatLook(FALSE); }, [](Button& b) { b.SetCheckState(1); }, [](Button& b) { b.RestoreDefaultColors(); },
-        [](Button& b) { b.SetColor(0, 0); }, [](Button& b) { b.SetIcons(MakeIcon(kBlue)); }, [](Button& b) { b.SetBitmaps(MakeBitmap(kGreen, 0), 0); },
+        [](Button& b) { b.SetColor(0, 0); }, [](Button& b) { b.SetIcons(MakeIcon(kBlue)); }, [](Button& b) { b.SetBitmaps(MakeBitmap(kOlive, 0), 0); },
         [](Button& b) { b.SetAlignment(CImageButton::ImageAbove); }, [](Button& b) { b.SetGreyDisabledBitmap(FALSE); },
         [](Button& b) { b.SetDrawBorder(FALSE); }, [](Button& b) { b.SetFocusWhenFlat(TRUE); }, [](Button& b) { b.SetTransparent(TRUE); },
         [](Button& b) { b.SetButtonCursor(HCURSOR(nullptr), TRUE); }, [](Button& b) { b.SetMenu(IDM_TEST_DROPDOWN, nullptr); }};
@@ -247,7 +247,7 @@ TEST_F(ImageButton, BehavesAsAButtonUnderTheRealMouseAndMessages) {
         const RECT whole{0, 0, kW, kH};
         EXPECT_TRUE(::SendMessageA(b.GetToolTip().m_hWnd, TTM_GETTOOLINFOA, 0, LPARAM(&tool)) && ::EqualRect(&tool.rect, &whole));
         const HICON kept = MakeIcon(kBlue); b.SetIcons(kept), b.ReleaseImages(FALSE); EXPECT_TRUE(::DestroyIcon(kept));  // let go, not destroyed
-        b.SetIcons(MakeIcon(kBlue), MakeIcon(kYellow)), b.SetBitmaps(MakeBitmap(kGreen, kMagenta), kMagenta, MakeBitmap(kOrange, kMagenta), kMagenta);
+        b.SetIcons(MakeIcon(kBlue), MakeIcon(kYellow)), b.SetBitmaps(MakeBitmap(kOlive, kMagenta), kMagenta, MakeBitmap(kOrange, kMagenta), kMagenta);
         b.SetButtonCursor(::LoadCursorA(nullptr, IDC_CROSS)), b.SetButtonCursor(::LoadCursorA(nullptr, IDC_HAND));
         b.SetMenu(IDM_TEST_DROPDOWN, *host), b.SetTooltipText(nullptr); EXPECT_EQ(0, b.GetToolTip().GetToolCount());
         for (UINT state : {0u, UINT(ODS_SELECTED), UINT(ODS_DISABLED), UINT(ODS_FOCUS)}) Draw(b, c, state);

@@ -203,6 +203,7 @@ TEST(Toolbars, AShortResourceIsRefusedAndOnlySixteenColourBitmapsAreMapped) {
     EXPECT_EQ(-1, toolbar.CommandToIndex(ID_DEEP));
     EXPECT_EQ(-1, toolbar.GetButtonImage(5));
     EXPECT_FALSE(toolbar.Load(IDT_TRUNCATED));  // claims more buttons than it holds
+    EXPECT_FALSE(toolbar.Load(65001));  // not there
     EXPECT_EQ(-1, toolbar.CommandToIndex(ID_OPEN));
     EXPECT_EQ(nullptr, GlyphMenu::LoadSysColorBitmap(IDB_TRUE_COLOUR));
 }
