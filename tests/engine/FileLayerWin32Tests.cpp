@@ -64,7 +64,7 @@ TEST_F(Win32Files, ATextThatArrivesInPiecesIsReadWhole) {
     EXPECT_TRUE(ReadBytes(out / "p0.htm") == "<h1>Piped</h1>" + MakeHtmlBody(pipe.second.substr(7, kTextPiece - 8)));
 }
 
-TEST_F(Win32Files, ANameOrPathTooLongIsReportedAsSuch) {
+TEST_F(Win32Files, ANameOrPathPastTheLimitIsReportedAsTooLongAndOneJustWithinIsNot) {
     const std::string longName(300, 'n');
     const struct { const char* label; std::string text, folder, name; DWORD cause = ERROR_FILENAME_EXCED_RANGE; } rows[] = {
         {"a text's path", in / longName, out.Path(), "p"},

@@ -105,6 +105,7 @@ TEST(DataExchange, ShowingAndCollectingAndANonIntegerStoppingAtItsField) {
     EXPECT_EQ("new name|-31|", form.m_name + "|" + std::to_string(form.m_number) + "|" + form.m_later);
     const HWND number = ::GetDlgItem(form, kNumber);
     EXPECT_EQ(number, ::GetFocus());
+    EXPECT_TRUE(form.IsWindowVisible());  // still open
     EXPECT_EQ(MAKELRESULT(0, 9), ::SendMessageA(number, EM_GETSEL, 0, 0));  // its text selected
 }
 

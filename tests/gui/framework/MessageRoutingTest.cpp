@@ -28,7 +28,7 @@ protected:
     }
     BOOL OnClicked() { m_log.Add("child BN_CLICKED"); return m_keep; }
     HBRUSH CtlColor(CDC*, UINT) { return m_keep ? static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)) : nullptr; }
-    void OnCustomDraw(NMHDR*, LRESULT* result) { m_log.Add("child NM_CUSTOMDRAW"); *result = m_keep ? 7 : *result; }
+    void OnCustomDraw(NMHDR*, LRESULT* result) { m_log.Add("child NM_CUSTOMDRAW"); if (m_keep) *result = 7; }  // else left as set
     gui::MessageLog& m_log;
     BOOL m_keep;
 };
@@ -86,7 +86,7 @@ TEST_F(Routing, TheControlHearsFirstAndItsAnswerDecidesWhetherTheParentRuns) {
         EXPECT_EQ(row.brush, Colour(button));
         NMHDR header{button.m_hWnd, kButton, static_cast<UINT>(NM_CUSTOMDRAW)};
         m_log.Clear();
-        EXPECT_EQ(row.keep ? 7 : 0, m_dialog.SendMessage(WM_NOTIFY, kButton, reinterpret_cast<LPARAM>(&header)));  // unset: 0
+        EXPECT_EQ(row.keep ? 7 : 0, m_dialog.SendMessage(WM_NOTIFY, kButton, reinterpret_cast<LPARAM>(&header)));  // left unset: 0
         EXPECT_TRUE(m_log.Matches({"child NM_CUSTOMDRAW"}));  // a notify handler always keeps it
         EXPECT_FALSE(ProbeButton(m_log, row.keep).SubclassDlgItem(kButton, &m_dialog));  // bound once only
     }
