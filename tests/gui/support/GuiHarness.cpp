@@ -1,6 +1,7 @@
 #include "GuiHarness.h"
 
 #include <algorithm>
+#include <fstream>
 
 #include <commctrl.h>
 
@@ -145,6 +146,32 @@ COLORREF DibCanvas::Pixel(int x, int y) const {
     ::GdiFlush();
     const DWORD v = m_bits[static_cast<size_t>(y) * static_cast<size_t>(m_width) + static_cast<size_t>(x)];
     return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+}
+
+::testing::AssertionResult DibCanvas::MatchesPicture(const char* name) const {
+    ::GdiFlush();
+    const BITMAPINFOHEADER info{sizeof info, m_width, -m_height, 1, 32, BI_RGB};
+    const DWORD pixels = static_cast<DWORD>(m_width * m_height), start = sizeof(BITMAPFILEHEADER) + sizeof info;
+    const BITMAPFILEHEADER head{0x4D42, start + 4 * pixels, 0, 0, start};
+    std::string file(reinterpret_cast<const char*>(&head), sizeof head);
+    file.append(reinterpret_cast<const char*>(&info), sizeof info);
+    for (DWORD i = 0; i < pixels; ++i) {  // the fourth byte is whatever the drawing left there: not compared
+        const DWORD colour = m_bits[i] & 0xFFFFFF;
+        file.append(reinterpret_cast<const char*>(&colour), 4);
+    }
+    const HRSRC found = ::FindResourceA(nullptr, name, MAKEINTRESOURCEA(10));  // RT_RCDATA
+    const std::string reference = found ? std::string(static_cast<const char*>(::LockResource(::LoadResource(nullptr, found))),
+                                                      ::SizeofResource(nullptr, found)) : std::string();
+    if (file == reference)
+        return ::testing::AssertionSuccess();
+    size_t differ = 0, first = std::string::npos;
+    for (size_t at = start; reference.size() == file.size() && at < file.size(); at += 4)
+        if (file.compare(at, 4, reference, at, 4) != 0) first = std::min(first, (at - start) / 4), ++differ;
+    const std::string written = std::string(name) + ".bmp";
+    std::ofstream(written, std::ios::binary) << file;
+    ::testing::AssertionResult failed = ::testing::AssertionFailure() << written << " (written now) differs from its reference: ";
+    if (!differ) return failed << (found ? "another size" : "there is none");
+    return failed << differ << " pixels, the first at (" << first % m_width << ", " << first / m_width << ")";
 }
 
 // ---- message boxes ---------------------------------------------------------------------------

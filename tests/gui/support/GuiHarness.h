@@ -13,6 +13,7 @@
 //   DibCanvas canvas(w, h);       32-bit DIB-section memory DC
 //     canvas.PrintWindow(hwnd);   WM_PRINT of a window into it
 //     canvas.Pixel(x, y)          exact COLORREF (read inside solid fills only)
+//     canvas.MatchesPicture("NAME")  every pixel as in the reference picture NAME
 //   MessageBoxAnswerer boxes;     answers the next message boxes of this thread
 //     boxes.Answer(IDNO);         queue answers, one per box, in order
 //     ... code that shows a box ...
@@ -62,6 +63,10 @@ public:
     // The window with its frame and children, as it paints itself (WM_PRINT).
     void PrintWindow(HWND hwnd);
     COLORREF Pixel(int x, int y) const;
+    // Every pixel against a reference picture: the test's RCDATA resource `name`, a .bmp file
+    // as this writes it. Any difference (or no reference) writes the canvas to `name`.bmp in
+    // the working folder, to be looked at and, when right, to become the reference.
+    ::testing::AssertionResult MatchesPicture(const char* name) const;
 
 private:
     int m_width;
