@@ -109,7 +109,7 @@ TEST_F(ImageButton, PaintsEveryStateInSystemOrItsOwnColours) {
         {"bitmap resource", push, "", [](Button& b) { b.SetBitmaps(UINT(IDB_BANNER_STEP1), 0); }, 0, {{kMid, kMid, kNotFace}}, {}},
         {"no such resources", push, "", [](Button& b) { b.SetIcons(UINT(65001)), b.SetBitmaps(UINT(65001), 0); }, 0, {{kMid, kMid, face}}, {}},
     };
-    gui::DibCanvas c(kW, kH);
+    gui::DibCanvas c(kW, kH), sheet(kW, kH * int(rows.size()));  // every row, one under the other
     RECT plain{};  // the caption as the first row draws it
     for (const Row& row : rows) {
         SCOPED_TRACE(row.label); Button button;
@@ -117,6 +117,7 @@ TEST_F(ImageButton, PaintsEveryStateInSystemOrItsOwnColours) {
         ::SendDlgItemMessageA(*host, 300, WM_SETFONT, ::SendMessageA(*host, WM_GETFONT, 0, 0), 0);
         ASSERT_TRUE(button.SubclassDlgItem(300, host.get()));
         row.setup(button), Draw(button, c, row.state), button.DestroyWindow();
+        ::BitBlt(sheet.Dc(), 0, kH * int(&row - rows.data()), kW, kH, c.Dc(), 0, 0, SRCCOPY);
         if (plain.right == 0)  // the caption is there, centred within what the glyphs leave blank
             EXPECT_TRUE((plain = FindInk(c, text).box).right > 0 && std::abs(plain.left - (kW - 1 - plain.right)) + std::abs(plain.top - (kH - 1 - plain.bottom)) <= 4);
         for (const Look& l : row.looks) {
@@ -133,6 +134,7 @@ TEST_F(ImageButton, PaintsEveryStateInSystemOrItsOwnColours) {
         if (row.focus >= 0)
             EXPECT_TRUE(row.focus ? dots.count >= kW - 2 * row.focus && dots.box.left == row.focus && dots.box.top == row.focus : !dots.count) << dots.count;
     }
+    EXPECT_TRUE(sheet.MatchesPicture("IMAGE_BUTTON_LOOKS"));
 }
 
 TEST_F(ImageButton, TakesTheNewSystemColoursButKeepsItsOwn) {

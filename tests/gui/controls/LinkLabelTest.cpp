@@ -55,12 +55,15 @@ TEST(LinkLabel, FitsItsTextShowsItsStateInColourAndUnderlineAndOpensItsTargetOnA
         {"always underlined, hovered", always, FALSE, true, kHover, true},
     };
     Label& label = labels[0];
+    RECT face{}; ::GetClientRect(label, &face);
+    gui::DibCanvas sheet(face.right, face.bottom * int(std::size(rows) + 1));  // each row, then focused
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label); label.SetUnderlineMode(row.mode), label.MarkVisited(row.visited);
         ASSERT_TRUE(hover(row.hovered));
         if (!row.hovered) EXPECT_FALSE(::KillTimer(label, label.GetHoverTimerId())) << "the hover timer still runs";
         RECT client{}; ::GetClientRect(label, &client);
         gui::DibCanvas c(client.right, client.bottom); c.PrintWindow(label);
+        ::BitBlt(sheet.Dc(), 0, client.bottom * int(&row - rows), client.right, client.bottom, c.Dc(), 0, 0, SRCCOPY);
         EXPECT_EQ(Sys(COLOR_BTNFACE), c.Pixel(client.right - 1, 0));
         for (COLORREF colour : {kLink, kVisited, kHover}) EXPECT_EQ(colour == row.colour, FindInk(c, colour).count > 10) << std::hex << colour;
         const Ink ink = FindInk(c, row.colour);  // underlined: a row of ink almost as long as the text
@@ -68,6 +71,14 @@ TEST(LinkLabel, FitsItsTextShowsItsStateInColourAndUnderlineAndOpensItsTargetOnA
     }
     for (UINT message : {WM_UPDATEUISTATE, WM_SETFOCUS, WM_KILLFOCUS}) {  // each repaints the focus rectangle
         ::UpdateWindow(label), label.SendMessage(message, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS)); EXPECT_TRUE(::GetUpdateRect(label, nullptr, FALSE)) << message; }
+    ::SetFocus(label), ::RedrawWindow(host, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RECT all{}; ::GetClientRect(host, &all); gui::DibCanvas dialog(all.right, all.bottom);
+    for (const HWND shown : {label.m_hWnd, host.m_hWnd}) {  // as painted on screen, the focus rectangle too
+        const HDC dc = ::GetDC(shown);
+        ::BitBlt(shown == host ? dialog.Dc() : sheet.Dc(), 0, shown == host ? 0 : face.bottom * int(std::size(rows)), all.right, all.bottom, dc, 0, 0, SRCCOPY);
+        ::ReleaseDC(shown, dc);
+    }
+    EXPECT_TRUE(sheet.MatchesPicture("LINK_LABEL_LOOKS")); EXPECT_TRUE(dialog.MatchesPicture("LINK_LABEL_DIALOG"));
     // A click opens the target or names why it could not.
     const std::pair<INT_PTR, const char*> answers[] = {
         {33, nullptr}, {0, "The operating system is out\nof memory or resources."}, {2, "The specified file was not found."},
