@@ -105,13 +105,13 @@ void Run(const std::string& exe) {
     Wizard w(exe, programFolder);
     Expect(!::IsWindowEnabled(w.start), "START is disabled at first");
     ExpectManifest(exe, w.window);
-    ExpectSoon([&] { return w.ShowsStep(0); }, "step 1 in front at first");
+    ExpectSoon([&] { return w.ShowsPage(0); }, "step 1 in front at first");
     Expect(StepLabel(w.steps, 0) + StepLabel(w.steps, 1) + StepLabel(w.steps, 2) == "STEP1STEP2STEP3", "the step buttons' labels");
     RECT suggested{}, now{};  // where the system puts the window when the dots per inch change
     ::GetWindowRect(w.window, &suggested), ::OffsetRect(&suggested, 7, 5), suggested.right += 3;
     ::SendMessageW(w.window, WM_DPICHANGED, MAKEWPARAM(96, 96), LPARAM(RemoteBlock(w.window, sizeof(suggested), &suggested).at));
-    ExpectSoon([&] { return ::GetWindowRect(w.window, &now) && ::EqualRect(&now, &suggested) && w.ShowsStep(0); },
-               "a change of dots per inch: the window where the system suggests, step 1's banner fitted again");
+    ExpectSoon([&] { return ::GetWindowRect(w.window, &now) && ::EqualRect(&now, &suggested) && w.ShowsPage(0); },
+               "a change of dots per inch: the window where the system suggests");
     RECT area{}, page{};
     const RECT first = StepButtonRect(w.steps, 0);
     ::GetClientRect(w.steps, &area);
@@ -150,20 +150,20 @@ void Run(const std::string& exe) {
     ExpectBox(w, "About tessiva", "tessiva Version 1.0", {IDOK}, true, IDOK);
 
     ClickStep(w.steps, 1);  // the first step left for another: the step control knows which was in front
-    ExpectSoon([&] { return w.ShowsStep(1); }, "STEP2 brings step 2 from the first");
+    ExpectSoon([&] { return w.ShowsPage(1); }, "STEP2 brings step 2 from the first");
     ClickStep(w.steps, 2);
-    ExpectSoon([&] { return w.ShowsStep(2); }, "STEP3 brings step 3");
+    ExpectSoon([&] { return w.ShowsPage(2); }, "STEP3 brings step 3");
     Expect(::IsWindowEnabled(w.start), "STEP3 enables START");
     Click(w.start);
     ExpectBox(w, "tessiva", "you must add one file in the listbox", {IDOK}, false, IDOK);
 
     ClickStep(w.steps, 0);
-    ExpectSoon([&] { return w.ShowsStep(0); }, "STEP1 brings step 1 back");
+    ExpectSoon([&] { return w.ShowsPage(0); }, "STEP1 brings step 1 back");
     PressKeys({VK_RIGHT});  // the step buttons have the focus after the click
-    ExpectSoon([&] { return w.ShowsStep(1); }, "an arrow key on the step buttons brings the step, page and banner");
+    ExpectSoon([&] { return w.ShowsPage(1); }, "an arrow key on the step buttons brings the step and its page");
     PressKeys({VK_LEFT});
     ClickStep(w.steps, 0);  // a click on the button of the page in front keeps it
-    ExpectSoon([&] { return w.ShowsStep(0); }, "a click on the step in front keeps it");
+    ExpectSoon([&] { return w.ShowsPage(0); }, "a click on the step in front keeps it");
     Expect(::IsWindowEnabled(w.start), "START stays enabled");
 
     w.AddFiles("\"c-notes.txt\"", kIn);
@@ -180,7 +180,7 @@ void Run(const std::string& exe) {
     ExpectList(w, {"a-walk.txt", "b-recipe.txt", "c-notes.txt"});
 
     ClickStep(w.steps, 1);
-    ExpectSoon([&] { return w.ShowsStep(1); }, "STEP2 brings step 2");
+    ExpectSoon([&] { return w.ShowsPage(1); }, "STEP2 brings step 2");
     SetText(w.Item(1, IDC_TEMPLATE_NAME), "no-such-templet.htm");
     Click(w.Item(1, IDC_VIEW));
     ExpectBox(w, "tessiva", "::ShellExecute failed to open this link!", {IDOK}, false, IDOK);

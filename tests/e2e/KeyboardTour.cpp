@@ -58,7 +58,7 @@ void KeyboardTour(const std::string& exe) {
             PressKeys({VK_RETURN});
         }
         // The wizard in front again before the next keys: a closing file dialog may still hold them.
-        WaitFor([&] { return w.ShowsStep(row.step) && w.Boxes().empty() && ::GetForegroundWindow() == w.window &&
+        WaitFor([&] { return w.ShowsPage(row.step) && w.Boxes().empty() && ::GetForegroundWindow() == w.window &&
                              (!row.focus || at(row.focus)) && (!row.shown || look(row.shown) != unfocused); }, row.what);
         Expect(true, row.what);
     }
@@ -77,7 +77,7 @@ void KeyboardTour(const std::string& exe) {
     Expect(ReadBytes(in + "\\CON0.htm").find("The page of a.txt") != std::string::npos, "Alt+S: START, a run");
     WriteBytes(in + "\\b.txt", "b"), WriteBytes(in + "\\-notes.dat", "n");
     DropFiles(w.window, {in, in + "\\-notes.dat", in + "\\A.TXT"});
-    WaitFor([&] { return w.ShowsStep(0) && ListEntries(w.Item(0, IDC_FILE_LIST)) == std::vector<std::string>{
+    WaitFor([&] { return w.ShowsPage(0) && ListEntries(w.Item(0, IDC_FILE_LIST)) == std::vector<std::string>{
         in + "\\-notes.dat", in + "\\a.txt", in + "\\a.txt", in + "\\A.TXT", in + "\\b.txt"}; }, "a drop");
     Expect(true, "a dropped folder gives its .txt files, a dropped file itself; STEP1 shows them in order, "
                  "names equal to one listed after it in the order dropped");

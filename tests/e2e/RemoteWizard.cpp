@@ -86,49 +86,6 @@ void ChooseFiles(HWND dialog, const std::string& folder, const std::string& name
     WaitFor([&] { return !::IsWindow(dialog); }, "the file dialog to close");
 }
 
-std::vector<DWORD> Pixels(HDC source, POINT at, SIZE size, WORD bitCount, SIZE from) {  // `from` stretched to `size`
-    BITMAPINFO info{};  // 32 bits: top-down; 24: bottom-up, as a BMP file
-    info.bmiHeader = {sizeof(info.bmiHeader), size.cx, bitCount == 32 ? -size.cy : size.cy, 1, bitCount, BI_RGB,
-                      0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HDC memory = ::CreateCompatibleDC(source);
-    HBITMAP canvas = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(memory, canvas);
-    ::SetStretchBltMode(memory, HALFTONE);
-    ::StretchBlt(memory, 0, 0, size.cx, size.cy, source, at.x, at.y, from.cx, from.cy, SRCCOPY);
-    ::GdiFlush();
-    const size_t words = ((static_cast<size_t>(size.cx) * bitCount / 8 + 3) / 4) * size.cy;
-    std::vector<DWORD> pixels(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + words);
-    for (DWORD& p : pixels)
-        p &= bitCount == 32 ? 0x00FFFFFF : 0xFFFFFFFF;
-    ::SelectObject(memory, old);
-    ::DeleteObject(canvas);
-    ::DeleteDC(memory);
-    return pixels;
-}
-
-bool ScreenShowsBitmap(HWND window, HMODULE module, UINT id) {
-    HBITMAP bitmap = HBITMAP(::LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    BITMAP size{};
-    if (!bitmap || !::GetObjectA(bitmap, sizeof(size), &size))
-        return false;
-    HDC picture = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ old = ::SelectObject(picture, bitmap);
-    const int dpi = ::GetDeviceCaps(picture, LOGPIXELSY);  // the banner is drawn for 96 and scaled by the screen's
-    const SIZE drawn{size.bmWidth, size.bmHeight}, extent{::MulDiv(drawn.cx, dpi, 96), ::MulDiv(drawn.cy, dpi, 96)};
-    RECT header{};  // beyond the picture, to the window's edge, a band that continues each row's last pixel
-    ::GetClientRect(::GetParent(window), &header);
-    const LONG wide = std::max(extent.cx, header.right);
-    const std::vector<DWORD> expected = Pixels(picture, POINT{0, 0}, extent, 32, drawn), shown = ScreenPixels(window, {wide, extent.cy});
-    bool same = true;
-    for (size_t at = 0; at < shown.size(); ++at)
-        same = same && shown[at] == expected[at / wide * extent.cx + std::min<LONG>(at % wide, extent.cx - 1)];
-    ::SelectObject(picture, old);
-    ::DeleteDC(picture);
-    ::DeleteObject(bitmap);
-    return same;
-}
-
 }  // namespace
 
 void Check(bool condition, const std::string& what) {
@@ -196,11 +153,9 @@ Wizard::Wizard(const std::string& exe, const std::string& folder) {
     for (int i = 0; i < 3; ++i)
         pages[i] = ChildDialogWith(steps, pageItems[i]);
     Check(steps && start && pages[0] && pages[1] && pages[2], "the wizard's steps, START and pages");
-    m_resources = ::LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
 }
 
 Wizard::~Wizard() {
-    ::FreeLibrary(m_resources);
     if (::WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT)
         ::TerminateProcess(m_process.hProcess, 99);
     ::CloseHandle(m_process.hProcess);
@@ -295,10 +250,6 @@ bool Wizard::ShowsPage(int step) const {
     return true;
 }
 
-bool Wizard::ShowsStep(int step) const {
-    return ShowsPage(step) && ScreenShowsBitmap(::GetDlgItem(window, IDC_BANNER), m_resources, IDB_BANNER_STEP1 + step);
-}
-
 void Wizard::AddFiles(const std::string& names, const std::string& folder) const {
     Click(Item(0, IDC_ADD));
     HWND dialog = nullptr;
@@ -374,9 +325,18 @@ std::string StepLabel(HWND tabs, int index) {
 std::vector<DWORD> ScreenPixels(HWND window, SIZE size, WORD bitCount) {
     RECT rect{};
     ::GetWindowRect(window, &rect);
-    HDC screen = ::GetDC(nullptr);
-    std::vector<DWORD> pixels = Pixels(screen, POINT{rect.left, rect.top}, size, bitCount, size);
-    ::ReleaseDC(nullptr, screen);
+    BITMAPINFO info{};  // 32 bits: top-down; 24: bottom-up, as a BMP file
+    info.bmiHeader = {sizeof(info.bmiHeader), size.cx, bitCount == 32 ? -size.cy : size.cy, 1, bitCount, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const HDC screen = ::GetDC(nullptr), memory = ::CreateCompatibleDC(screen);
+    const HBITMAP canvas = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = ::SelectObject(memory, canvas);
+    ::BitBlt(memory, 0, 0, size.cx, size.cy, screen, rect.left, rect.top, SRCCOPY), ::GdiFlush();
+    const size_t words = ((static_cast<size_t>(size.cx) * bitCount / 8 + 3) / 4) * size.cy;
+    std::vector<DWORD> pixels(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + words);
+    for (DWORD& p : pixels)
+        p &= bitCount == 32 ? 0x00FFFFFF : 0xFFFFFFFF;
+    ::SelectObject(memory, old), ::DeleteObject(canvas), ::DeleteDC(memory), ::ReleaseDC(nullptr, screen);
     return pixels;
 }
 

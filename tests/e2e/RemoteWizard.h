@@ -55,7 +55,6 @@ public:
     void ExpectKeysAnswered(WORD letter, WORD access, HWND target, const std::string& what) const;
     bool ShowsTip(HWND control, const std::string& tip) const;  // with the pointer resting on `control`
     bool ShowsPage(int step) const;  // its page alone visible
-    bool ShowsStep(int step) const;  // and its banner on the screen
     std::vector<HWND> Boxes() const;  // the program's enabled top-level dialogs but its window
     Box WaitForBox() const;
     void Answer(const Box& box, int id) const;  // presses button `id`; returns once the box is destroyed
@@ -69,7 +68,6 @@ public:
 
 private:
     PROCESS_INFORMATION m_process{};
-    HMODULE m_resources = nullptr;  // the program's, for its banners
 };
 
 // A real click at `client` of `window` (its centre by default), once its top-level

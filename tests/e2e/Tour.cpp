@@ -19,9 +19,9 @@ namespace {
 
 void SavePicture(const Wizard& w, int step, const std::string& folder) {
     ClickStep(w.steps, step);  // the focus on the step buttons, as after a click
-    // Painted now; on the screen once the display shows the step's banner.
+    // Painted now, its page in front.
     ::RedrawWindow(w.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    WaitFor([&] { return w.ShowsStep(step); }, "step " + std::to_string(step + 1) + " on the screen");
+    WaitFor([&] { return w.ShowsPage(step); }, "step " + std::to_string(step + 1) + " on the screen");
     RECT rect{};
     ::GetWindowRect(w.window, &rect);
     const BITMAPINFOHEADER info{sizeof(info), rect.right - rect.left, rect.bottom - rect.top, 1, 24, BI_RGB,

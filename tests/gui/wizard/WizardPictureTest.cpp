@@ -1,0 +1,34 @@
+// The wizard as it first shows, each step in front in turn, against pictures judged right.
+#include <gtest/gtest.h>
+
+#include "CWizardDlg.h"
+#include "GuiHarness.h"
+#include "resource.h"
+
+namespace {
+
+struct Wizard : CWizardDlg { using CWizardDlg::m_tabSteps; };
+
+TEST(WizardPictures, EachStepShowsItsBannerAndItsPage) {
+    Wizard wizard; ASSERT_TRUE(wizard.Create(IDD_WIZARD));
+    ::SetWindowPos(wizard, HWND_TOP, 100, 100, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW), ::SetCursorPos(5, 5);
+    // The system's legacy set depends on the locale this runs in: one of the list's own, pinned.
+    ::SendDlgItemMessageA(wizard.m_tabSteps.GetPage(1), IDC_LEGACY_CHARSET, CB_SELECTSTRING, WPARAM(-1), LPARAM("windows-1252"));
+    RECT client{}, button{}; ::GetClientRect(wizard, &client);
+    for (const char* picture : {"WIZARD_STEP1", "WIZARD_STEP2", "WIZARD_STEP3", "WIZARD_STEP3_WIDER"}) {  // each brought by a click on its button
+        if (picture[12]) {  // the dots per inch changed: the window where the system suggests, its banner fitted again
+            RECT suggested{}; ::GetWindowRect(wizard, &suggested), suggested.right += 3;
+            wizard.SendMessage(WM_DPICHANGED, MAKEWPARAM(96, 96), LPARAM(&suggested)), ::GetClientRect(wizard, &client);
+        } else {
+            TabCtrl_GetItemRect(wizard.m_tabSteps, picture[11] - '1', &button);
+            const LPARAM at = MAKELPARAM(button.left + 4, button.top + 4);
+            wizard.m_tabSteps.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at), wizard.m_tabSteps.SendMessage(WM_LBUTTONUP, 0, at);
+        }
+        ::SetFocus(wizard.m_tabSteps), ::RedrawWindow(wizard, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        gui::DibCanvas shown(client.right, client.bottom); const HDC dc = ::GetDC(wizard);
+        ::BitBlt(shown.Dc(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY), ::ReleaseDC(wizard, dc);
+        EXPECT_TRUE(shown.MatchesPicture(picture));
+    }
+}
+
+}  // namespace
