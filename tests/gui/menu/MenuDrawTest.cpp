@@ -21,12 +21,13 @@ constexpr COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255), kUnpainted = R
 constexpr int kLeft = 10, kRight = 210, kPitch = 26;
 enum Item { Separator, Plain, Radio, Open, Undo, OffToolbar, Own };
 enum Row { SeparatorRow, AtRest, Selected, Grayed, GrayedSelected, Checked, CheckedSelected, RadioChecked,
-           ImageAtRest, ImageSelected, ImageChecked, ImageGrayed, ToolbarImage, FirstImage, ImageDithered, ImageCheckedSelected, OwnImage, Rows };
-const struct { Item item; UINT state; BOOL dither = FALSE; } kRows[Rows] = {
+           ImageAtRest, ImageSelected, ImageChecked, ImageGrayed, ToolbarImage, FirstImage, ImageDithered, ImageCheckedSelected, OwnImage,
+           CheckImage, CheckImageSelected, Rows };
+const struct { Item item; UINT state; BOOL dither = FALSE, checks = FALSE; } kRows[Rows] = {  // checks: check images for the tick
     {Separator, 0}, {Plain, 0}, {Plain, ODS_SELECTED}, {Plain, ODS_GRAYED}, {Plain, ODS_GRAYED | ODS_SELECTED},
     {Plain, ODS_CHECKED}, {Plain, ODS_CHECKED | ODS_SELECTED}, {Radio, ODS_CHECKED}, {Open, 0},
     {Open, ODS_SELECTED}, {Open, ODS_CHECKED}, {Open, ODS_GRAYED}, {Undo, 0}, {OffToolbar, 0}, {Open, ODS_GRAYED, TRUE},
-    {Open, ODS_CHECKED | ODS_SELECTED}, {Own, 0},
+    {Open, ODS_CHECKED | ODS_SELECTED}, {Own, 0}, {Plain, ODS_CHECKED, FALSE, TRUE}, {Plain, ODS_CHECKED | ODS_SELECTED, FALSE, TRUE},
 };
 
 // Spot: the pixel at (x, y) of the row's item is `colour`. Text: the columns x
@@ -45,11 +46,12 @@ public:
         GlyphMenuItem& own = *m_popup.items[Own];  // a list of its own: red, green (its faded copy), blue, yellow
         own.ownImages = std::make_unique<CImageList>(), own.ownImageSource = own.ownImageIndex = 0, m_cells.LoadBitmap(IDT_TEST_TOOLBAR);
         own.ownImages->Create(16, 15, ILC_COLOR24 | ILC_MASK, 4, 0), own.ownImages->Add(m_cells, RGB(192, 192, 192));
-        ::CheckMenuRadioItem(m_popup, 2002 + base, 2002 + base, 2002 + base, MF_BYCOMMAND);
+        ::CheckMenuRadioItem(m_popup, 2002 + base, 2002 + base, 2002 + base, MF_BYCOMMAND), m_popup.checkImagesShared = TRUE;
         m_canvas.Fill(kUnpainted);
         const HGDIOBJ old = ::SelectObject(m_canvas.Dc(), m_font);
         for (int row = 0; row < Rows; ++row) {
-            m_popup.ditherDisabled = kRows[row].dither;
+            m_popup.ditherDisabled = kRows[row].dither, m_popup.checkImages = kRows[row].checks ? own.ownImages.get() : nullptr;
+            m_popup.checkedImage = m_popup.checkedSelectedImage = kRows[row].checks ? 1 : -1;
             DRAWITEMSTRUCT draw{ODT_MENU, 0, static_cast<UINT>(m_popup.items[kRows[row].item]->commandId), ODA_DRAWENTIRE,
                                 kRows[row].state, reinterpret_cast<HWND>(m_popup.m_hMenu), m_canvas.Dc(), Rect(row),
                                 reinterpret_cast<ULONG_PTR>(m_popup.items[kRows[row].item].get())};

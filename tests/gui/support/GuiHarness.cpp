@@ -167,11 +167,10 @@ COLORREF DibCanvas::Pixel(int x, int y) const {
     size_t differ = 0, first = std::string::npos;
     for (size_t at = start; reference.size() == file.size() && at < file.size(); at += 4)
         if (file.compare(at, 4, reference, at, 4) != 0) first = std::min(first, (at - start) / 4), ++differ;
-    const std::string written = std::string(name) + ".bmp";
-    std::ofstream(written, std::ios::binary) << file;
-    ::testing::AssertionResult failed = ::testing::AssertionFailure() << written << " (written now) differs from its reference: ";
-    if (!differ) return failed << (found ? "another size" : "there is none");
-    return failed << differ << " pixels, the first at (" << first % m_width << ", " << first / m_width << ")";
+    std::ofstream(std::string(name) + ".bmp", std::ios::binary) << file;
+    ::testing::AssertionResult failed = ::testing::AssertionFailure() << name << ".bmp (written now) differs from its reference: ";
+    return differ ? failed << differ << " pixels, the first at (" << first % m_width << ", " << first / m_width << ")"
+                  : failed << (found ? "another size" : "there is none");
 }
 
 // ---- message boxes ---------------------------------------------------------------------------
