@@ -234,7 +234,8 @@ TEST_F(ImageButton, BehavesAsAButtonUnderTheRealMouseAndMessages) {
         [](Button& b) { b.SetColor(0, 0); }, [](Button& b) { b.SetIcons(MakeIcon(kBlue)); }, [](Button& b) { b.SetBitmaps(MakeBitmap(kOlive, 0), 0); },
         [](Button& b) { b.SetAlignment(CImageButton::ImageAbove); }, [](Button& b) { b.SetGreyDisabledBitmap(FALSE); },
         [](Button& b) { b.SetDrawBorder(FALSE); }, [](Button& b) { b.SetFocusWhenFlat(TRUE); }, [](Button& b) { b.SetTransparent(TRUE); },
-        [](Button& b) { b.SetButtonCursor(HCURSOR(nullptr), TRUE); }, [](Button& b) { b.SetMenu(IDM_TEST_DROPDOWN, nullptr); }};
+        [](Button& b) { b.SetButtonCursor(HCURSOR(nullptr), TRUE); }, [](Button& b) { b.SetButtonCursor(UINT(0), TRUE); },
+        [](Button& b) { b.SetMenu(IDM_TEST_DROPDOWN, nullptr); }};
     for (const Tweak& set : setters) {
         ::UpdateWindow(check), set(check);
         EXPECT_TRUE(::GetUpdateRect(check, nullptr, FALSE)) << "setter " << &set - setters;

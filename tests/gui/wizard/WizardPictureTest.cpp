@@ -7,7 +7,7 @@
 
 namespace {
 
-struct Wizard : CWizardDlg { using CWizardDlg::m_tabSteps; };
+struct Wizard : CWizardDlg { using CWizardDlg::m_tabSteps; using CWizardDlg::DrawMinimisedIcon; };
 
 TEST(WizardPictures, EachStepShowsItsBannerAndItsPage) {
     Wizard wizard; ASSERT_TRUE(wizard.Create(IDD_WIZARD));
@@ -29,6 +29,8 @@ TEST(WizardPictures, EachStepShowsItsBannerAndItsPage) {
         ::BitBlt(shown.Dc(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY), ::ReleaseDC(wizard, dc);
         EXPECT_TRUE(shown.MatchesPicture(picture));
     }
+    gui::DibCanvas icon(37, 36); CDC dc(icon.Dc());  // minimised: the icon centred, an odd pixel left over going right and down
+    wizard.DrawMinimisedIcon(dc, CRect(0, 0, 37, 36)); EXPECT_TRUE(icon.MatchesPicture("WIZARD_MINIMISED"));
 }
 
 }  // namespace
