@@ -147,7 +147,7 @@ TEST(LinkLabelFallback, MakesTheCommandLineFromTheRegisteredOpenCommand) {
         if (row.type != REG_NONE)
             ::RegSetValueExA(key, nullptr, 0, row.type, reinterpret_cast<const BYTE*>(row.command.c_str()), DWORD(row.command.size() + row.nul));
         ::RegCloseKey(key); char command[2 * MAX_PATH], line[2 * MAX_PATH];
-        std::fill_n(command, sizeof(command), '#');
+        std::fill_n(command, sizeof(command), '#'), std::fill_n(line, sizeof(line), '#');
         const LONG read = CLinkLabel::ReadWebPageCommand(root, command, sizeof(command));
         EXPECT_EQ(row.line.empty(), read != ERROR_SUCCESS);
         EXPECT_EQ(row.line, read != ERROR_SUCCESS ? command : CLinkLabel::BuildOpenCommandLine(command, target.c_str(), line, sizeof(line)) ? line : "-");
