@@ -71,8 +71,8 @@ TEST(LinkLabel, FitsItsTextShowsItsStateInColourAndUnderlineAndOpensItsTargetOnA
     ::SetFocus(label), ::RedrawWindow(host, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     RECT all{}; ::GetClientRect(host, &all); gui::DibCanvas dialog(all.right, all.bottom);
     for (const HWND shown : {label.m_hWnd, host.m_hWnd}) {  // as painted on screen, the focus rectangle too
-        const HDC dc = ::GetDC(shown);
-        ::BitBlt(shown == host ? dialog.Dc() : sheet.Dc(), 0, shown == host ? 0 : face.bottom * int(std::size(rows)), all.right, all.bottom, dc, 0, 0, SRCCOPY);
+        const HDC dc = ::GetDC(shown); const RECT& area = shown == host ? all : face;
+        ::BitBlt(shown == host ? dialog.Dc() : sheet.Dc(), 0, shown == host ? 0 : face.bottom * int(std::size(rows)), area.right, area.bottom, dc, 0, 0, SRCCOPY);
         ::ReleaseDC(shown, dc);
     }
     EXPECT_TRUE(sheet.MatchesPicture("LINK_LABEL_LOOKS")); EXPECT_TRUE(dialog.MatchesPicture("LINK_LABEL_DIALOG"));
