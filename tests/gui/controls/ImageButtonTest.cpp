@@ -228,18 +228,16 @@ TEST_F(ImageButton, BehavesAsAButtonUnderTheRealMouseAndMessages) {
         Draw(open, c, 0); EXPECT_EQ(RGB(200, 30, 30), c.Pixel(2, 2));
         open.SendMessage(WM_SYSCOLORCHANGE), Draw(open, c, 0); EXPECT_EQ(colour, c.Pixel(2, 2));
     }
-    // Every setter of the look repaints on screen.
-    const Tweak setters[] = {
-        [](Button& b) { b.SetFlatLook(FALSE); }, [](Button& b) { b.SetCheckState(1); }, [](Button& b) { b.RestoreDefaultColors(); },
-        [](Button& b) { b.SetColor(0, 0); }, [](Button& b) { b.SetIcons(MakeIcon(kBlue)); }, [](Button& b) { b.SetBitmaps(MakeBitmap(kOlive, 0), 0); },
-        [](Button& b) { b.SetAlignment(CImageButton::ImageAbove); }, [](Button& b) { b.SetGreyDisabledBitmap(FALSE); },
-        [](Button& b) { b.SetDrawBorder(FALSE); }, [](Button& b) { b.SetFocusWhenFlat(TRUE); }, [](Button& b) { b.SetTransparent(TRUE); },
-        [](Button& b) { b.SetButtonCursor(HCURSOR(nullptr), TRUE); }, [](Button& b) { b.SetButtonCursor(UINT(0), TRUE); },
-        [](Button& b) { b.SetMenu(IDM_TEST_DROPDOWN, nullptr); }};
-    for (const Tweak& set : setters) {
-        ::UpdateWindow(check), set(check);
-        EXPECT_TRUE(::GetUpdateRect(check, nullptr, FALSE)) << "setter " << &set - setters;
-    }
+    // Every setter of the look repaints on screen and answers 0, as the others do.
+    DWORD (*const setters[])(Button&) = {
+        [](Button& b) { return b.SetFlatLook(FALSE); }, [](Button& b) { return b.SetCheckState(1); }, [](Button& b) { return b.RestoreDefaultColors(); },
+        [](Button& b) { return b.SetColor(0, 0); }, [](Button& b) { return b.SetIcons(MakeIcon(kBlue)); }, [](Button& b) { return b.SetBitmaps(MakeBitmap(kOlive, 0), 0); },
+        [](Button& b) { return b.SetAlignment(CImageButton::ImageAbove); }, [](Button& b) { return b.SetGreyDisabledBitmap(FALSE); },
+        [](Button& b) { return b.SetDrawBorder(FALSE); }, [](Button& b) { return b.SetFocusWhenFlat(TRUE); }, [](Button& b) { return b.SetTransparent(TRUE); },
+        [](Button& b) { return b.SetButtonCursor(HCURSOR(nullptr), TRUE); }, [](Button& b) { return b.SetButtonCursor(UINT(0), TRUE); },
+        [](Button& b) { return b.SetMenu(IDM_TEST_DROPDOWN, nullptr); }};
+    for (const auto& set : setters) { ::UpdateWindow(check); EXPECT_TRUE(set(check) == 0 && ::GetUpdateRect(check, nullptr, FALSE)) << "setter " << &set - setters; }
+    EXPECT_EQ(0u, check.SetLinkTarget("http://example.org/") | check.SetAlwaysTrack(TRUE) | check.ActivateTooltip(TRUE) | check.SetTooltipText("Go") | open.SetCheckState(1));
     auto round = [&] {  // leaves no handle behind
         Button b;
         b.SetTooltipText("Opens the file");  // given before the window exists, it is its tool once it does
