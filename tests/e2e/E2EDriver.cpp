@@ -273,6 +273,7 @@ void Run(const std::string& exe) {
     Click(w.Item(0, IDC_CLEAR));
     ExpectBox(w, "warnning", kClearQuestion, {IDYES, IDNO}, false, IDYES);
     ExpectList(w, {});
+    Expect(::SendMessageW(w.Item(0, IDC_FILE_LIST), LB_GETHORIZONTALEXTENT, 0, 0) == 0, "CLEAR: no scrolling left for the names gone");
 
     // The result one click away, in the browser; F1 opens the guide there too when its pages are beside the program.
     // Last of all: the shell's program and its console may take the front at any moment after, even mid-click.
