@@ -117,7 +117,7 @@ TEST_F(ImageButton, PaintsEveryStateInSystemOrItsOwnColours) {
         ::SendDlgItemMessageA(*host, 300, WM_SETFONT, ::SendMessageA(*host, WM_GETFONT, 0, 0), 0);
         ASSERT_TRUE(button.SubclassDlgItem(300, host.get()));
         row.setup(button), Draw(button, c, row.state), button.DestroyWindow();
-        ::BitBlt(sheet.Dc(), 0, kH * int(&row - rows.data()), kW, kH, c.Dc(), 0, 0, SRCCOPY);
+        sheet.Paste(c, kH * int(&row - rows.data()));
         if (plain.right == 0)  // the caption is there, centred within what the glyphs leave blank
             EXPECT_TRUE((plain = FindInk(c, text).box).right > 0 && std::abs(plain.left - (kW - 1 - plain.right)) + std::abs(plain.top - (kH - 1 - plain.bottom)) <= 4);
         for (const Look& l : row.looks) {

@@ -61,7 +61,7 @@ TEST(LinkLabel, FitsItsTextShowsItsStateInColourAndUnderlineAndOpensItsTargetOnA
         ASSERT_TRUE(hover(row.hovered));
         if (!row.hovered) EXPECT_FALSE(::KillTimer(label, label.GetHoverTimerId())) << "the hover timer still runs";
         gui::DibCanvas c(face.right, face.bottom); c.PrintWindow(label);
-        ::BitBlt(sheet.Dc(), 0, face.bottom * int(&row - rows), face.right, face.bottom, c.Dc(), 0, 0, SRCCOPY);
+        sheet.Paste(c, face.bottom * int(&row - rows));
         for (COLORREF colour : {kLink, kVisited, kHover}) EXPECT_EQ(colour == row.colour, FindInk(c, colour).count > 10) << std::hex << colour;
         const Ink ink = FindInk(c, row.colour);  // underlined: a row of ink almost as long as the text
         EXPECT_EQ(row.underlined, ink.run > (ink.box.right - ink.box.left) * 9 / 10) << ink.run;
@@ -70,11 +70,7 @@ TEST(LinkLabel, FitsItsTextShowsItsStateInColourAndUnderlineAndOpensItsTargetOnA
         ::UpdateWindow(label), label.SendMessage(message, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS)); EXPECT_TRUE(::GetUpdateRect(label, nullptr, FALSE)) << message; }
     ::SetFocus(label), ::RedrawWindow(host, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     RECT all{}; ::GetClientRect(host, &all); gui::DibCanvas dialog(all.right, all.bottom);
-    for (const HWND shown : {label.m_hWnd, host.m_hWnd}) {  // as painted on screen, the focus rectangle too
-        const HDC dc = ::GetDC(shown); const RECT& area = shown == host ? all : face;
-        ::BitBlt(shown == host ? dialog.Dc() : sheet.Dc(), 0, shown == host ? 0 : face.bottom * int(std::size(rows)), area.right, area.bottom, dc, 0, 0, SRCCOPY);
-        ::ReleaseDC(shown, dc);
-    }
+    sheet.CopyShown(label, face.bottom * int(std::size(rows))), dialog.CopyShown(host);  // as painted on screen, the focus rectangle too
     EXPECT_TRUE(sheet.MatchesPicture("LINK_LABEL_LOOKS")); EXPECT_TRUE(dialog.MatchesPicture("LINK_LABEL_DIALOG"));
     // A click opens the target or names why it could not.
     const std::pair<INT_PTR, const char*> answers[] = {

@@ -140,6 +140,12 @@ void DibCanvas::PrintWindow(HWND hwnd) {
                    PRF_CLIENT | PRF_NONCLIENT | PRF_CHILDREN | PRF_ERASEBKGND);
 }
 
+void DibCanvas::CopyShown(HWND hwnd, int y) {
+    RECT client{};
+    const HDC shown = ::GetDC(hwnd);
+    ::GetClientRect(hwnd, &client), ::BitBlt(m_dc, 0, y, client.right, client.bottom, shown, 0, 0, SRCCOPY), ::ReleaseDC(hwnd, shown);
+}
+
 COLORREF DibCanvas::Pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= m_width || y >= m_height)
         return CLR_INVALID;

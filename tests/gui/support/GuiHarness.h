@@ -62,6 +62,10 @@ public:
     void Fill(COLORREF colour);
     // The window with its frame and children, as it paints itself (WM_PRINT).
     void PrintWindow(HWND hwnd);
+    // What `hwnd`'s client area shows on the screen, at (0, y) of this canvas.
+    void CopyShown(HWND hwnd, int y = 0);
+    // All of `from` at (0, y): a sheet of drawings, one under the other.
+    void Paste(const DibCanvas& from, int y) { ::BitBlt(m_dc, 0, y, from.m_width, from.m_height, from.m_dc, 0, 0, SRCCOPY); }
     COLORREF Pixel(int x, int y) const;
     // Every pixel against a reference picture: the test's RCDATA resource `name`, a .bmp file
     // as this writes it. Any difference (or no reference) writes the canvas to `name`.bmp in

@@ -15,19 +15,21 @@ TEST(WizardPictures, EachStepShowsItsBannerAndItsPage) {
     // The system's legacy set depends on the locale this runs in: one of the list's own, pinned.
     ::SendDlgItemMessageA(wizard.m_tabSteps.GetPage(1), IDC_LEGACY_CHARSET, CB_SELECTSTRING, WPARAM(-1), LPARAM("windows-1252"));
     RECT client{}, button{}; ::GetClientRect(wizard, &client);
-    for (const char* picture : {"WIZARD_STEP1", "WIZARD_STEP2", "WIZARD_STEP3", "WIZARD_STEP3_WIDER"}) {  // each brought by a click on its button
-        if (picture[12]) {  // the dots per inch changed: the window where the system suggests, its banner fitted again
+    // Each step brought to the front by a click on its button; then (no step) the dots per inch changed: the window
+    // where the system suggests, wider, its banner fitted again.
+    const struct { const char* picture; int step; } shots[] = {{"WIZARD_STEP1", 0}, {"WIZARD_STEP2", 1}, {"WIZARD_STEP3", 2}, {"WIZARD_STEP3_WIDER", -1}};
+    for (const auto& shot : shots) {
+        if (shot.step < 0) {
             RECT suggested{}; ::GetWindowRect(wizard, &suggested), suggested.right += 3;
             wizard.SendMessage(WM_DPICHANGED, MAKEWPARAM(96, 96), LPARAM(&suggested)), ::GetClientRect(wizard, &client);
         } else {
-            TabCtrl_GetItemRect(wizard.m_tabSteps, picture[11] - '1', &button);
+            TabCtrl_GetItemRect(wizard.m_tabSteps, shot.step, &button);
             const LPARAM at = MAKELPARAM(button.left + 4, button.top + 4);
             wizard.m_tabSteps.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at), wizard.m_tabSteps.SendMessage(WM_LBUTTONUP, 0, at);
         }
         ::SetFocus(wizard.m_tabSteps), ::RedrawWindow(wizard, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        gui::DibCanvas shown(client.right, client.bottom); const HDC dc = ::GetDC(wizard);
-        ::BitBlt(shown.Dc(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY), ::ReleaseDC(wizard, dc);
-        EXPECT_TRUE(shown.MatchesPicture(picture));
+        gui::DibCanvas shown(client.right, client.bottom); shown.CopyShown(wizard);
+        EXPECT_TRUE(shown.MatchesPicture(shot.picture));
     }
     gui::DibCanvas icon(37, 36); CDC dc(icon.Dc());  // minimised: the icon centred, an odd pixel left over going right and down
     wizard.DrawMinimisedIcon(dc, CRect(0, 0, 37, 36)); EXPECT_TRUE(icon.MatchesPicture("WIZARD_MINIMISED"));
