@@ -1,5 +1,5 @@
 #pragma once
-// Shared by the control tests: a shown dialog recording the commands it leaves unhandled, the real mouse, ink, images.
+// Shared by the control tests: a shown dialog recording the commands it leaves unhandled, the real mouse, images.
 #include <algorithm>
 #include <vector>
 
@@ -25,20 +25,6 @@ struct Host : CDialog {
         return handled;
     }
 };
-
-// Where `colour` shows on a canvas: its bounding box (right -1 when nowhere), pixel count, longest row run.
-struct Ink { RECT box; int count, run; };
-inline Ink FindInk(const gui::DibCanvas& c, COLORREF colour)
-{
-    Ink ink{{c.Width(), c.Height(), -1, -1}, 0, 0};
-    for (LONG y = 0; y < c.Height(); ++y)
-        for (int x = 0, run = 0; x < c.Width(); ++x) {
-            const bool on = c.Pixel(x, y) == colour;
-            run = on ? run + 1 : 0, ink.count += on, ink.run = std::max(ink.run, run);
-            if (on) ink.box = {std::min<LONG>(ink.box.left, x), std::min(ink.box.top, y), std::max<LONG>(ink.box.right, x), std::max(ink.box.bottom, y)};
-        }
-    return ink;
-}
 
 // The real mouse to a client point; absolute positions scale back rounding down, so round up.
 inline void MoveMouse(HWND hwnd, POINT at)
