@@ -55,6 +55,8 @@ HDC WINAPI HookCreateCompatibleDC(HDC dc) { return Track(GDI(CreateCompatibleDC)
 BOOL WINAPI HookDeleteDC(HDC dc) { return Untrack(GDI(DeleteDC)(dc), dc); }
 HDC WINAPI HookGetDC(HWND window) { return Track(USER(GetDC)(window)); }
 int WINAPI HookReleaseDC(HWND window, HDC dc) { return Untrack(USER(ReleaseDC)(window, dc), dc); }
+HDC WINAPI HookBeginPaint(HWND window, PAINTSTRUCT* paint) { return Track(USER(BeginPaint)(window, paint)); }
+BOOL WINAPI HookEndPaint(HWND window, const PAINTSTRUCT* paint) { return Untrack(USER(EndPaint)(window, paint), paint->hdc); }
 HICON WINAPI HookCopyIcon(HICON icon) { return Track(USER(CopyIcon)(icon)); }
 HICON WINAPI HookCreateIconIndirect(PICONINFO info) { return Track(USER(CreateIconIndirect)(info)); }
 HANDLE WINAPI HookLoadImageA(HINSTANCE module, LPCSTR name, UINT type, int cx, int cy, UINT flags) {
@@ -76,7 +78,7 @@ const struct { const char* name; void* replacement; } hooks[] = {
     HOOK(CreateFontIndirectA), HOOK(CreateFontIndirectW), HOOK(CreateSolidBrush), HOOK(CreatePatternBrush),
     HOOK(CreatePen), HOOK(CreateCompatibleBitmap), HOOK(CreateBitmap), HOOK(CreateDIBSection),
     HOOK(CreateDIBitmap), HOOK(DeleteObject), HOOK(CreateCompatibleDC), HOOK(DeleteDC), HOOK(GetDC),
-    HOOK(ReleaseDC), HOOK(CopyIcon), HOOK(CreateIconIndirect), HOOK(LoadImageA), HOOK(DestroyIcon),
+    HOOK(ReleaseDC), HOOK(BeginPaint), HOOK(EndPaint), HOOK(CopyIcon), HOOK(CreateIconIndirect), HOOK(LoadImageA), HOOK(DestroyIcon),
     HOOK(DestroyCursor), HOOK(GetIconInfo),
 };
 
