@@ -18,6 +18,7 @@ TEST(WizardPictures, EachStepShowsItsBannerAndItsPage) {
     // Each step brought to the front by a click on its button; then (no step) the dots per inch changed: the window
     // where the system suggests, wider, its banner fitted again.
     const struct { const char* picture; int step; } shots[] = {{"WIZARD_STEP1", 0}, {"WIZARD_STEP2", 1}, {"WIZARD_STEP3", 2}, {"WIZARD_STEP3_WIDER", -1}};
+    TabCtrl_SetCurFocus(wizard.m_tabSteps, 2);  // as the arrow keys would: the first click is on the button already pressed
     for (const auto& shot : shots) {
         if (shot.step < 0) {
             RECT suggested{}; ::GetWindowRect(wizard, &suggested), suggested.right += 3;
@@ -31,6 +32,11 @@ TEST(WizardPictures, EachStepShowsItsBannerAndItsPage) {
         gui::DibCanvas shown(client.right, client.bottom); shown.CopyShown(wizard);
         EXPECT_TRUE(shown.MatchesPicture(shot.picture));
     }
+    // Shift+Tab from a control outside the Tab round: its last stop.
+    const HWND outside = ::CreateWindowExA(0, "Button", "", WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, wizard, nullptr, nullptr, nullptr);
+    BYTE keys[256] = {}; keys[VK_SHIFT] = 0x80, ::SetKeyboardState(keys), ::SetFocus(outside);
+    MSG tab{wizard, WM_KEYDOWN, VK_TAB, 0}; EXPECT_TRUE(wizard.PreTranslateMessage(&tab));
+    EXPECT_EQ(::GetDlgItem(wizard, IDC_LINK_EMAIL), ::GetFocus()); keys[VK_SHIFT] = 0, ::SetKeyboardState(keys), ::DestroyWindow(outside);
     gui::DibCanvas icon(37, 36); CDC dc(icon.Dc());  // minimised: the icon centred, an odd pixel left over going right and down
     wizard.DrawMinimisedIcon(dc, CRect(0, 0, 37, 36)); EXPECT_TRUE(icon.MatchesPicture("WIZARD_MINIMISED"));
 }
