@@ -98,13 +98,18 @@ TEST(MenuResources, BuildAPlainBarOverOwnerDrawnPopups) {
         if (before)  // a loaded menu replaces the old one, a failed load keeps it
             EXPECT_EQ(!row.loaded, ::IsMenu(before) != FALSE);
     }
+    CImageList ticks;  // the popups, nested too, draw their ticks as the bar does
+    bar.checkImages = &ticks, bar.checkImagesShared = TRUE, bar.checkedImage = 1, bar.checkedSelectedImage = 2;
     ASSERT_TRUE(bar.LoadMenu(IDM_TEST_BAR));
+    auto* const edit = static_cast<GlyphMenu*>(bar.SubMenuAt(1));
+    for (auto* popup : {edit, static_cast<GlyphMenu*>(edit->SubMenuAt(3))})
+        EXPECT_TRUE(popup->checkImages == &ticks && popup->checkImagesShared && popup->checkedImage == 1 && popup->checkedSelectedImage == 2);
     // Labels with an accelerator are padded to the widest label and a blank.
     CFont font;
     GlyphMenu::CreateMenuFont(font);
     CClientDC dc(nullptr);
     const HGDIOBJ old = dc.SelectObject(&font);
-    const std::string undo = static_cast<GlyphMenu*>(bar.SubMenuAt(1))->items[0]->GetText();
+    const std::string undo = edit->items[0]->GetText();
     const int widest = dc.GetTextExtent("A considerably longer label ").cx;
     const int padded = dc.GetTextExtent(undo.substr(0, undo.find('\t'))).cx;
     EXPECT_GE(padded, widest);
