@@ -11,7 +11,7 @@
 namespace {
 
 // A menu tree as one line: items joined by '|', "-" a separator, "=" before a
-// plain text item (else the owner-drawn item's record text), "*" checked, "~"
+// plain item or separator (else the owner-drawn item's record text), "*" checked, "~"
 // grayed, "{...}" a popup's items, "!" a record whose id is not the item's.
 // Blanks padding a label up to its accelerator show as one.
 std::string Describe(HMENU menu) {
@@ -22,7 +22,7 @@ std::string Describe(HMENU menu) {
         const auto* record = reinterpret_cast<const GlyphMenuItem*>(info.dwItemData);
         std::string text;
         if (info.fType & MFT_SEPARATOR) {
-            text = "-";
+            text = info.fType & MFT_OWNERDRAW ? "-" : "=-";
         } else if (!(info.fType & MFT_OWNERDRAW)) {
             text = "=" + CMenu::FromHandle(menu)->GetMenuString(static_cast<UINT>(i), MF_BYPOSITION);
         } else if (record != nullptr) {
@@ -167,6 +167,10 @@ TEST(MenuResources, TextsAndMnemonicsFollowChangesMadeByOthers) {
     EXPECT_EQ(5u, static_cast<GlyphMenu*>(edit)->items.size());
     ::AppendMenuW(*edit, MF_STRING, 78, L"&\u0153uvre");  // a mnemonic past Latin-1
     EXPECT_EQ(MAKELRESULT(5, MNC_EXECUTE), GlyphMenu::FindMnemonic(0x153, MF_POPUP, edit));
+    CMenu* file = bar.SubMenuAt(0);  // a separator another party made plain is the menu's own again
+    ::ModifyMenuA(*file, 2, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr), ::DeleteMenu(*file, 0, MF_BYPOSITION);
+    EXPECT_EQ(MAKELRESULT(0, MNC_EXECUTE), GlyphMenu::FindMnemonic('a', MF_POPUP, file));
+    EXPECT_EQ("Save &As... \tCtrl+Shift+S|-~|&Recent{First|Second*}", Describe(*file));
 }
 
 TEST(Measuring, ItemsInBothStylesAndOnOldSystems) {
