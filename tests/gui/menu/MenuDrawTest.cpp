@@ -129,8 +129,10 @@ TEST(MenuDrawing, ClassicStyle) {
     // and leaves the target's context alive.
     gui::DibCanvas canvas(4, 4);
     CDC target(canvas.Dc());
+    ::SetBkColor(canvas.Dc(), kRed);
     { OffscreenDC(&target, RECT{1, 1, 1, 3}).FillSolidRect(RECT{0, 0, 2, 2}, kBlue); }
     EXPECT_EQ(kBlue, canvas.Pixel(1, 1));
+    EXPECT_EQ(kRed, ::GetBkColor(canvas.Dc()));  // a fill leaves the background colour as it found it
     EXPECT_NE(CLR_INVALID, ::SetPixel(canvas.Dc(), 3, 3, kRed));
 }
 
