@@ -19,7 +19,7 @@ constexpr int kW = 64, kH = 28, kMid = 1000;  // x, y: kMid the middle, below 0 
 constexpr COLORREF kNotFace = 0x01000000, kOlive = RGB(200, 160, 0), kBlue = RGB(0, 0, 200);
 constexpr COLORREF kMagenta = RGB(255, 0, 255), kOrange = RGB(250, 140, 0), kYellow = RGB(230, 230, 0);
 
-struct Look { int x, y; COLORREF colour; };
+struct Look { int x, y; COLORREF colour; };  // named points; the rest of each row, caption and focus cue, is in the picture
 struct Row { const char* label; DWORD style; const char* caption; Tweak setup; UINT state; std::vector<Look> looks; };
 
 void Draw(HWND b, gui::DibCanvas& canvas, UINT state) {
