@@ -18,6 +18,26 @@ protected:
         WriteBytes(program / "t.htm", "<h1>$head</h1>$body");
         job = ConversionJob{{Input("a.txt", "Alpha\r\ntext\r\n")}, "t.htm", "", "", out.Path(), "p", 0, true};
     }
+    // A run on a text handed over through a pipe, as a program would: its first line alone, then the
+    // rest; cut off, the pipe is broken once the reader has taken that.
+    RunOutcome StartOnPipe(std::string text, bool cut) {
+        job.inputFiles = {"\\\\.\\pipe\\tessiva-test-" + std::to_string(GetCurrentProcessId())};
+        job.createIndex = false;
+        struct Pipe { HANDLE handle; std::string text; bool cut; } pipe{
+            CreateNamedPipeA(job.inputFiles[0].c_str(), PIPE_ACCESS_OUTBOUND, 0, 1, 65536, 65536, 0, nullptr), std::move(text), cut};
+        const HANDLE writer = CreateThread(nullptr, 0, [](void* context) -> DWORD {
+            const Pipe& p = *static_cast<Pipe*>(context);
+            DWORD written = 0;
+            ConnectNamedPipe(p.handle, nullptr), WriteFile(p.handle, p.text.data(), 7, &written, nullptr);
+            FlushFileBuffers(p.handle);  // until the reader has taken the first line
+            WriteFile(p.handle, p.text.data() + 7, static_cast<DWORD>(p.text.size() - 7), &written, nullptr);
+            return !p.cut || (FlushFileBuffers(p.handle) && DisconnectNamedPipe(p.handle));
+        }, &pipe, 0, nullptr);
+        const RunOutcome outcome = Start();
+        EXPECT_EQ(WaitForSingleObject(writer, 30000), WAIT_OBJECT_0);
+        CloseHandle(writer), CloseHandle(pipe.handle);
+        return outcome;
+    }
 };
 }  // namespace
 
@@ -37,31 +57,20 @@ TEST_F(Win32Files, AFileHeldOpenByAnotherProgramStopsTheRunAndStaysAsItWas) {
 }
 
 TEST_F(Win32Files, ATextThatArrivesInPiecesIsReadWhole) {
-    // A pipe hands a reader what has arrived: the first line alone, then the rest, up to
-    // a NUL that ends the engine's first read of a whole piece.
-    job.inputFiles = {"\\\\.\\pipe\\tessiva-test-" + std::to_string(GetCurrentProcessId())};
-    job.createIndex = false;
-    std::pair<HANDLE, std::string> pipe{
-        CreateNamedPipeA(job.inputFiles[0].c_str(), PIPE_ACCESS_OUTBOUND, 0, 1, 65536, 65536, 0, nullptr), "Piped\r\n"};
-    ASSERT_NE(pipe.first, INVALID_HANDLE_VALUE);
-    for (std::string& text = pipe.second; text.size() < kTextPiece;)
+    // The rest up to a NUL that ends the engine's first read of a whole piece.
+    std::string text = "Piped\r\n";
+    while (text.size() < kTextPiece)
         text += "line " + std::to_string(text.size()) + "  x\r\n";
-    pipe.second.resize(kTextPiece - 1);
-    pipe.second += '\0';
-    const HANDLE writer = CreateThread(nullptr, 0, [](void* context) -> DWORD {
-        auto& [handle, text] = *static_cast<std::pair<HANDLE, std::string>*>(context);
-        DWORD written = 0;
-        ConnectNamedPipe(handle, nullptr);
-        WriteFile(handle, text.data(), 7, &written, nullptr);
-        FlushFileBuffers(handle);  // until the reader has taken the first line
-        return WriteFile(handle, text.data() + 7, static_cast<DWORD>(text.size() - 7), &written, nullptr);
-    }, &pipe, 0, nullptr);
-    const RunOutcome outcome = Start();
-    EXPECT_EQ(WaitForSingleObject(writer, 30000), WAIT_OBJECT_0);
-    CloseHandle(writer);
-    CloseHandle(pipe.first);
+    text.resize(kTextPiece - 1);
+    text += '\0';
+    const RunOutcome outcome = StartOnPipe(text, false);
     ASSERT_EQ(outcome.kind, RunOutcome::Finished) << outcome.reason;
-    EXPECT_TRUE(ReadBytes(out / "p0.htm") == "<h1>Piped</h1>" + MakeHtmlBody(pipe.second.substr(7, kTextPiece - 8)));
+    EXPECT_TRUE(ReadBytes(out / "p0.htm") == "<h1>Piped</h1>" + MakeHtmlBody(text.substr(7, kTextPiece - 8)));
+}
+
+TEST_F(Win32Files, ATextCutOffAfterItsFirstPieceLeavesNothingBeside) {
+    EXPECT_NE(StartOnPipe("Head\r\n" + std::string(kTextPiece, 'x'), true).kind, RunOutcome::Finished);
+    EXPECT_EQ(out.Names(), Names{});
 }
 
 TEST_F(Win32Files, ANameOrPathPastTheLimitIsReportedAsTooLongAndOneJustWithinIsNot) {
