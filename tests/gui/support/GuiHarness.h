@@ -1,28 +1,9 @@
 #pragma once
 
 // Shared harness for the window tests that run under Wine. Everything here works
-// on real windows of the test's own thread, with real messages.
-//
-//   FlushEvents()                 pump every pending message (X events included)
-//   PumpUntil(pred)               pump until pred() holds; false if it never did
-//                                 (the outcome never depends on speed: the limit
-//                                 only turns a hang into a failure)
-//   MessageLog log;               log.Add("parent WM_COMMAND"); ...
-//     EXPECT_TRUE(log.Matches({"child BN_CLICKED", "parent BN_CLICKED"}));
-//                                 on a mismatch both lists are printed
-//   DibCanvas canvas(w, h);       32-bit DIB-section memory DC
-//     canvas.PrintWindow(hwnd);   WM_PRINT of a window into it
-//     canvas.Pixel(x, y)          exact COLORREF (read inside solid fills only)
-//     canvas.MatchesPicture("NAME")  every pixel as in the reference picture NAME
-//   MessageBoxAnswerer boxes;     answers the next message boxes of this thread
-//     boxes.Answer(IDNO);         queue answers, one per box, in order
-//     ... code that shows a box ...
-//     boxes.Seen()[0].text / .caption / .buttons / .hasIcon
-//   ClickAt(hwnd, clientPoint)    a real left click through SendInput
-//   DialogTemplate                a dialog template built in memory for tests
-//
-// Message boxes are found by a thread timer that ticks inside
-// their modal loops; production code carries no test switches.
+// on real windows of the test's own thread, with real messages. Message boxes are
+// found by a thread timer that ticks inside their modal loops; production code
+// carries no test switches.
 
 #include <windows.h>
 
@@ -34,7 +15,8 @@
 
 namespace gui {
 
-void FlushEvents();
+void FlushEvents();  // every pending message, X events included
+// False if `condition` never held; the limit only turns a hang into a failure.
 bool PumpUntil(const std::function<bool()>& condition, DWORD limitMs = 10000);
 
 // ---- message log ----------------------------------------------------------------
