@@ -59,6 +59,14 @@ TEST_F(Win32Files, AFileHeldOpenByAnotherProgramStopsTheRunAndStaysAsItWas) {
     }
 }
 
+TEST_F(Win32Files, AFileLetGoWithinAFewSecondsIsWaitedFor) {
+    const HANDLE held = CreateFileA((in / "a.txt").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const HANDLE letGo = CreateThread(nullptr, 0, [](void* file) -> DWORD { Sleep(200); return CloseHandle(file); }, held, 0, nullptr);
+    EXPECT_EQ(Start().kind, RunOutcome::Finished);
+    WaitForSingleObject(letGo, INFINITE), CloseHandle(letGo);
+}
+
 TEST_F(Win32Files, ATextThatArrivesInPiecesIsReadWhole) {
     // The rest up to a NUL that ends the engine's first read of a whole piece.
     std::string text = "Piped\r\n";
