@@ -225,6 +225,10 @@ TEST_F(ImageButton, BehavesAsAButtonUnderTheRealMouseAndMessages) {
         [](Button& b) { return b.SetMenu(IDM_TEST_DROPDOWN, nullptr); }};
     for (const auto& set : setters) { ::UpdateWindow(check); EXPECT_TRUE(set(check) == 0 && ::GetUpdateRect(check, nullptr, FALSE)) << "setter " << &set - setters; }
     EXPECT_EQ(0u, check.SetLinkTarget("http://example.org/") | check.SetAlwaysTrack(TRUE) | check.ActivateTooltip(TRUE) | check.SetTooltipText("Go") | open.SetCheckState(1));
+    // Under the mouse its tip shows (the delay cut short: the wait is for the mouse to be passed on).
+    check.GetToolTip().SendMessage(TTM_SETDELAYTIME, TTDT_INITIAL, 1), MoveMouse(check, POINT{10, 10});
+    EXPECT_TRUE(gui::PumpUntil([&] { return ::IsWindowVisible(check.GetToolTip().m_hWnd) != FALSE; }));
+    check.GetToolTip().SendMessage(TTM_POP), Park();
     auto round = [&] {  // leaves no handle behind
         Button b;
         b.SetTooltipText("Opens the file");  // given before the window exists, it is its tool once it does
