@@ -166,6 +166,9 @@ void Run(const std::string& exe) {
     ExpectSoon([&] { return w.ShowsPage(0); }, "a click on the step in front keeps it");
     Expect(::IsWindowEnabled(w.start), "START stays enabled");
 
+    Click(w.Item(0, IDC_ADD));  // ADD, then the open-file dialog cancelled: nothing follows
+    w.Answer(w.WaitForBox(), IDCANCEL), w.Settle();
+    Expect(w.Boxes().empty() && ListEntries(w.Item(0, IDC_FILE_LIST)).empty(), "ADD cancelled: no box, no file");
     w.AddFiles("\"c-notes.txt\"", kIn);
     ExpectList(w, {"c-notes.txt"});
     ClickStep(w.steps, 2);
