@@ -4,11 +4,6 @@
 // and releases while the counter lives, by pointing the program's own import slots
 // for those calls at counters. The system's own object counts are not available
 // under every Windows implementation; these are.
-//
-//   gui::HandleCounter counter;
-//   ... code that must not leak ...
-//   EXPECT_GT(counter.Created(), 0u);      the counting itself works
-//   EXPECT_EQ(0u, counter.Live());
 
 #include <windows.h>
 
