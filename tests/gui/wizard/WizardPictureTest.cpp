@@ -37,8 +37,11 @@ TEST(WizardPictures, EachStepShowsItsBannerAndItsPage) {
     BYTE keys[256] = {}; keys[VK_SHIFT] = 0x80, ::SetKeyboardState(keys), ::SetFocus(outside);
     MSG tab{wizard, WM_KEYDOWN, VK_TAB, 0}; EXPECT_TRUE(::GetFocus() == outside && wizard.PreTranslateMessage(&tab));
     EXPECT_EQ(::GetDlgItem(wizard, IDC_LINK_EMAIL), ::GetFocus()); keys[VK_SHIFT] = 0, ::SetKeyboardState(keys), ::DestroyWindow(outside);
-    gui::DibCanvas icon(37, 36); CDC dc(icon.Dc());  // minimised: the icon centred, an odd pixel left over going right and down
-    wizard.DrawMinimisedIcon(dc, CRect(0, 0, 37, 36)); EXPECT_TRUE(icon.MatchesPicture("WIZARD_MINIMISED"));
+    ::UpdateWindow(wizard), wizard.SendMessage(WM_SYSCOLORCHANGE);  // new colours: all of it painted again
+    EXPECT_TRUE(::GetUpdateRect(wizard, nullptr, FALSE));
+    gui::DibCanvas icon(73, 37); CDC dc(icon.Dc());  // minimised: the icon centred, an odd pixel left over going right and down
+    wizard.DrawMinimisedIcon(dc, CRect(0, 0, 37, 36)), ::SetViewportOrgEx(dc, 37, 0, nullptr), wizard.DrawMinimisedIcon(dc, CRect(0, 0, 36, 37));
+    EXPECT_TRUE(icon.MatchesPicture("WIZARD_MINIMISED"));
 }
 
 }  // namespace
