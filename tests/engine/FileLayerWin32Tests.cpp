@@ -91,6 +91,7 @@ TEST_F(Win32Files, ANameOrPathPastTheLimitIsReportedAsTooLongAndOneJustWithinIsN
         {"a page's name", in / "a.txt", out.Path(), longName},
         {"the output folder's path", in / "a.txt", out / std::string(240, 'f'), "p"},
         {"a name of 256 characters in a short path", "C:\\" + std::string(256, 'n'), out.Path(), "p"},
+        {"a name of 255 characters: within", "C:\\" + std::string(255, 'n'), out.Path(), "p", ERROR_FILE_NOT_FOUND},
         {"a path of 259 characters: within", "C:\\" + std::string(200, 'f') + "\\" + std::string(55, 'n'), out.Path(), "p", ERROR_PATH_NOT_FOUND},
     };
     for (const auto& row : rows) {
