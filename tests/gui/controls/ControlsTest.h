@@ -45,9 +45,11 @@ inline HBITMAP MakeBitmap(COLORREF inner, COLORREF border, bool mono = false)
     Fill(dc, {0, 0, 16, 16}, border), Fill(dc, {2, 2, 14, 14}, inner), ::SelectObject(dc, old), ::DeleteDC(dc), ::ReleaseDC(nullptr, screen);
     return bitmap;
 }
-inline HICON MakeIcon(COLORREF inner)
+inline HICON MakeIcon(COLORREF inner, bool mono = false)  // mono: black, its AND mask above its XOR mask in one bitmap
 {
-    ICONINFO info{TRUE, 0, 0, MakeBitmap(RGB(0, 0, 0), RGB(255, 255, 255), true), MakeBitmap(inner, RGB(0, 0, 0))};
+    WORD masks[32] = {}; for (int y = 0; y < 16; ++y) masks[y] = y < 2 || y > 13 ? 0xFFFF : 0x03C0;
+    ICONINFO info{TRUE, 0, 0, mono ? ::CreateBitmap(16, 32, 1, 1, masks) : MakeBitmap(RGB(0, 0, 0), RGB(255, 255, 255), true),
+                  mono ? nullptr : MakeBitmap(inner, RGB(0, 0, 0))};
     const HICON icon = ::CreateIconIndirect(&info);
     return ::DeleteObject(info.hbmMask), ::DeleteObject(info.hbmColor), icon;
 }

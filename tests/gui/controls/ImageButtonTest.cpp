@@ -94,6 +94,7 @@ TEST_F(ImageButton, PaintsEveryStateInSystemOrItsOwnColours) {
         {"bitmap right", push, "Go", then(bitmap, right), 0, Image(45, 6, kOlive)},
         {"bitmap alone", push, "", bitmap, 0, Image(24, 6, kOlive)},
         {"icon left", push, "Go", icon, 0, Image(3, 6, kBlue)},
+        {"monochrome icon", push, "", [](Button& b) { b.SetIcons(MakeIcon(0, true)); }, 0, {}},
         {"bitmap disabled", push, "Go", bitmap, ODS_DISABLED, Image(3, 6)},
         {"bitmap disabled, not greyed", push, "Go", then(bitmap, [](Button& b) { b.SetGreyDisabledBitmap(FALSE); }), ODS_DISABLED, Image(3, 6, kOlive)},
         {"icon disabled", push, "Go", icon, ODS_DISABLED, Image(3, 6)},
@@ -225,10 +226,13 @@ TEST_F(ImageButton, BehavesAsAButtonUnderTheRealMouseAndMessages) {
         [](Button& b) { return b.SetMenu(IDM_TEST_DROPDOWN, nullptr); }};
     for (const auto& set : setters) { ::UpdateWindow(check); EXPECT_TRUE(set(check) == 0 && ::GetUpdateRect(check, nullptr, FALSE)) << "setter " << &set - setters; }
     EXPECT_EQ(0u, check.SetLinkTarget("http://example.org/") | check.SetAlwaysTrack(TRUE) | check.ActivateTooltip(TRUE) | check.SetTooltipText("Go") | open.SetCheckState(1));
-    // Under the mouse its tip shows (the delay cut short: the wait is for the mouse to be passed on).
-    check.GetToolTip().SendMessage(TTM_SETDELAYTIME, TTDT_INITIAL, 1), MoveMouse(check, POINT{10, 10});
-    EXPECT_TRUE(gui::PumpUntil([&] { return ::IsWindowVisible(check.GetToolTip().m_hWnd) != FALSE; }));
-    check.GetToolTip().SendMessage(TTM_POP), Park();
+    // Under the mouse its tip shows once active (the delay cut short: the wait is for the mouse to be passed on).
+    check.GetToolTip().SendMessage(TTM_SETDELAYTIME, TTDT_INITIAL, 1);
+    for (BOOL active : {FALSE, TRUE}) {
+        check.ActivateTooltip(active), MoveMouse(check, POINT{10, 10});
+        EXPECT_EQ(active, gui::PumpUntil([&] { return ::IsWindowVisible(check.GetToolTip().m_hWnd) != FALSE; }, active ? 10000 : 300));
+        check.GetToolTip().SendMessage(TTM_POP), Park();
+    }
     auto round = [&] {  // leaves no handle behind
         Button b;
         b.SetTooltipText("Opens the file");  // given before the window exists, it is its tool once it does
