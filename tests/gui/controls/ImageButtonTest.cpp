@@ -155,7 +155,7 @@ TEST_F(ImageButton, BehavesAsAButtonUnderTheRealMouseAndMessages) {
         if (corner != CLR_INVALID)  // a menu where none belongs: closed, so the test fails instead of hanging
             return void(::PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0));
         gui::DibCanvas canvas(kW, kH); Draw(button, canvas, 0), corner = canvas.Pixel(0, 0);
-        for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) ::PostMessageA(menu, WM_KEYDOWN, key, 0);
+        ::PostMessageA(menu, WM_CHAR, 's', 0);  // "&Second": the button answers for its menu's access keys
     });
     save.SendMessage(BM_CLICK); EXPECT_TRUE(gui::PumpUntil([&] { return host->Count(ID_TEST_SECOND, 0) == 1; }));
     EXPECT_EQ(std::make_pair(Sys(COLOR_BTNSHADOW), Sys(COLOR_BTNFACE)), std::make_pair(corner, Corner(save)));
