@@ -23,7 +23,7 @@ TEST(DataExchange, TheIntegerRule) {
         // Full-width, as an input method types them: digits, minus, plus and space.
         {"\xEF\xBC\x91\xEF\xBC\x99", true, 19}, {"\xE3\x80\x80\xEF\xBC\x8D\xEF\xBC\x97", true, -7},
         {"\xEF\xBC\x8B\xEF\xBC\x90" "8", true, 8}, {"\xEF\xBC\x9A", false, 0}, {"\xEF\xBC", false, 0},
-        {"\xEF\xBD\x8B" "5", false, 0}, {"\xE3\x80\x8D" "5", false, 0},  // a full-width k, a closing bracket: no signs
+        {"\xEF\xBD\x8B" "5", false, 0}, {"\xE3\x80\x8D" "5", false, 0}, {"\xE3\x82\x80" "5", false, 0},  // a full-width k, a closing bracket, a kana: no signs, no space
     };
     for (const Row& row : rows) {
         int value = 12345;
