@@ -186,7 +186,7 @@ TEST(Measuring, ItemsInBothStylesAndOnOldSystems) {
     const int bar = ::GetSystemMetrics(SM_CYMENU);
     struct Row { const char* label; int family; const char* text; UINT flags; int width, height; };
     const Row rows[] = {
-        {"classic item", 6, "Save &As...\tCtrl+S", 0, text + 33, std::max(bar, 19)},
+        {"classic item, as from the first system of the 95 line", 2, "Save &As...\tCtrl+S", 0, text + 33, std::max(bar, 19)},
         {"flat item", 7, "Save &As...\tCtrl+S", 0, text + 31, std::max(bar, 22)},
         {"classic separator", 6, nullptr, MF_SEPARATOR, 0, std::max(bar / 2, 9)},
         {"flat separator", 7, nullptr, MF_SEPARATOR, 0, std::max(bar / 2, 11)},
