@@ -227,9 +227,8 @@ TEST_F(ImageButton, BehavesAsAButtonUnderTheRealMouseAndMessages) {
     for (const auto& set : setters) { ::UpdateWindow(check); EXPECT_TRUE(set(check) == 0 && ::GetUpdateRect(check, nullptr, FALSE)) << "setter " << &set - setters; }
     EXPECT_EQ(0u, check.SetLinkTarget("http://example.org/") | check.SetAlwaysTrack(TRUE) | check.ActivateTooltip(TRUE) | check.SetTooltipText("Go") | open.SetCheckState(1));
     // Under the mouse its tip shows once active (the delay cut short: the wait is for the mouse to be passed on).
-    check.GetToolTip().SendMessage(TTM_SETDELAYTIME, TTDT_INITIAL, 1);
     for (BOOL active : {FALSE, TRUE}) {
-        check.ActivateTooltip(active), MoveMouse(check, POINT{10, 10});
+        check.ActivateTooltip(active), check.GetToolTip().SendMessage(TTM_SETDELAYTIME, TTDT_INITIAL, 1), MoveMouse(check, POINT{10, 10});
         EXPECT_EQ(active, gui::PumpUntil([&] { return ::IsWindowVisible(check.GetToolTip().m_hWnd) != FALSE; }, active ? 10000 : 300));
         check.GetToolTip().SendMessage(TTM_POP), Park();
     }
