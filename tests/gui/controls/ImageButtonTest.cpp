@@ -129,12 +129,9 @@ TEST_F(ImageButton, TakesTheNewSystemColoursButKeepsItsOwn) {
     const COLORREF changed = RGB(10, 120, 90), own = RGB(20, 40, 220);
     save.SetColor(CImageButton::ColorBackgroundNormal, own);
     gui::ScopedSysColours colours({{COLOR_BTNFACE, changed}});
-    open.SendMessage(WM_SYSCOLORCHANGE), save.SendMessage(WM_SYSCOLORCHANGE);
-    gui::DibCanvas c(kW, kH);
-    Draw(open, c, 0);
-    EXPECT_EQ(changed, c.Pixel(2, 2));
-    Draw(save, c, 0);
-    EXPECT_EQ(own, c.Pixel(2, 2));
+    open.SendMessage(WM_SYSCOLORCHANGE), save.SendMessage(WM_SYSCOLORCHANGE); gui::DibCanvas c(kW, kH);
+    Draw(open, c, 0); EXPECT_EQ(changed, c.Pixel(2, 2));
+    Draw(save, c, 0); EXPECT_EQ(own, c.Pixel(2, 2));
 }
 
 TEST_F(ImageButton, BehavesAsAButtonUnderTheRealMouseAndMessages) {
@@ -208,12 +205,13 @@ TEST_F(ImageButton, BehavesAsAButtonUnderTheRealMouseAndMessages) {
         open.SendMessage(WM_SETCURSOR, WPARAM(open.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         EXPECT_EQ(own != nullptr, ::GetCursor() != arrow);
     }
-    gui::DibCanvas c(kW, kH);  // the parent's pixels, captured once, until the system colours change
+    gui::DibCanvas c(kW, kH);  // the parent's pixels, captured once, until the system colours or the button's size change
     open.ShowWindow(SW_HIDE), gui::FlushEvents();
-    for (COLORREF colour : {RGB(200, 30, 30), RGB(30, 30, 200)}) {
+    for (COLORREF colour : {RGB(200, 30, 30), RGB(30, 30, 200), RGB(30, 200, 30)}) {
         const HDC dc = ::GetDC(*host); Fill(dc, {0, 0, 400, 200}, colour), ::ReleaseDC(*host, dc);
         if (colour == RGB(200, 30, 30)) open.SetTransparent(TRUE);
-        Draw(open, c, 0); EXPECT_EQ(RGB(200, 30, 30), c.Pixel(2, 2));
+        CRect at; open.GetWindowRect(&at); if (colour == RGB(30, 200, 30)) open.SetWindowPos(HWND(nullptr), 0, 0, at.Width(), at.Height() + 1, SWP_NOMOVE | SWP_NOZORDER);  // taller only
+        Draw(open, c, 0); EXPECT_EQ(colour == RGB(30, 200, 30) ? colour : RGB(200, 30, 30), c.Pixel(2, 2));
         open.SendMessage(WM_SYSCOLORCHANGE), Draw(open, c, 0); EXPECT_EQ(colour, c.Pixel(2, 2));
     }
     // Every setter of the look repaints on screen and answers 0, as the others do.

@@ -29,16 +29,18 @@ TEST(WizardPictures, EachStepShowsItsBannerAndItsPage) {
             wizard.m_tabSteps.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at), wizard.m_tabSteps.SendMessage(WM_LBUTTONUP, 0, at);
         }
         ::SetFocus(wizard.m_tabSteps), ::RedrawWindow(wizard, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        gui::DibCanvas shown(client.right, client.bottom); shown.CopyShown(wizard);
-        EXPECT_TRUE(shown.MatchesPicture(shot.picture));
+        gui::DibCanvas shown(client.right, client.bottom); shown.CopyShown(wizard); EXPECT_TRUE(shown.MatchesPicture(shot.picture));
     }
     // Shift+Tab from a control outside the Tab round: its last stop.
     const HWND outside = ::CreateWindowExA(0, "Button", "", WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, wizard, nullptr, nullptr, nullptr);
     BYTE keys[256] = {}; keys[VK_SHIFT] = 0x80, ::SetKeyboardState(keys), ::SetFocus(outside);
     MSG tab{wizard, WM_KEYDOWN, VK_TAB, 0}; EXPECT_TRUE(::GetFocus() == outside && wizard.PreTranslateMessage(&tab));
     EXPECT_EQ(::GetDlgItem(wizard, IDC_LINK_EMAIL), ::GetFocus()); keys[VK_SHIFT] = 0, ::SetKeyboardState(keys), ::DestroyWindow(outside);
-    ::UpdateWindow(wizard), wizard.SendMessage(WM_SYSCOLORCHANGE);  // new colours: all of it painted again
-    EXPECT_TRUE(::GetUpdateRect(wizard, nullptr, FALSE));
+    {   // new colours: all of it painted again, and its buttons told
+        gui::ScopedSysColours face({{COLOR_BTNFACE, RGB(10, 120, 90)}}); ::UpdateWindow(wizard), wizard.SendMessage(WM_SYSCOLORCHANGE);
+        gui::DibCanvas corner(4, 4); corner.PrintWindow(::GetDlgItem(wizard.m_tabSteps.GetPage(2), IDC_BROWSE));
+        EXPECT_TRUE(::GetUpdateRect(wizard, nullptr, FALSE) && corner.Pixel(0, 0) == RGB(10, 120, 90));
+    }
     gui::DibCanvas icon(73, 37); CDC dc(icon.Dc());  // minimised: the icon centred, an odd pixel left over going right and down
     wizard.DrawMinimisedIcon(dc, CRect(0, 0, 37, 36)), ::SetViewportOrgEx(dc, 37, 0, nullptr), wizard.DrawMinimisedIcon(dc, CRect(0, 0, 36, 37));
     EXPECT_TRUE(icon.MatchesPicture("WIZARD_MINIMISED"));
