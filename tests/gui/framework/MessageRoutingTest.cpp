@@ -138,21 +138,17 @@ TEST(WindowLink, IsCutAtNcDestroyAndOnlyACreatedWindowGoesWithItsObject) {
         EXPECT_TRUE(!second.Attach(hwnd) && !second.Attach(nullptr));
         EXPECT_EQ(&label, CWnd::FromHandle(hwnd));
         EXPECT_EQ(hwnd, label.UnsubclassWindow());
-        const int heard = label.m_messages;
-        ::SetWindowTextA(hwnd, "after");
-        EXPECT_EQ(heard, label.m_messages);
+        const int heard = label.m_messages; ::SetWindowTextA(hwnd, "after"); EXPECT_EQ(heard, label.m_messages);
         ASSERT_TRUE(label.SubclassWindow(hwnd));
     }
     CWnd::DeleteTempMap();
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hwnd));
-    ::SetWindowTextA(hwnd, "borrowed");  // a borrowed window outlives its object
-    EXPECT_EQ("borrowed", gui::WindowText(hwnd));
+    ::SetWindowTextA(hwnd, "borrowed"); EXPECT_EQ("borrowed", gui::WindowText(hwnd));  // a borrowed window outlives its object
 
     CountingStatic label;
     ASSERT_TRUE(label.SubclassWindow(hwnd));
     ::DestroyWindow(hwnd);
-    EXPECT_EQ(1, label.m_postNcDestroy);
-    EXPECT_EQ(nullptr, label.m_hwndAtPostNcDestroy);
+    EXPECT_EQ(1, label.m_postNcDestroy); EXPECT_EQ(nullptr, label.m_hwndAtPostNcDestroy);
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hwnd));
 
     auto mine = std::make_unique<CStatic>();

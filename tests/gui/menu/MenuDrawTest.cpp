@@ -89,8 +89,7 @@ private:
 void ExpectNoLeak(int family, int height, UINT toolbar, UINT base) {
     gui::HandleCounter counter;
     { const Picture again(family, height, toolbar, base); }
-    EXPECT_GT(counter.Created(), 20u);
-    EXPECT_EQ(0u, counter.Live());
+    EXPECT_GT(counter.Created(), 20u); EXPECT_EQ(0u, counter.Live());
 }
 
 // Colours that all differ, so each check tells them apart.

@@ -1,5 +1,7 @@
 #include "HandleCounter.h"
 
+#include <commctrl.h>
+
 #include <cstring>
 #include <set>
 #include <vector>
@@ -19,6 +21,7 @@ Function Real(const char* dll, const char* name) {
 }
 #define GDI(name) (Real<decltype(&::name)>("gdi32.dll", #name))
 #define USER(name) (Real<decltype(&::name)>("user32.dll", #name))
+#define COMCTL(name) (Real<decltype(&::name)>("comctl32.dll", #name))
 
 template <class H>
 H Track(H handle) {
@@ -63,6 +66,8 @@ HANDLE WINAPI HookLoadImageA(HINSTANCE module, LPCSTR name, UINT type, int cx, i
     const HANDLE image = USER(LoadImageA)(module, name, type, cx, cy, flags);
     return flags & LR_SHARED ? image : Track(image);
 }
+HIMAGELIST WINAPI HookImageList_Create(int cx, int cy, UINT flags, int initial, int grow) { return Track(COMCTL(ImageList_Create)(cx, cy, flags, initial, grow)); }
+BOOL WINAPI HookImageList_Destroy(HIMAGELIST list) { return Untrack(COMCTL(ImageList_Destroy)(list), list); }
 BOOL WINAPI HookDestroyIcon(HICON icon) { return Untrack(USER(DestroyIcon)(icon), icon); }
 BOOL WINAPI HookDestroyCursor(HCURSOR cursor) { return Untrack(USER(DestroyCursor)(cursor), cursor); }
 BOOL WINAPI HookGetIconInfo(HICON icon, PICONINFO info) {
@@ -79,7 +84,7 @@ const struct { const char* name; void* replacement; } hooks[] = {
     HOOK(CreatePen), HOOK(CreateCompatibleBitmap), HOOK(CreateBitmap), HOOK(CreateDIBSection),
     HOOK(CreateDIBitmap), HOOK(DeleteObject), HOOK(CreateCompatibleDC), HOOK(DeleteDC), HOOK(GetDC),
     HOOK(ReleaseDC), HOOK(BeginPaint), HOOK(EndPaint), HOOK(CopyIcon), HOOK(CreateIconIndirect), HOOK(LoadImageA), HOOK(DestroyIcon),
-    HOOK(DestroyCursor), HOOK(GetIconInfo),
+    HOOK(DestroyCursor), HOOK(GetIconInfo), HOOK(ImageList_Create), HOOK(ImageList_Destroy),
 };
 
 struct Patched { void** slot; void* original; };
@@ -100,7 +105,7 @@ void PatchImports() {
     for (auto* import = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
          import->Name != 0; ++import) {
         const char* dll = reinterpret_cast<const char*>(base + import->Name);
-        if (::lstrcmpiA(dll, "gdi32.dll") != 0 && ::lstrcmpiA(dll, "user32.dll") != 0)
+        if (::lstrcmpiA(dll, "gdi32.dll") != 0 && ::lstrcmpiA(dll, "user32.dll") != 0 && ::lstrcmpiA(dll, "comctl32.dll") != 0)
             continue;
         auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + import->OriginalFirstThunk);
         auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + import->FirstThunk);

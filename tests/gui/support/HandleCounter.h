@@ -1,6 +1,6 @@
 #pragma once
 
-// Counts the GDI objects, device contexts, icons and cursors this program creates
+// Counts the GDI objects, device contexts, icons, cursors and image lists this program creates
 // and releases while the counter lives, by pointing the program's own import slots
 // for those calls at counters. The system's own object counts are not available
 // under every Windows implementation; these are.
