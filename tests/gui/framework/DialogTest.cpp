@@ -105,7 +105,7 @@ TEST(DataExchange, ShowingAndCollectingAndANonIntegerStoppingAtItsField) {
     const HWND number = ::GetDlgItem(form, kNumber); EXPECT_EQ(number, ::GetFocus());
     EXPECT_TRUE(form.IsWindowVisible());  // still open
     EXPECT_EQ(MAKELRESULT(0, 9), ::SendMessageA(number, EM_GETSEL, 0, 0));  // its text selected
-    CWnd missing; CDataExchange dx(&form, TRUE); EXPECT_THROW(DDX_Control(&dx, 999, missing), CDataExchange::Failure);  // no such control
+    CWnd missing; CDataExchange dx(&form, TRUE); EXPECT_THROW(DDX_Control(&dx, 999, missing), CDataExchange::Failure);  // no such control: the exchange stops
 }
 
 constexpr UINT kStep = WM_APP + 1;

@@ -114,7 +114,7 @@ TEST_F(Routing, OwnerDrawnMenuItemsReachTheirMenuObject) {
     MEASUREITEMSTRUCT measure{ODT_MENU, 0, static_cast<UINT>(reinterpret_cast<UINT_PTR>(menu.m_hMenu)), 0, 0, 0};
     m_dialog.SendMessage(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
     EXPECT_EQ(33u, measure.itemHeight);
-    const HMENU detached = menu.Detach(); EXPECT_EQ(nullptr, CMenu::FromHandlePermanent(detached)); ::DestroyMenu(detached);  // let go of
+    const HMENU detached = menu.Detach(); EXPECT_EQ(nullptr, CMenu::FromHandlePermanent(detached)); ::DestroyMenu(detached);  // detached: its handle finds it no more
 }
 
 class CountingStatic : public CStatic {
