@@ -171,6 +171,7 @@ TEST(ModalLoop, EveryWayOfEndingARun) {
         {"Escape", &owner, {}, key(VK_ESCAPE), IDCANCEL, {"step", "OnCancel"}},
         {"the close box", &owner, {}, [](ScriptedDialog& d) { d.PostMessage(WM_SYSCOMMAND, SC_CLOSE); }, IDCANCEL, {"step", "OnCancel"}},
         {"the window destroyed", &owner, {}, [](ScriptedDialog& d) { d.DestroyWindow(); }, -1, {"step"}},
+        {"the window destroyed while initialising: never made", &owner, [](ScriptedDialog& d) { d.DestroyWindow(); }, {}, -1, {}},
         {"no parent: the main window owns it", nullptr, {}, [](ScriptedDialog& d) { d.EndDialog(IDOK); }, IDOK, {"step"}},
         {"mouse messages walk up from the target", &owner,
          [&](ScriptedDialog& d) { edit.SubclassDlgItem(kEdit, &d); ::PostMessageA(edit, WM_MOUSEMOVE, 0, 0); },
@@ -188,8 +189,7 @@ TEST(ModalLoop, EveryWayOfEndingARun) {
         dialog.m_onInit = row.init;
         dialog.m_onStep = row.step;
         EXPECT_EQ(row.result, dialog.DoModal());
-        MSG quit{};
-        EXPECT_EQ(row.quit, ::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) ? quit.wParam : 0);
+        MSG quit{}; EXPECT_EQ(row.quit, ::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) ? quit.wParam : 0);
         gui::FlushEvents();
         EXPECT_TRUE(log.Matches(row.log));
         if (!row.log.empty()) {
