@@ -184,10 +184,7 @@ TEST(ModalLoop, EveryWayOfEndingARun) {
         SCOPED_TRACE(row.label);
         CWinApp app;
         app.m_pMainWnd = &owner;
-        log.Clear();
-        dialog.OwnedBy(row.owner);
-        dialog.m_onInit = row.init;
-        dialog.m_onStep = row.step;
+        log.Clear(), dialog.OwnedBy(row.owner), dialog.m_onInit = row.init, dialog.m_onStep = row.step;
         EXPECT_EQ(row.result, dialog.DoModal());
         MSG quit{}; EXPECT_EQ(row.quit, ::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) ? quit.wParam : 0);
         gui::FlushEvents();
@@ -200,6 +197,9 @@ TEST(ModalLoop, EveryWayOfEndingARun) {
         EXPECT_TRUE(owner.IsWindowEnabled());
         EXPECT_EQ(nullptr, dialog.m_hWnd);
     }
+    // A hidden owner: the middle of the screen's work area instead.
+    owner.ShowWindow(SW_HIDE), dialog.OwnedBy(&owner), dialog.m_onStep = [](ScriptedDialog& d) { d.EndDialog(IDOK); }; EXPECT_EQ(IDOK, dialog.DoModal());
+    RECT work{}; ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0); EXPECT_NEAR(work.left + work.right, dialog.m_placed.left + dialog.m_placed.right, 1);
 }
 
 }  // namespace
