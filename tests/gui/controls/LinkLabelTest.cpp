@@ -107,8 +107,7 @@ TEST(LinkLabel, IsATabStopThatEnterOrSpaceOpens) {
     }
     gui::HandleCounter counter;  // a label gives back its fonts, its cursor and what it paints with
     { Label again; ASSERT_TRUE(again.SubclassDlgItem(302, &host)); ::RedrawWindow(again, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); again.DestroyWindow(); }
-    EXPECT_GT(counter.Created(), 3u);
-    EXPECT_EQ(0u, counter.Live());
+    EXPECT_GT(counter.Created(), 3u); EXPECT_EQ(0u, counter.Live());
 }
 
 TEST(LinkLabelFallback, MakesTheCommandLineFromTheRegisteredOpenCommand) {

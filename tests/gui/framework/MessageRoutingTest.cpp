@@ -136,8 +136,7 @@ TEST(WindowLink, IsCutAtNcDestroyAndOnlyACreatedWindowGoesWithItsObject) {
         ASSERT_TRUE(label.SubclassWindow(hwnd));
         struct : CWnd { using CWnd::Attach; } second;  // one object per window
         EXPECT_TRUE(!second.Attach(hwnd) && !second.Attach(nullptr));
-        EXPECT_EQ(&label, CWnd::FromHandle(hwnd));
-        EXPECT_EQ(hwnd, label.UnsubclassWindow());
+        EXPECT_EQ(&label, CWnd::FromHandle(hwnd)); EXPECT_EQ(hwnd, label.UnsubclassWindow());
         const int heard = label.m_messages; ::SetWindowTextA(hwnd, "after"); EXPECT_EQ(heard, label.m_messages);
         ASSERT_TRUE(label.SubclassWindow(hwnd));
     }
@@ -178,8 +177,7 @@ TEST(Application, HelpGoesFromTheMainWindowOnlyAndTheNameFromTheExecutable) {
     EXPECT_EQ(&app, AfxGetApp());
     main.SendMessage(WM_COMMAND, ID_HELP);
     other.SendMessage(WM_COMMAND, ID_HELP);
-    EXPECT_EQ(1, main.m_helps);
-    EXPECT_EQ(0, other.m_helps);
+    EXPECT_EQ(1, main.m_helps); EXPECT_EQ(0, other.m_helps);
     EXPECT_EQ("gui_framework", AfxGetAppName());
 }
 

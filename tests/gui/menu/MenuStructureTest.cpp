@@ -119,19 +119,15 @@ TEST(MenuResources, BuildAPlainBarOverOwnerDrawnPopups) {
 
     // Popups are known by handle until their root goes.
     const HMENU recent = ::GetSubMenu(::GetSubMenu(bar, 0), 3);
-    EXPECT_TRUE(GlyphMenu::IsKnownSubMenu(recent));
-    EXPECT_FALSE(GlyphMenu::IsKnownSubMenu(bar.m_hMenu));
+    EXPECT_TRUE(GlyphMenu::IsKnownSubMenu(recent)); EXPECT_FALSE(GlyphMenu::IsKnownSubMenu(bar.m_hMenu));
     EXPECT_EQ(::GetSubMenu(bar, 1), bar.SubMenuAt(1)->m_hMenu);
     GlyphMenu foreign;  // a popup whose object is someone else's: emptied, not left with a dead handle
     ASSERT_TRUE(foreign.CreatePopupMenu());
     const HMENU foreignPopup = foreign.m_hMenu;
     ASSERT_TRUE(bar.AppendItem(L"Theirs", MF_POPUP, reinterpret_cast<UINT_PTR>(foreignPopup)));
-    EXPECT_TRUE(bar.DestroyMenu());
-    EXPECT_EQ(nullptr, foreign.m_hMenu);
-    EXPECT_FALSE(::IsMenu(foreignPopup));
-    EXPECT_FALSE(GlyphMenu::IsKnownSubMenu(recent));
-    EXPECT_FALSE(::IsMenu(recent));
-    EXPECT_TRUE(bar.items.empty());
+    EXPECT_TRUE(bar.DestroyMenu()); EXPECT_EQ(nullptr, foreign.m_hMenu);
+    EXPECT_FALSE(::IsMenu(foreignPopup)); EXPECT_FALSE(GlyphMenu::IsKnownSubMenu(recent));
+    EXPECT_FALSE(::IsMenu(recent)); EXPECT_TRUE(bar.items.empty());
     EXPECT_FALSE(bar.DestroyMenu());
     CMenu plain;  // nothing loaded, made twice or taken twice; a plain menu is no GlyphMenu
     EXPECT_FALSE(plain.LoadMenu(4242) || plain.DestroyMenu() || plain.Attach(nullptr));

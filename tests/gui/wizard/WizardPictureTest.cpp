@@ -35,7 +35,14 @@ TEST(WizardPictures, EachStepShowsItsBannerAndItsPage) {
     const HWND outside = ::CreateWindowExA(0, "Button", "", WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, wizard, nullptr, nullptr, nullptr);
     BYTE keys[256] = {}; keys[VK_SHIFT] = 0x80, ::SetKeyboardState(keys), ::SetFocus(outside);
     MSG tab{wizard, WM_KEYDOWN, VK_TAB, 0}; EXPECT_TRUE(::GetFocus() == outside && wizard.PreTranslateMessage(&tab));
-    EXPECT_EQ(::GetDlgItem(wizard, IDC_LINK_EMAIL), ::GetFocus()); keys[VK_SHIFT] = 0, ::SetKeyboardState(keys), ::DestroyWindow(outside);
+    EXPECT_EQ(::GetDlgItem(wizard, IDC_LINK_EMAIL), ::GetFocus()); keys[VK_SHIFT] = 0, ::SetKeyboardState(keys);
+    // A key for a control hidden meanwhile, the focus still on it: it goes where the focus is put right.
+    for (UINT message : {WM_KEYDOWN, WM_SYSKEYDOWN, WM_CHAR, WM_SYSCHAR}) {
+        const UINT place = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER; ::SetWindowPos(outside, nullptr, 0, 0, 0, 0, place | SWP_SHOWWINDOW), ::SetFocus(outside);
+        ::SetWindowPos(outside, nullptr, 0, 0, 0, 0, place | SWP_HIDEWINDOW); MSG key{outside, message, VK_F24, 0};
+        EXPECT_TRUE(::GetFocus() == outside && wizard.PreTranslateMessage(&key) && key.hwnd == ::GetFocus() && key.hwnd != outside) << message;
+    }
+    ::DestroyWindow(outside);
     {   // new colours: all of it painted again, and its buttons told
         gui::ScopedSysColours face({{COLOR_BTNFACE, RGB(10, 120, 90)}}); ::UpdateWindow(wizard), wizard.SendMessage(WM_SYSCOLORCHANGE);
         gui::DibCanvas corner(4, 4); corner.PrintWindow(::GetDlgItem(wizard.m_tabSteps.GetPage(2), IDC_BROWSE));
