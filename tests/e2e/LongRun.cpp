@@ -48,9 +48,9 @@ void ExpectProgress(const Wizard& w) {
            "the progress in place of the steps, STOP focused: \"" + count + "\", " + file);
     const std::string panel = ReaderName(::GetParent(w.PanelItem(IDC_STOP))), line = ReaderName(w.PanelItem(IDC_RUN_COUNT)),
                       name = ReaderName(w.PanelItem(IDC_RUN_FILE)), bar = ReaderName(w.PanelItem(IDC_RUN_BAR));
-    Expect(panel == "Run in progress" && line.rfind("Progress: Converting file ", 0) == 0 && line.find(" of 3000") == line.size() - 8 &&
-           name.rfind("File being converted: " + kIn + "\\", 0) == 0 && name.find(".txt") == name.size() - 4 &&
-           bar.rfind("Files converted: ", 0) == 0 && bar.find(" of 3000") == bar.size() - 8,
+    Expect(panel == "Run in progress" && line.rfind("Progress: Converting file ", 0) == 0 && line.rfind(" of 3000") == line.size() - 8 &&
+           name.rfind("File being converted: " + kIn + "\\", 0) == 0 && name.rfind(".txt") == name.size() - 4 &&
+           bar.rfind("Files converted: ", 0) == 0 && bar.rfind(" of 3000") == bar.size() - 8,
            "a screen reader hears the panel's parts: " + panel + "; " + line + "; " + name + "; " + bar);
 }
 // Pages p1.htm on, each with its text's head, as many as index.htm names, and no other file: how many.

@@ -206,12 +206,12 @@ TEST_F(ImageButton, BehavesAsAButtonUnderTheRealMouseAndMessages) {
         EXPECT_EQ(own != nullptr, ::GetCursor() != arrow);
     }
     gui::DibCanvas c(kW, kH);  // the parent's pixels, captured once, until the system colours or the button's size change
-    open.ShowWindow(SW_HIDE), gui::FlushEvents();
-    for (COLORREF colour : {RGB(200, 30, 30), RGB(30, 30, 200), RGB(30, 200, 30)}) {
+    const COLORREF red = RGB(200, 30, 30), green = RGB(30, 200, 30); open.ShowWindow(SW_HIDE), gui::FlushEvents();
+    for (COLORREF colour : {red, RGB(30, 30, 200), green}) {
         const HDC dc = ::GetDC(*host); Fill(dc, {0, 0, 400, 200}, colour), ::ReleaseDC(*host, dc);
-        if (colour == RGB(200, 30, 30)) open.SetTransparent(TRUE);
-        CRect at; open.GetWindowRect(&at); if (colour == RGB(30, 200, 30)) open.SetWindowPos(HWND(nullptr), 0, 0, at.Width(), at.Height() + 1, SWP_NOMOVE | SWP_NOZORDER);  // taller only
-        Draw(open, c, 0); EXPECT_EQ(colour == RGB(30, 200, 30) ? colour : RGB(200, 30, 30), c.Pixel(2, 2));
+        if (colour == red) open.SetTransparent(TRUE);
+        if (colour == green) { CRect at; open.GetWindowRect(&at), open.SetWindowPos(HWND(nullptr), 0, 0, at.Width(), at.Height() + 1, SWP_NOMOVE | SWP_NOZORDER); }  // taller only
+        Draw(open, c, 0); EXPECT_EQ(colour == green ? green : red, c.Pixel(2, 2));
         open.SendMessage(WM_SYSCOLORCHANGE), Draw(open, c, 0); EXPECT_EQ(colour, c.Pixel(2, 2));
     }
     // Every setter of the look repaints on screen and answers 0, as the others do.
