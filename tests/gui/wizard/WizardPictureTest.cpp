@@ -11,6 +11,7 @@ struct Wizard : CWizardDlg { using CWizardDlg::m_tabSteps; using CWizardDlg::Dra
 
 TEST(WizardPictures, EachStepShowsItsBannerAndItsPage) {
     Wizard wizard; ASSERT_TRUE(wizard.Create(IDD_WIZARD));
+    wchar_t about[32] = {}; ::GetMenuStringW(::GetSystemMenu(wizard, FALSE), IDM_ABOUTBOX, about, 32, MF_BYCOMMAND); EXPECT_STREQ(L"&About tessiva...", about);
     ::SetWindowPos(wizard, HWND_TOP, 100, 100, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW), ::SetCursorPos(5, 5);
     // The system's legacy set depends on the locale this runs in: one of the list's own, pinned.
     ::SendDlgItemMessageA(wizard.m_tabSteps.GetPage(1), IDC_LEGACY_CHARSET, CB_SELECTSTRING, WPARAM(-1), LPARAM("windows-1252"));
