@@ -94,8 +94,7 @@ void ExpectManifest(const std::string& exe, HWND window) {
 void Run(const std::string& exe) {
     const std::string data = OwnFolder() + "..\\tests\\e2e\\data\\";
     const std::string programFolder = exe.substr(0, exe.rfind('\\') + 1);
-    EmptyFolder(kIn);
-    EmptyFolder(kOut);
+    EmptyFolder(kIn), EmptyFolder(kOut);
     for (const char* name : {"a-walk.txt", "b-recipe.txt", "c-notes.txt"})
         WriteBytes(kIn + "\\" + name, ReadBytes(data + "input\\" + name));
     // The run reads it there; removed even when a check fails, as an installed program's folder must empty.

@@ -76,7 +76,7 @@ void KeyboardTour(const std::string& exe) {
     w.Answer(w.WaitForBox(), IDOK);  // the run's last word
     Expect(ReadBytes(in + "\\CON0.htm").find("The page of a.txt") != std::string::npos, "Alt+S: START, a run");
     WriteBytes(in + "\\b.txt", "b"), WriteBytes(in + "\\-notes.dat", "n");
-    DropFiles(w.window, {in, in + "\\-notes.dat", in + "\\A.TXT"});
+    DropFiles(w.window, {in, in + "\\-notes.dat", in + "\\A.TXT"}, false);  // as older programs drop them
     WaitFor([&] { return w.ShowsPage(0) && ListEntries(w.Item(0, IDC_FILE_LIST)) == std::vector<std::string>{
         in + "\\-notes.dat", in + "\\a.txt", in + "\\a.txt", in + "\\A.TXT", in + "\\b.txt"}; }, "a drop");
     Expect(true, "a dropped folder gives its .txt files, a dropped file itself; STEP1 shows them in order, "

@@ -400,13 +400,13 @@ HWND FocusOf(HWND window) {
     return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
 }
 
-void DropFiles(HWND window, const std::vector<std::string>& paths) {
-    const DROPFILES head{sizeof(DROPFILES), {0, 0}, FALSE, TRUE};
-    std::wstring names(sizeof(head) / sizeof(wchar_t), L'\0');
-    std::memcpy(&names[0], &head, sizeof(head));
-    for (const std::string& path : paths)
-        names += std::wstring(path.begin(), path.end()) + L'\0';  // each name ended, and one more end
-    RemoteBlock remote(window, (names.size() + 1) * sizeof(wchar_t), names.c_str());
+void DropFiles(HWND window, const std::vector<std::string>& paths, bool wide) {
+    const DROPFILES head{sizeof(DROPFILES), {0, 0}, FALSE, wide};
+    std::string block(reinterpret_cast<const char*>(&head), sizeof(head));
+    for (const std::string& path : paths)  // each name ended, and one more end (the names are ASCII)
+        for (const char c : path + '\0') block += wide ? std::string{c, '\0'} : std::string(1, c);
+    block.append(wide ? 2 : 1, '\0');
+    RemoteBlock remote(window, block.size(), block.data());
     ::PostMessageW(window, WM_DROPFILES, WPARAM(std::exchange(remote.at, nullptr)), 0);  // the program's to free
 }
 

@@ -103,7 +103,7 @@ void EmptyFolder(const std::string& folder);  // created when missing
 // Real keys with their scan codes, pressed in order and let go in reverse ({VK_CONTROL, VK_TAB}).
 void PressKeys(const std::vector<WORD>& chord);
 HWND FocusOf(HWND window);  // the focus of `window`'s thread
-// Files dropped on `window` as the shell drops them: WM_DROPFILES with the names in the program's memory.
-void DropFiles(HWND window, const std::vector<std::string>& paths);
+// Files dropped on `window` as the shell (`wide`) or an older program drops them: WM_DROPFILES, the names in its memory.
+void DropFiles(HWND window, const std::vector<std::string>& paths, bool wide = true);
 
 }  // namespace remote
