@@ -186,8 +186,7 @@ void Run(const std::string& exe) {
     SetText(w.Item(1, IDC_TEMPLATE_NAME), "no-such-templet.htm");
     Click(w.Item(1, IDC_VIEW));
     ExpectBox(w, "tessiva", "::ShellExecute failed to open this link!", {IDOK}, false, IDOK);
-    SetText(w.Item(1, IDC_KEYWORDS), "river, bread");
-    SetText(w.Item(1, IDC_DESCRIPTION), "Three pages");
+    SetText(w.Item(1, IDC_KEYWORDS), "river, bread"), SetText(w.Item(1, IDC_DESCRIPTION), "Three pages");
 
     // A start number that is no integer: the box says so, and nothing is written.
     ClickStep(w.steps, 2);
@@ -200,8 +199,7 @@ void Run(const std::string& exe) {
     ::SendMessageW(browser.window, BFFM_SETSELECTIONW, TRUE, LPARAM(chosen.at));
     w.Answer(browser, IDOK);
     ExpectSoon([&] { return Text(w.Item(2, IDC_OUTPUT_PATH)) == kOut; }, "BROWSE: the folder chosen there is the path");
-    SetText(w.Item(2, IDC_OUTPUT_PATH), kOut + "\\");
-    SetText(w.Item(2, IDC_OUTPUT_NAME), "page");
+    SetText(w.Item(2, IDC_OUTPUT_PATH), kOut + "\\"), SetText(w.Item(2, IDC_OUTPUT_NAME), "page");
     SetText(w.Item(2, IDC_START_NUMBER), "x1");
     Click(w.start);
     ExpectBox(w, "tessiva", "Please enter an integer.", {IDOK}, true, IDOK);

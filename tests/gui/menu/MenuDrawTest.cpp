@@ -165,6 +165,8 @@ TEST(MenuImages, ACommandAddedAgainKeepsItsPlaceWithTheNewerPicture) {
         EXPECT_FALSE(GlyphMenu::HasImageTriple(menu.items[0]->sharedImageIndex));
         ASSERT_TRUE(cells.Create(16, 15, ILC_COLORDDB | ILC_MASK, 1, 1) && menu.AddBitmapImages(&cells, IDT_TEST_TOOLBAR));
         EXPECT_EQ(4, cells.GetImageCount());
+        const size_t ids = GlyphMenu::sharedImageIds.size();  // the first image's command, too, is found again: it keeps its place
+        EXPECT_TRUE(menu.AddSharedImage(&GlyphMenu::sharedImages, 0, GlyphMenu::sharedImageIds[0]) == 0 && ids == GlyphMenu::sharedImageIds.size());
     }
     const gui::ScopedFamily family(gui::flatFamily);
     GlyphMenu menu;
