@@ -93,7 +93,7 @@ void LongRun(const std::string& exe) {
     const std::string said = "The work has been stopped.\n" + std::to_string(ExpectPagesInStep("after STOP"));
     Expect(stopped.text == said + " of 3000 pages were written to " + kOut, "STOP says how far it got: " + stopped.text);
     w.Answer(stopped, IDOK);
-    WaitFor([&] { return ::IsWindowEnabled(w.start) && w.ShowsPage(2); }, "the stopped run to end");
+    WaitFor([&] { return ::IsWindowEnabled(w.start) && w.ShowsPage(2) && FocusOf(w.window) == w.start; }, "the stopped run to end, START focused again");
     w.ExpectKeysAnswered('A', 'O', w.Item(2, IDC_OUTPUT_PATH), "after STOP");
     WriteBytes(kOut + "\\p1.htm", "an older page");
     ::DeleteFileA((kOut + "\\index.htm").c_str());
