@@ -178,6 +178,8 @@ TEST(MenuImages, ACommandAddedAgainKeepsItsPlaceWithTheNewerPicture) {
     CImageList cells;
     ASSERT_TRUE(cells.Create(16, 15, ILC_COLORDDB | ILC_MASK, 1, 1) && menu.AddBitmapImages(&cells, IDT_TEST_TOOLBAR));
     EXPECT_EQ(6, cells.GetImageCount());  // four cells, then copies of the first
+    gui::DibCanvas copies(32, 15); cells.Draw(copies.Dc(), 0, POINT{0, 0}, ILD_NORMAL), cells.Draw(copies.Dc(), 4, POINT{16, 0}, ILD_NORMAL);
+    EXPECT_EQ(Tint(copies.Pixel(8, 8), 0.3), copies.Pixel(24, 8));  // the faded copy
     const size_t count = GlyphMenu::sharedImageIds.size();
     EXPECT_EQ(index, menu.AddSharedImage(&cells, 2, 3001));  // the blue cell, in place of the red
     EXPECT_EQ(count, GlyphMenu::sharedImageIds.size());
