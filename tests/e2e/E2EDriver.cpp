@@ -111,9 +111,8 @@ void Run(const std::string& exe) {
     ::SendMessageW(w.window, WM_DPICHANGED, MAKEWPARAM(96, 96), LPARAM(RemoteBlock(w.window, sizeof(suggested), &suggested).at));
     ExpectSoon([&] { return ::GetWindowRect(w.window, &now) && ::EqualRect(&now, &suggested) && w.ShowsPage(0); },
                "a change of dots per inch: the window where the system suggests");
-    RECT area{}, page{};
+    RECT area{}, page{}; ::GetClientRect(w.steps, &area);
     const RECT first = StepButtonRect(w.steps, 0);
-    ::GetClientRect(w.steps, &area);
     for (HWND p : w.pages) {
         ::GetWindowRect(p, &page), ::MapWindowPoints(nullptr, w.steps, reinterpret_cast<POINT*>(&page), 2);
         Check(page.left == first.left && page.top == first.bottom + 1 && page.right == area.right - 2 &&
@@ -170,8 +169,7 @@ void Run(const std::string& exe) {
     Expect(w.Boxes().empty() && ListEntries(w.Item(0, IDC_FILE_LIST)).empty(), "ADD cancelled: no box, no file");
     w.AddFiles("\"c-notes.txt\"", kIn);
     ExpectList(w, {"c-notes.txt"});
-    ClickStep(w.steps, 2);
-    Click(w.start);
+    ClickStep(w.steps, 2), Click(w.start);
     ExpectBox(w, "tessiva", "you must input the file output path", {IDOK}, false, IDOK);
 
     ClickStep(w.steps, 0);
@@ -200,8 +198,7 @@ void Run(const std::string& exe) {
     w.Answer(browser, IDOK);
     ExpectSoon([&] { return Text(w.Item(2, IDC_OUTPUT_PATH)) == kOut; }, "BROWSE: the folder chosen there is the path");
     SetText(w.Item(2, IDC_OUTPUT_PATH), kOut + "\\"), SetText(w.Item(2, IDC_OUTPUT_NAME), "page");
-    SetText(w.Item(2, IDC_START_NUMBER), "x1");
-    Click(w.start);
+    SetText(w.Item(2, IDC_START_NUMBER), "x1"), Click(w.start);
     ExpectBox(w, "tessiva", "Please enter an integer.", {IDOK}, true, IDOK);
     // Names Windows keeps for devices: refused before anything is written, the page named.
     SetText(w.Item(2, IDC_START_NUMBER), "1");

@@ -54,6 +54,7 @@ void KeyboardTour(const std::string& exe) {
         PressKeys(row.keys);
         if (!row.focus) {  // ADD's file dialog, the focus in its name box
             WaitFor([&] { return !w.Boxes().empty() && ::IsChild(w.Boxes().front(), FocusOf(w.window)); }, row.what);
+            Expect(Text(::GetDlgItem(w.Boxes().front(), cmb1)) == "TEXT FILE(*.txt)", "ADD's dialog offers text files first");
             SetText(FocusOf(w.window), in + "\\a.txt");
             PressKeys({VK_RETURN});
         }
@@ -75,10 +76,10 @@ void KeyboardTour(const std::string& exe) {
     PressKeys({VK_MENU, 'S'});
     w.Answer(w.WaitForBox(), IDOK);  // the run's last word
     Expect(ReadBytes(in + "\\CON0.htm").find("The page of a.txt") != std::string::npos, "Alt+S: START, a run");
-    WriteBytes(in + "\\b.txt", "b"), WriteBytes(in + "\\-notes.dat", "n");
+    WriteBytes(in + "\\b.txt", "b"), WriteBytes(in + "\\-notes.dat", "n"), ::CreateDirectoryA((in + "\\folder.txt").c_str(), nullptr);
     DropFiles(w.window, {in, in + "\\-notes.dat", in + "\\A.TXT"}, false);  // as older programs drop them
     WaitFor([&] { return w.ShowsPage(0) && ListEntries(w.Item(0, IDC_FILE_LIST)) == std::vector<std::string>{
         in + "\\-notes.dat", in + "\\a.txt", in + "\\a.txt", in + "\\A.TXT", in + "\\b.txt"}; }, "a drop");
-    Expect(true, "a dropped folder gives its .txt files, a dropped file itself; STEP1 shows them in order, "
+    Expect(true, "a dropped folder gives its .txt files (not its folders), a dropped file itself; STEP1 shows them in order, "
                  "names equal to one listed after it in the order dropped");
 }
